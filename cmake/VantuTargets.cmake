@@ -1,0 +1,39 @@
+# vantu_library(<name> DIRS <dir>... [DEPS <target>...])
+# A static library of every .cpp under the given folders (relative to the
+# project root). Folders without sources yet give an interface library, so the
+# tree builds while layers are still empty.
+function(vantu_library name)
+    cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+    set(sources "")
+    foreach(dir IN LISTS ARG_DIRS)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND sources ${found})
+    endforeach()
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+endfunction()
+
+# vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h>)
+# A library that defines the build-time settings (update/build_settings.h).
+# The product links the one made from the cache variables; tests and the demo
+# link their own, aimed at the local update server.
+function(vantu_build_settings target)
+    cmake_parse_arguments(S "" "HOST;PORT;CA_BUNDLE;HOME_HOST" "" ${ARGN})
+    set(SETTINGS_HOST "${S_HOST}")
+    set(SETTINGS_PORT "${S_PORT}")
+    set(SETTINGS_CA_BUNDLE "${S_CA_BUNDLE}")
+    set(SETTINGS_HOME_HOST "${S_HOME_HOST}")
+    set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/build_settings.cpp.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp @ONLY)
+    add_library(${target} STATIC ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

@@ -1,0 +1,91 @@
+#include "platform/message_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::vector<MSG>* g_seen = nullptr;
+
+LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (g_seen != nullptr) {
+        g_seen->push_back(MSG{hwnd, message, wParam, lParam});
+    }
+    return static_cast<LRESULT>(wParam + 1);
+}
+
+class MessageQueueTest : public ::testing::Test {
+  protected:
+    void SetUp() override { g_seen = &seen; }
+    void TearDown() override { g_seen = nullptr; }
+    std::vector<MSG> seen;
+};
+
+TEST_F(MessageQueueTest, PostsFromOtherThreadsArriveInOrderPerThread) {
+    HWND hwnd = platform::AddWindowHandle(RecordingProc);
+    constexpr int kThreads = 4;
+    constexpr int kEach = 5000;
+    std::vector<std::thread> posters;
+    for (int t = 0; t < kThreads; ++t) {
+        posters.emplace_back([=] {
+            for (int i = 0; i < kEach; ++i) {
+                PostMessage(hwnd, WM_APP, static_cast<WPARAM>(t), i);
+            }
+        });
+    }
+    std::vector<LPARAM> next(kThreads, 0);
+    MSG msg;
+    for (int received = 0; received < kThreads * kEach; ++received) {
+        ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+        ASSERT_EQ(msg.lParam, next[msg.wParam]++);
+    }
+    for (auto& t : posters) {
+        t.join();
+    }
+    platform::RemoveWindowHandle(hwnd);
+}
+
+TEST_F(MessageQueueTest, MessagesToAGoneWindowAreDropped) {
+    HWND hwnd = platform::AddWindowHandle(RecordingProc);
+    EXPECT_TRUE(PostMessage(hwnd, WM_APP, 1, 0));
+    platform::RemoveWindowHandle(hwnd);
+    EXPECT_FALSE(PostMessage(hwnd, WM_APP, 2, 0));
+    EXPECT_FALSE(IsWindow(hwnd));
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessageQueueTest, QuitComesAfterPostedMessages) {
+    HWND hwnd = platform::AddWindowHandle(RecordingProc);
+    PostMessage(hwnd, WM_APP, 7, 0);
+    PostQuitMessage(3);
+    MSG msg;
+    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    DispatchMessage(&msg);
+    ASSERT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 3u);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].wParam, 7u);
+    platform::RemoveWindowHandle(hwnd);
+}
+
+TEST_F(MessageQueueTest, SendFromAnotherThreadWaitsForTheOwnersLoop) {
+    HWND hwnd = platform::AddWindowHandle(RecordingProc);
+    LRESULT answer = 0;
+    std::thread sender([&] {
+        answer = SendMessage(hwnd, WM_USER, 41, 0);
+        PostMessage(hwnd, WM_APP, 0, 0);
+    });
+    MSG msg;
+    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));  // runs the sent message, returns the post
+    sender.join();
+    EXPECT_EQ(answer, 42);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].message, WM_USER);
+    platform::RemoveWindowHandle(hwnd);
+}
+
+}  // namespace

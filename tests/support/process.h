@@ -1,0 +1,61 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct ProcessOptions {
+    std::vector<std::string> args;                   // after the program path
+    std::vector<std::string> env;                    // NAME=value, added to this environment
+    std::optional<std::filesystem::path> directory;  // current folder of the child
+    std::chrono::milliseconds timeout{20000};
+};
+
+struct ProcessResult {
+    int exitCode = -1;  // -1 when killed by a signal or the time-out
+    int signal = 0;
+    bool timedOut = false;
+    std::string out;
+    std::string err;
+    std::chrono::milliseconds elapsed{0};
+};
+
+// Runs a program to its end with captured output; kills it at the time-out.
+ProcessResult RunProcess(const std::filesystem::path& program, const ProcessOptions& options = {});
+
+// A program running in the background; killed (SIGKILL) and reaped when the
+// object goes. Its output goes to files that can be read at any time.
+class BackgroundProcess {
+  public:
+    BackgroundProcess(const std::filesystem::path& program, const ProcessOptions& options = {});
+    ~BackgroundProcess();
+    BackgroundProcess(const BackgroundProcess&) = delete;
+    BackgroundProcess& operator=(const BackgroundProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+    std::string Out() const;
+    std::string Err() const;
+    // Polls the output until it contains `text` or the time-out passes.
+    bool WaitForOutput(const std::string& text, std::chrono::milliseconds timeout) const;
+    // Waits for the end; nullopt at the time-out.
+    std::optional<int> Wait(std::chrono::milliseconds timeout);
+    void Signal(int signal);
+
+  private:
+    pid_t pid_ = -1;
+    bool reaped_ = false;
+    int status_ = 0;
+    std::filesystem::path outPath_;
+    std::filesystem::path errPath_;
+};
+
+// The folder with the project's built programs.
+std::filesystem::path BinDir();
+
+}  // namespace testing_support

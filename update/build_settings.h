@@ -1,0 +1,22 @@
+#pragma once
+
+// Settings fixed when the program is built (CMake cache variables); there is
+// no configuration file. Each program links the one definition made for it.
+
+namespace vantu {
+
+// The distribution channel: the query's oemId, the booster's -oemid: argument
+// and the home page's oemid value.
+inline constexpr int OemId = VANTU_OEM_ID;
+
+struct BuildSettings {
+    const char* updateHost;
+    int updatePort;
+    const char* caBundle;  // empty: the system store only
+    const char* homePageHost;
+    const char* engineLibrary;
+};
+
+const BuildSettings& Settings();
+
+}  // namespace vantu
