@@ -48,8 +48,13 @@ using HDC = _cairo*;
 struct _cairo_surface;
 using HBITMAP = _cairo_surface*;
 
+// GLib (under Pango) defines these as macros with the same values.
+#ifndef FALSE
 inline constexpr BOOL FALSE = 0;
+#endif
+#ifndef TRUE
 inline constexpr BOOL TRUE = 1;
+#endif
 
 struct POINT {
     LONG x = 0;
