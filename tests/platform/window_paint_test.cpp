@@ -86,3 +86,44 @@ TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace window_testing;
+
+TEST_F(WindowTest, TooltipsShowTheToolTextAtTheTrackedPointWithoutActivation) {
+    HWND owner = Top(100, 100, 300, 200);
+    platform::seam::RunPendingMessages();
+    HWND tip = CreateWindowEx(0, L"tooltips_class32", nullptr,
+                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
+    ASSERT_NE(tip, nullptr);
+    made.push_back(tip);
+    TOOLINFO info;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(owner);
+    info.lpszText = L"升级完成后将自动启动加速器";
+    SendMessage(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessage(tip, TTM_SETMAXTIPWIDTH, 0, 80);
+    EXPECT_FALSE(IsWindowVisible(tip));
+    SendMessage(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
+    SendMessage(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(150, 160));
+    EXPECT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(GetActiveWindow(), owner);
+    RECT r;
+    GetWindowRect(tip, &r);
+    EXPECT_EQ(r.left, 150);
+    EXPECT_GT(r.top, 160);
+    EXPECT_LE(r.right - r.left, 80 + 8);
+    EXPECT_GT(r.bottom - r.top, 30);  // wrapped onto several lines
+    platform::seam::RunPendingMessages();
+    EXPECT_EQ(platform::seam::PresentedPixel(tip, 2, 2), 0xFFFFE1u);
+    SendMessage(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    // The owner going takes its tooltip with it.
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(tip));
+}
+
+}  // namespace
