@@ -444,6 +444,19 @@ inline const wchar_t* const IDC_SIZEALL = reinterpret_cast<const wchar_t*>(32646
 inline const wchar_t* const IDC_NO = reinterpret_cast<const wchar_t*>(32648);
 inline const wchar_t* const IDC_HAND = reinterpret_cast<const wchar_t*>(32649);
 
+// Layered windows.
+struct BLENDFUNCTION {
+    BYTE BlendOp = 0;
+    BYTE BlendFlags = 0;
+    BYTE SourceConstantAlpha = 255;
+    BYTE AlphaFormat = 0;
+};
+inline constexpr BYTE AC_SRC_OVER = 0x00;
+inline constexpr BYTE AC_SRC_ALPHA = 0x01;
+inline constexpr DWORD ULW_COLORKEY = 0x00000001;
+inline constexpr DWORD ULW_ALPHA = 0x00000002;
+inline constexpr DWORD ULW_OPAQUE = 0x00000004;
+
 // The tooltip class ("tooltips_class32").
 struct TOOLINFO {
     UINT cbSize = sizeof(TOOLINFO);

@@ -253,3 +253,35 @@ int ReleaseDC(HWND hwnd, HDC dc) {
     }
     return 1;
 }
+
+BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* position, const SIZE* size, HDC source,
+                         const POINT* sourcePoint, COLORREF, const BLENDFUNCTION* blend, DWORD) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || platform::IsChild(*w) || (w->exStyle & WS_EX_LAYERED) == 0) {
+        return FALSE;
+    }
+    if (position != nullptr || size != nullptr) {
+        RECT r = w->rect;
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+        SetWindowPos(hwnd, nullptr, position ? position->x : r.left, position ? position->y : r.top,
+                     size ? size->cx : platform::Width(r), size ? size->cy : platform::Height(r),
+                     flags | (position ? 0 : SWP_NOMOVE) | (size ? 0 : SWP_NOSIZE));
+        if ((w = FindWindowRecord(hwnd)) == nullptr) {
+            return FALSE;
+        }
+    }
+    if (source == nullptr || !w->buffer) {
+        return FALSE;
+    }
+    POINT from = sourcePoint != nullptr ? *sourcePoint : POINT{};
+    cairo_t* cr = cairo_create(w->buffer.get());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, cairo_get_target(source), -from.x, -from.y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    if (w->sdl && blend != nullptr) {
+        SDL_SetWindowOpacity(w->sdl.get(), blend->SourceConstantAlpha / 255.0f);
+    }
+    platform::PresentRect(*w, RECT{0, 0, platform::Width(w->rect), platform::Height(w->rect)});
+    return TRUE;
+}

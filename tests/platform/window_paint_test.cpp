@@ -127,3 +127,33 @@ TEST_F(WindowTest, TooltipsShowTheToolTextAtTheTrackedPointWithoutActivation) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace window_testing;
+
+TEST_F(WindowTest, LayeredWindowsShowTheImageTheyAreGiven) {
+    HWND hwnd = CreateWindowEx(WS_EX_LAYERED, TestClass(), L"layered", WS_POPUP | WS_VISIBLE, 0, 0,
+                               40, 30, nullptr, nullptr, nullptr, nullptr);
+    made.push_back(hwnd);
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 60, 40);
+    cairo_t* dc = cairo_create(image);
+    cairo_set_source_rgb(dc, 0, 0, 1);
+    cairo_paint(dc);
+    POINT at{5, 6};
+    SIZE size{60, 40};
+    POINT from{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 200, AC_SRC_ALPHA};
+    ASSERT_TRUE(UpdateLayeredWindow(hwnd, nullptr, &at, &size, dc, &from, 0, &blend, ULW_ALPHA));
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r, (RECT{5, 6, 65, 46}));
+    EXPECT_EQ(platform::seam::PresentedPixel(hwnd, 50, 35), 0x0000FFu);
+    cairo_destroy(dc);
+    cairo_surface_destroy(image);
+    HWND plain = Top(0, 0, 10, 10);
+    EXPECT_FALSE(UpdateLayeredWindow(plain, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
+                                     ULW_ALPHA));
+}
+
+}  // namespace
