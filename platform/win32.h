@@ -444,6 +444,11 @@ inline const wchar_t* const IDC_SIZEALL = reinterpret_cast<const wchar_t*>(32646
 inline const wchar_t* const IDC_NO = reinterpret_cast<const wchar_t*>(32648);
 inline const wchar_t* const IDC_HAND = reinterpret_cast<const wchar_t*>(32649);
 
+// WM_IME_COMPOSITION flags.
+inline constexpr LPARAM GCS_COMPSTR = 0x0008;
+inline constexpr LPARAM GCS_CURSORPOS = 0x0080;
+inline constexpr LPARAM GCS_RESULTSTR = 0x0800;
+
 // Layered windows.
 struct BLENDFUNCTION {
     BYTE BlendOp = 0;

@@ -289,7 +289,8 @@ HWND CreateWindowEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
 
 BOOL DestroyWindow(HWND hwnd) {
     Window* w = FindWindowRecord(hwnd);
-    if (w == nullptr || w->destroying) {
+    // Only the window's own thread may destroy it.
+    if (w == nullptr || w->destroying || w->thread != std::this_thread::get_id()) {
         return FALSE;
     }
     w->destroying = true;

@@ -115,6 +115,12 @@ HBITMAP WindowBackBuffer(HWND hwnd, RECT* clientInBuffer);
 // Writes the window's client area, as painted, to a PNG file.
 bool WriteWindowPng(HWND hwnd, const std::filesystem::path& file);
 
+// The input method's composition while WM_IME_STARTCOMPOSITION ...
+// WM_IME_ENDCOMPOSITION are under way (empty otherwise), and its cursor.
+std::wstring ImeComposition(int* cursor = nullptr);
+// Where the input method should show its candidates (client coordinates).
+void SetImeCandidateRect(HWND hwnd, const RECT& rect);
+
 // The display window id of a top-level window (0 without one), e.g. its X11
 // window for screenshots.
 unsigned long NativeWindowId(HWND hwnd);
