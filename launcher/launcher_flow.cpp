@@ -1,0 +1,44 @@
+#include "launcher/launcher_flow.h"
+
+#include <iostream>
+
+#include "launcher/booster.h"
+#include "launcher/installed_version.h"
+#include "launcher/pending_deletions.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+
+namespace vantu {
+
+namespace {
+
+std::wstring InstalledVersion(const std::wstring& folder) {
+    std::wstring version;
+    auto booster = BoosterPath(folder);
+    if (platform::PathExists(booster)) {
+        QueryFileVersion(booster, version);
+    }
+    return version;
+}
+
+}  // namespace
+
+int RunLauncher() {
+    const std::wstring folder = platform::ModuleFolder();
+    const std::wstring installedVersion = InstalledVersion(folder);
+    RetryPendingDeletions(folder);
+
+    // The version query is not wired in yet: the latest version is unknown.
+    const std::wstring latestVersion;
+    const bool needUpdate = IsUpdateNeeded(installedVersion, latestVersion);
+    std::cerr << "installed version: \"" << platform::EncodeUtf8(installedVersion)
+              << "\", latest version: \"" << platform::EncodeUtf8(latestVersion)
+              << "\", upgrade needed: " << (needUpdate ? "yes" : "no") << std::endl;
+    if (!needUpdate) {
+        LaunchBooster(folder);
+    }
+    return 0;
+}
+
+}  // namespace vantu
