@@ -128,23 +128,33 @@ bool IsValidHost(const std::string& host) {
     return true;
 }
 
+// The caller's header lines. The request names no accept types, so libcurl's
+// own "Accept: */*" is dropped unless the caller sends one.
 CurlList HeaderList(std::string_view extraHeaders) {
-    curl_slist* list = nullptr;
+    CurlList list;
+    auto append = [&](const std::string& line) {
+        curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+        if (grown == nullptr) {
+            throw HttpState::OpenFailed;
+        }
+        list.release();
+        list.reset(grown);
+    };
+    bool accept = false;
     while (!extraHeaders.empty()) {
         auto end = extraHeaders.find("\r\n");
         auto line = extraHeaders.substr(0, end);
         if (!line.empty()) {
-            curl_slist* grown = curl_slist_append(list, std::string(line).c_str());
-            if (grown == nullptr) {
-                curl_slist_free_all(list);
-                throw HttpState::OpenFailed;
-            }
-            list = grown;
+            accept = accept || StartsWithNoCase(line, "Accept:");
+            append(std::string(line));
         }
         extraHeaders =
             end == std::string_view::npos ? std::string_view() : extraHeaders.substr(end + 2);
     }
-    return CurlList(list);
+    if (!accept) {
+        append("Accept:");
+    }
+    return list;
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ TEST(HttpClient, SendsOneGetWithAgentObjectNameAndExtraHeaders) {
     EXPECT_EQ(request.Header("User-Agent"), "Http-connect");
     EXPECT_EQ(request.Header("X-One"), "1");
     EXPECT_EQ(request.Header("X-Two"), "2");
+    EXPECT_FALSE(request.HasHeader("Accept"));
     EXPECT_FALSE(request.HasHeader("Cookie"));
     EXPECT_FALSE(request.HasHeader("Authorization"));
 }
@@ -282,6 +283,7 @@ TEST(HttpClient, UsesTheEnvironmentsProxy) {
     LocalUpdateServer server;  // its plain port plays the proxy
     ScopedEnv proxy("http_proxy", "http://127.0.0.1:" + std::to_string(server.HttpPort()));
     ScopedEnv noProxy("no_proxy", "");
+    ScopedEnv noProxyUpper("NO_PROXY", "");
     HttpClient client;
     EXPECT_EQ(client.Get("http://proxied.invalid/gen/5"), "abcde");
     EXPECT_EQ(client.State(), HttpState::Ok);
