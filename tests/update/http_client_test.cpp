@@ -101,6 +101,17 @@ TEST(HttpClient, SendsOneGetWithAgentObjectNameAndExtraHeaders) {
     EXPECT_FALSE(request.HasHeader("Authorization"));
 }
 
+TEST(HttpClient, AddressWithoutSchemeGoesOutAsPlainHttp) {
+    LocalUpdateServer server;
+    HttpClient client;
+    EXPECT_EQ(client.Get("127.0.0.1:" + std::to_string(server.HttpPort()) + "/gen/5"), "abcde");
+    EXPECT_EQ(client.State(), HttpState::Ok);
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].listener, "http");
+    EXPECT_EQ(requests[0].target, "/gen/5");
+}
+
 TEST(HttpClient, ReusedClientStartsEachRequestAfresh) {
     LocalUpdateServer server;
     HttpClient client;
