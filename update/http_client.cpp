@@ -240,6 +240,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         m_headers = HeaderList(extraHeaders);
         bool ok = ApplyTransferPolicy(curl);
         auto set = [&](CURLcode code) { ok = ok && code == CURLE_OK; };
+        set(curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https"));
         set(curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent));
         set(curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L));
         set(curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1));
