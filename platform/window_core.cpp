@@ -1,6 +1,7 @@
 // Window classes, window records, creation and destruction.
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -35,7 +36,7 @@ std::unordered_map<HWND, std::unique_ptr<Window>>& Records() {
 thread_local std::vector<std::unique_ptr<Window>> t_graveyard;
 thread_local std::vector<HWND> t_topLevel;
 
-int g_cascade = 0;
+std::atomic<int> g_cascade{0};
 
 void SendDestroy(HWND hwnd) {
     SendMessage(hwnd, WM_DESTROY, 0, 0);
