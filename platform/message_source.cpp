@@ -47,10 +47,14 @@ class WindowMessageSource final : public MessageSource {
         if (InRange(WM_PAINT, filterMin, filterMax) && TakePaint(msg, filterWindow)) {
             return true;
         }
+        if (filterWindow == nullptr) {
+            ShowPainted();
+        }
         return InRange(WM_TIMER, filterMin, filterMax) && TakeDueTimer(msg, filterWindow, remove);
     }
 
     void Wait(std::uint64_t seen) override {
+        ShowPainted();
         int timeout = -1;
         auto next = NextTimerDue();
         auto hover = NextHoverDue();

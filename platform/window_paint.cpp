@@ -68,6 +68,17 @@ bool FindPaint(HWND hwnd, HWND filter, MSG* msg) {
 
 }  // namespace
 
+void ShowPainted() {
+    for (HWND hwnd : ThreadTopLevelWindows()) {
+        Window* top = FindWindowRecord(hwnd);
+        if (top != nullptr && top->unshown) {
+            RECT area = *top->unshown;
+            top->unshown.reset();
+            PresentRect(*top, area);
+        }
+    }
+}
+
 bool TakePaint(MSG* msg, HWND filterWindow) {
     for (HWND top : ThreadTopLevelWindows()) {
         Window* w = FindWindowRecord(top);
@@ -184,6 +195,7 @@ BOOL UpdateWindow(HWND hwnd) {
             UpdateWindow(child);
         }
     }
+    platform::ShowPainted();
     return TRUE;
 }
 
@@ -232,7 +244,9 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
                area.bottom + origin.y};
     RECT visible = platform::VisibleInBuffer(*w);
     if (platform::Intersect(shown, shown, visible)) {
-        platform::PresentRect(*platform::TopLevelOf(w), shown);
+        // Shown when the children painted over have painted again.
+        Window* top = platform::TopLevelOf(w);
+        top->unshown = top->unshown ? platform::Union(*top->unshown, shown) : shown;
     }
     return TRUE;
 }
