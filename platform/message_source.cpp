@@ -69,6 +69,13 @@ class WindowMessageSource final : public MessageSource {
             WaitForQueueChange(seen, timeout);
             return;
         }
+        if (IsHeadlessDisplay()) {
+            // Polling the display would cost a millisecond per wake-up; its
+            // events come from this thread, so look at it now and then only.
+            constexpr int kDisplayLook = 10;
+            WaitForQueueChange(seen, timeout < 0 ? kDisplayLook : std::min(timeout, kDisplayLook));
+            return;
+        }
         SDL_Event e;
         int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
         if (got != 0) {

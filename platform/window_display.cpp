@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <unordered_map>
 
 #include "platform/display_seam.h"
@@ -19,6 +20,7 @@ namespace {
 std::atomic<bool> g_displayTried{false};
 std::atomic<bool> g_displayUp{false};
 std::thread::id g_displayThread;
+std::atomic<bool> g_headless{false};
 std::mutex g_displayMutex;
 std::unordered_map<Uint32, HWND> g_bySdlId;  // display thread only
 
@@ -70,6 +72,9 @@ bool EnsureDisplay() {
     bool up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (up) {
         g_displayThread = std::this_thread::get_id();
+        const char* driver = SDL_GetCurrentVideoDriver();
+        std::string name = driver != nullptr ? driver : "";
+        g_headless = name == "offscreen" || name == "dummy";
         SDL_StartTextInput();
     }
     g_displayUp = up;
@@ -79,6 +84,10 @@ bool EnsureDisplay() {
 
 bool IsDisplayThread() {
     return g_displayUp.load() && g_displayThread == std::this_thread::get_id();
+}
+
+bool IsHeadlessDisplay() {
+    return g_headless.load();
 }
 
 HWND WindowFromSdlId(Uint32 id) {

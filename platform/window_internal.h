@@ -94,6 +94,9 @@ std::vector<HWND> ThreadTopLevelWindows();
 // top-level window; only that thread's windows get display windows.
 bool EnsureDisplay();
 bool IsDisplayThread();
+// A display with no events of its own (offscreen, dummy): input only comes
+// from this process, so waiting on the queue is enough.
+bool IsHeadlessDisplay();
 HWND WindowFromSdlId(Uint32 id);
 
 // Hooks between the files of the window system.
