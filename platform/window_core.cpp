@@ -520,3 +520,45 @@ BOOL IsZoomed(HWND hwnd) {
     Window* w = FindWindowRecord(hwnd);
     return w != nullptr && (w->style & WS_MAXIMIZE) != 0 ? TRUE : FALSE;
 }
+
+BOOL IsChild(HWND parent, HWND child) {
+    for (Window* w = FindWindowRecord(child); w != nullptr && platform::IsChild(*w);
+         w = FindWindowRecord(w->parent)) {
+        if (w->parent == parent) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL SetProp(HWND hwnd, const wchar_t* name, void* value) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || name == nullptr) {
+        return FALSE;
+    }
+    w->properties[name] = value;
+    return TRUE;
+}
+
+void* GetProp(HWND hwnd, const wchar_t* name) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || name == nullptr) {
+        return nullptr;
+    }
+    auto it = w->properties.find(name);
+    return it != w->properties.end() ? it->second : nullptr;
+}
+
+void* RemoveProp(HWND hwnd, const wchar_t* name) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || name == nullptr) {
+        return nullptr;
+    }
+    auto it = w->properties.find(name);
+    if (it == w->properties.end()) {
+        return nullptr;
+    }
+    void* value = it->second;
+    w->properties.erase(it);
+    return value;
+}

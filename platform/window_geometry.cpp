@@ -82,6 +82,20 @@ BOOL ClientToScreen(HWND hwnd, POINT* point) {
     return TRUE;
 }
 
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+    POINT origin{};
+    ClientToScreen(from, &origin);
+    POINT target{};
+    ClientToScreen(to, &target);
+    int dx = origin.x - target.x;
+    int dy = origin.y - target.y;
+    for (UINT i = 0; points != nullptr && i < count; ++i) {
+        points[i].x += dx;
+        points[i].y += dy;
+    }
+    return MAKELPARAM(dx, dy);
+}
+
 HWND WindowFromPoint(POINT point) {
     auto tops = platform::ThreadTopLevelWindows();
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {

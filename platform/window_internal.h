@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,7 +71,9 @@ struct Window {
     std::optional<RECT> update;   // client coordinates
     std::optional<RECT> unshown;  // painted in the buffer, not yet shown (top-level)
     std::vector<Timer> timers;
-    HWND lastFocus = nullptr;  // the focus inside this top-level window when it was deactivated
+    HWND lastFocus = nullptr;
+    std::map<std::wstring, void*>
+        properties;  // the focus inside this top-level window when it was deactivated
 };
 
 // The window's record, or null for a window that is gone (or was made without
