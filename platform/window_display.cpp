@@ -67,6 +67,9 @@ bool EnsureDisplay() {
     // is a copy, and the X11 window is not re-created under our class hint.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // SIGINT and SIGTERM keep their ordinary meaning (SDL would turn them into
+    // a quit event that nothing here reads).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     bool up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;

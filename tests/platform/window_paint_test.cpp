@@ -62,6 +62,20 @@ TEST_F(WindowTest, ChildWindowsAreCompositedOverTheirParent) {
     std::filesystem::remove(file);
 }
 
+TEST_F(WindowTest, DrawingThroughGetDcIsShownOnRelease) {
+    HWND top = Top(0, 0, 60, 40);
+    HWND child = MakeChild(top, 10, 10, 20, 20);
+    RunPendingMessages();
+    HDC dc = GetDC(child);
+    ASSERT_NE(dc, nullptr);
+    cairo_set_source_rgb(dc, 0, 1, 0);
+    cairo_paint(dc);  // clipped to the child
+    ReleaseDC(child, dc);
+    EXPECT_EQ(PresentedPixel(top, 15, 15), 0x00FF00u);
+    EXPECT_NE(PresentedPixel(top, 5, 5), 0x00FF00u);
+    EXPECT_NE(PresentedPixel(top, 35, 35), 0x00FF00u);
+}
+
 TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
     HWND top = Top(0, 0, 50, 50, WS_POPUP);
     InvalidateRect(top, nullptr, FALSE);
