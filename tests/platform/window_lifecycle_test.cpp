@@ -36,6 +36,7 @@ TEST_F(WindowTest, CreationPaintAndQuitComeInWindowsOrder) {
 
     Log().clear();
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    EXPECT_EQ(Messages(Of(hwnd)).front(), WM_GETMINMAXINFO);  // limits for the display
     EXPECT_EQ(Of(hwnd, WM_SHOWWINDOW).size(), 1u);
     EXPECT_EQ(GetActiveWindow(), hwnd);
     EXPECT_EQ(GetFocus(), hwnd);
