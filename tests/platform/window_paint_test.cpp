@@ -74,6 +74,14 @@ TEST_F(WindowTest, DrawingThroughGetDcIsShownOnRelease) {
     EXPECT_EQ(PresentedPixel(top, 15, 15), 0x00FF00u);
     EXPECT_NE(PresentedPixel(top, 5, 5), 0x00FF00u);
     EXPECT_NE(PresentedPixel(top, 35, 35), 0x00FF00u);
+
+    // Printing a window gives what it painted.
+    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
+    cairo_t* print = cairo_create(copy);
+    SendMessage(child, WM_PRINT, reinterpret_cast<WPARAM>(print), 0x35);
+    cairo_destroy(print);
+    EXPECT_EQ(BufferPixel(copy, 19, 19), 0xFF00FF00u);
+    cairo_surface_destroy(copy);
 }
 
 TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
