@@ -141,7 +141,6 @@ std::vector<HWND> ThreadTopLevelWindows() {
     return t_topLevel;
 }
 
-
 }  // namespace platform
 
 using platform::FindWindowRecord;
