@@ -128,6 +128,8 @@ TEST_F(DisplayWindowTest, AWindowAppearsWithItsClassAndColoursAndDragsByItsCapti
     EXPECT_EQ(PixelAt(screen, at.x + 20, at.y + 150), 0xEE8822u);   // body
     EXPECT_EQ(PixelAt(screen, at.x + 100, at.y + 80), 0x22AA44u);   // child window
     EXPECT_EQ(PixelAt(screen, at.x + 310, at.y + 100), 0x000000u);  // outside
+    EXPECT_EQ(PixelAt(screen, at.x, at.y), 0x000000u);              // cut by the round corner
+    EXPECT_EQ(PixelAt(screen, at.x + 4, at.y), 0x3366CCu);
     cairo_surface_destroy(screen);
 
     // Drag by the caption: the hit test hands the move to the window manager.
