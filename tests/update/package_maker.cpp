@@ -30,6 +30,13 @@ void Make7z(const fs::path& payload, const fs::path& archive,
     RunTool(payload, "/usr/bin/7z", args);
 }
 
+void Make7zOf(const fs::path& payload, const fs::path& archive,
+              const std::vector<std::string>& files) {
+    std::vector<std::string> args = {"a", "-t7z", "-bd", "-y", archive.string()};
+    args.insert(args.end(), files.begin(), files.end());
+    RunTool(payload, "/usr/bin/7z", args);
+}
+
 void MakeZip(const fs::path& payload, const fs::path& archive,
              const std::vector<std::string>& extra) {
     std::vector<std::string> args = {"a", "-tzip", "-bd", "-y"};

@@ -15,6 +15,9 @@ void RunTool(const std::filesystem::path& directory, const std::string& program,
 // Every file below `payload`, packed with paths relative to it.
 void Make7z(const std::filesystem::path& payload, const std::filesystem::path& archive,
             const std::vector<std::string>& extra = {});
+// Only the listed files, without entries for their folders.
+void Make7zOf(const std::filesystem::path& payload, const std::filesystem::path& archive,
+              const std::vector<std::string>& files);
 void MakeZip(const std::filesystem::path& payload, const std::filesystem::path& archive,
              const std::vector<std::string>& extra = {});
 // Only the listed files (relative to `payload`).
