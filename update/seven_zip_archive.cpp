@@ -5,6 +5,7 @@
 #include "update/seven_zip_callbacks.h"
 #include "update/seven_zip_engine.h"
 #include "update/seven_zip_file_stream.h"
+#include "update/seven_zip_handler.h"
 #include "update/seven_zip_paths.h"
 #include "update/seven_zip_streams.h"
 
@@ -30,18 +31,17 @@ std::uint8_t HandlerId(ArchiveFormat format) {
 }
 
 // A fresh handler for the format, or the factory's error.
-HRESULT CreateHandler(ArchiveFormat format, ComRef<abi::IInArchive>* handler) {
+HRESULT CreateHandler(ArchiveFormat format, ArchiveHandler* handler) {
     const Engine* engine = Engine::Instance();
     if (engine == nullptr) {
         return E_FAIL;
     }
-    return engine->CreateObject(abi::HandlerClassId(HandlerId(format)), abi::IID_IInArchive,
-                                handler->Out());
+    return handler->Create(*engine, abi::HandlerClassId(HandlerId(format)));
 }
 
 // Opens the package with a fresh handler. The caller closes it on success.
 HRESULT OpenHandler(ArchiveFormat format, const std::shared_ptr<FileStream>& file,
-                    const std::uint64_t* maxStartPosition, ComRef<abi::IInArchive>* handler) {
+                    const std::uint64_t* maxStartPosition, ArchiveHandler* handler) {
     HRESULT result = CreateHandler(format, handler);
     if (result != S_OK) {
         return result;
@@ -50,7 +50,7 @@ HRESULT OpenHandler(ArchiveFormat format, const std::shared_ptr<FileStream>& fil
     ComRef<intl::ArchiveOpenCallback> callback(new intl::ArchiveOpenCallback());
     std::uint64_t start = 0;
     stream->Seek(0, 0, &start);
-    return (*handler)->Open(stream.get(), maxStartPosition, callback.get());
+    return handler->Open(stream.get(), maxStartPosition, callback.get());
 }
 
 }  // namespace
@@ -104,10 +104,10 @@ bool SevenZipArchive::DetectFormat() {
     static constexpr std::uint64_t kStartAtZero = 0;
     for (ArchiveFormat candidate : DetectionOrder(format)) {
         format = candidate;
-        ComRef<abi::IInArchive> handler;
+        ArchiveHandler handler;
         HRESULT result = OpenHandler(candidate, file, &kStartAtZero, &handler);
         if (handler) {
-            handler->Close();
+            handler.Close();
         }
         if (result == S_OK) {
             return true;
@@ -150,12 +150,12 @@ bool SevenZipArchive::ReadItemList() {
     if (!file || engine == nullptr) {
         return false;
     }
-    ComRef<abi::IInArchive> handler;
+    ArchiveHandler handler;
     if (OpenHandler(format, file, nullptr, &handler) != S_OK) {
         return false;
     }
     std::uint32_t count = 0;
-    if (handler->GetNumberOfItems(&count) != S_OK) {
+    if (handler.GetNumberOfItems(&count) != S_OK) {
         return false;
     }
     itemCount = count;
@@ -163,7 +163,7 @@ bool SevenZipArchive::ReadItemList() {
     itemSizes.assign(count, 0);
     for (std::uint32_t i = 0; i < count; ++i) {
         Property size(*engine);
-        if (handler->GetProperty(i, abi::kpidSize, &size) != S_OK) {
+        if (handler.GetProperty(i, abi::kpidSize, &size) != S_OK) {
             return false;
         }
         if (size->vt == abi::VT_UI8 || size->vt == abi::VT_UI4) {
@@ -171,14 +171,14 @@ bool SevenZipArchive::ReadItemList() {
                 size->vt == abi::VT_UI8 ? static_cast<std::uint32_t>(size->uhVal) : size->ulVal;
         }
         Property path(*engine);
-        if (handler->GetProperty(i, abi::kpidPath, &path) != S_OK) {
+        if (handler.GetProperty(i, abi::kpidPath, &path) != S_OK) {
             return false;
         }
         if (path->vt == abi::VT_BSTR && path->bstrVal != nullptr) {
             itemNames[i] = NormalizeItemPath(path->bstrVal);
         }
     }
-    handler->Close();
+    handler.Close();
     return true;
 }
 
@@ -192,14 +192,14 @@ int SevenZipExtractor::ExtractAll(const std::wstring& destination) {
     if (engine == nullptr) {
         return E_FAIL;
     }
-    ComRef<abi::IInArchive> handler;
+    ArchiveHandler handler;
     if (HRESULT result = OpenHandler(format, file, nullptr, &handler); result != S_OK) {
         return result;
     }
     ComRef<intl::ArchiveExtractCallback> callback(
-        new intl::ArchiveExtractCallback(*engine, handler.get(), destination, overwriteMode));
-    HRESULT result = handler->Extract(nullptr, 0xFFFFFFFF, 0, callback.get());
-    handler->Close();
+        new intl::ArchiveExtractCallback(*engine, handler, destination, overwriteMode));
+    HRESULT result = handler.Extract(nullptr, 0xFFFFFFFF, 0, callback.get());
+    handler.Close();
     return result;
 }
 

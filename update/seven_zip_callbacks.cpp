@@ -39,10 +39,10 @@ timespec ToTimespec(const abi::FileTime& time) {
 
 // Reads a time property; 0 (as some writers give for missing times) counts
 // as absent.
-HRESULT ReadTime(const Engine& engine, abi::IInArchive* archive, std::uint32_t index,
-                 abi::PROPID id, bool* present, abi::FileTime* time) {
+HRESULT ReadTime(const Engine& engine, ArchiveHandler& archive, std::uint32_t index, abi::PROPID id,
+                 bool* present, abi::FileTime* time) {
     Property value(engine);
-    HRESULT result = archive->GetProperty(index, id, &value);
+    HRESULT result = archive.GetProperty(index, id, &value);
     if (result != S_OK) {
         return result;
     }
@@ -56,10 +56,10 @@ HRESULT ReadTime(const Engine& engine, abi::IInArchive* archive, std::uint32_t i
     return S_OK;
 }
 
-HRESULT ReadUnsigned(const Engine& engine, abi::IInArchive* archive, std::uint32_t index,
+HRESULT ReadUnsigned(const Engine& engine, ArchiveHandler& archive, std::uint32_t index,
                      abi::PROPID id, bool* present, std::uint64_t* number) {
     Property value(engine);
-    HRESULT result = archive->GetProperty(index, id, &value);
+    HRESULT result = archive.GetProperty(index, id, &value);
     if (result != S_OK) {
         return result;
     }
@@ -126,17 +126,12 @@ HRESULT ArchiveOpenCallback::CryptoGetTextPassword(abi::BSTR* password) {
     return E_ABORT;
 }
 
-ArchiveExtractCallback::ArchiveExtractCallback(const Engine& engine, abi::IInArchive* archive,
+ArchiveExtractCallback::ArchiveExtractCallback(const Engine& engine, const ArchiveHandler& archive,
                                                const std::wstring& destination, int overwriteMode)
     : engine_(engine), archive_(archive), destination_(destination), overwriteMode_(overwriteMode) {
-    archive_->AddRef();
     if (destination_.empty() || !platform::IsPathSeparator(destination_.back())) {
         destination_ += L'/';
     }
-}
-
-ArchiveExtractCallback::~ArchiveExtractCallback() {
-    archive_->Release();
 }
 
 HRESULT ArchiveExtractCallback::QueryInterface(const abi::Guid& iid, void** out) {
@@ -199,7 +194,7 @@ HRESULT ArchiveExtractCallback::ReadItemProperties(std::uint32_t index) {
     attributes_ = static_cast<std::uint32_t>(number);
     {
         Property folder(engine_);
-        result = archive_->GetProperty(index, abi::kpidIsDir, &folder);
+        result = archive_.GetProperty(index, abi::kpidIsDir, &folder);
         if (result != S_OK) {
             return result;
         }
@@ -235,7 +230,7 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
     *stream = nullptr;
     {
         Property path(engine_);
-        HRESULT result = archive_->GetProperty(index, abi::kpidPath, &path);
+        HRESULT result = archive_.GetProperty(index, abi::kpidPath, &path);
         if (result == S_OK && path->vt != abi::VT_EMPTY && path->vt != abi::VT_BSTR) {
             result = E_FAIL;
         }

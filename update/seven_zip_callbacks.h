@@ -12,6 +12,7 @@
 
 #include "update/seven_zip_abi.h"
 #include "update/seven_zip_engine.h"
+#include "update/seven_zip_handler.h"
 
 namespace SevenZip::intl {
 
@@ -39,7 +40,7 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
                                      public abi::ICryptoGetTextPassword,
                                      public abi::ICompressProgressInfo {
   public:
-    ArchiveExtractCallback(const Engine& engine, abi::IInArchive* archive,
+    ArchiveExtractCallback(const Engine& engine, const ArchiveHandler& archive,
                            const std::wstring& destination, int overwriteMode);
 
     HRESULT QueryInterface(const abi::Guid& iid, void** out) override;
@@ -55,7 +56,7 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
     HRESULT SetRatioInfo(const std::uint64_t* inSize, const std::uint64_t* outSize) override;
 
   private:
-    ~ArchiveExtractCallback();
+    ~ArchiveExtractCallback() = default;
 
     HRESULT ReadItemProperties(std::uint32_t index);
     mode_t FileMode(mode_t previousMode, bool replaced) const;
@@ -63,7 +64,7 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
 
     std::atomic<ULONG> references_{1};
     const Engine& engine_;
-    abi::IInArchive* archive_;
+    ArchiveHandler archive_;  // one reference held
     std::wstring destination_;
     std::wstring relativePath_;
     std::wstring outputPath_;
