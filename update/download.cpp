@@ -5,27 +5,21 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <memory>
 
 #include "platform/file_system.h"
 #include "platform/message_queue.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
-#include "update/build_settings.h"
+#include "update/curl_handle.h"
 #include "update/seven_zip_paths.h"
+#include "update/transfer_policy.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {
 
 namespace {
 
-constexpr long kConnectTimeoutSeconds = 60;
-constexpr long kStallSeconds = 60;
 constexpr long kBufferSize = 256 * 1024;
-
-struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
 
 class OutputFile {
   public:
@@ -75,22 +69,6 @@ int ReportProgress(void* callback, curl_off_t total, curl_off_t received, curl_o
     return 0;  // never cancels a started download
 }
 
-// The same certificate checks and time-outs as the version query: the
-// system store plus the build-time bundle, 60 s to connect, and 60 s without
-// any data ends the transfer.
-void ApplyTransferPolicy(CURL* curl) {
-    const char* bundle = Settings().caBundle;
-    if (bundle != nullptr && bundle[0] != '\0') {
-        curl_easy_setopt(curl, CURLOPT_CAINFO, bundle);
-        curl_easy_setopt(curl, CURLOPT_CAPATH, "/etc/ssl/certs");
-    }
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
-}
-
 }  // namespace
 
 void BindCallback::OnProgress(std::uint64_t received, std::uint64_t total) const {
@@ -108,8 +86,8 @@ bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindC
     if (!folder.empty() && !platform::PathExists(folder) && !EnsureFolderPath(folder)) {
         return false;
     }
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    if (!curl) {
+    CurlEasy curl(curl_easy_init());
+    if (!curl || !ApplyTransferPolicy(curl.get())) {
         return false;
     }
     OutputFile file(path);
@@ -119,18 +97,18 @@ bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindC
     auto url = platform::EncodeUtf8(address);
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    // Packages may also come from a file address; a redirect may not lead
+    // to one.
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_BUFFERSIZE, kBufferSize);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteToFile);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &file);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, ReportProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &callback);
-    ApplyTransferPolicy(c);
     CURLcode result = curl_easy_perform(c);
     bool closed = file.Close();
     return result == CURLE_OK && closed && platform::PathExists(path);

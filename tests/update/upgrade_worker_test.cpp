@@ -10,8 +10,10 @@
 #include "platform/message_queue.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/update_server.h"
 #include "tests/update/package_maker.h"
 #include "update/download.h"
+#include "update/transfer_policy.h"
 #include "update/upgrade_messages.h"
 
 namespace {
@@ -223,58 +225,36 @@ TEST_F(UpgradeWorkerTest, ProgressWithAnUnknownTotalIsStillPosted) {
     EXPECT_EQ(msg.lParam, 0);
 }
 
-// A local web server for the package folder, over http or https.
-class LocalServer {
-  public:
-    LocalServer(const fs::path& root, const fs::path& certificate = {}) {
-        testing_support::ProcessOptions options;
-        options.directory = root;
-        options.args = {"-u", "-c", kScript, certificate.string()};
-        process_ =
-            std::make_unique<testing_support::BackgroundProcess>("/usr/bin/python3", options);
-        if (process_->WaitForOutput("\n", std::chrono::seconds(10))) {
-            port_ = std::stoi(process_->Out());
-        }
-    }
-    int port() const { return port_; }
+TEST_F(UpgradeWorkerTest, DownloadsFromTheUpdateServerUnderItsTransferPolicy) {
+    testing_support::LocalUpdateServer server;
+    ASSERT_NE(server.HttpsPort(), 0);
+    Make7zOf(payload, server.Root() / "pkg.7z", {"a.dll", "sub/b.dll"});
+    auto address = [&](const std::string& path) { return Wide(server.HttpsUrl(path)); };
 
-  private:
-    static constexpr const char* kScript = R"(
-import http.server, ssl, sys
-server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), http.server.SimpleHTTPRequestHandler)
-if sys.argv[1]:
-    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(sys.argv[1])
-    server.socket = context.wrap_socket(server.socket, server_side=True)
-print(server.server_address[1])
-server.serve_forever()
-)";
-    std::unique_ptr<testing_support::BackgroundProcess> process_;
-    int port_ = 0;
-};
-
-TEST_F(UpgradeWorkerTest, DownloadsOverHttpAndRefusesAnUntrustedCertificate) {
-    Make7z(payload, server / "pkg.7z");
-    LocalServer http(server);
-    ASSERT_NE(http.port(), 0);
-    auto base = L"http://127.0.0.1:" + std::to_wstring(http.port()) + L"/";
-    Upgrade(base + L"missing.7z");
+    Upgrade(address("/missing.7z"));
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+
     results.clear();
-    Upgrade(base + L"pkg.7z");
+    Upgrade(address("/b/redirect-http/pkg.7z"));
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DONE});
     EXPECT_EQ(ReadFile(app / "a.dll"), "new a");
+    EXPECT_FALSE(fs::exists(app / "pkg.7z"));
 
-    // A self-signed certificate that nothing trusts.
-    package_maker::RunTool(temp.path(), "/usr/bin/openssl",
-                           {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "key.pem",
-                            "-out", "cert.pem", "-days", "1", "-subj", "/CN=127.0.0.1"});
-    WriteFile(temp / "both.pem", ReadFile(temp / "key.pem") + ReadFile(temp / "cert.pem"));
-    LocalServer https(server, temp / "both.pem");
-    ASSERT_NE(https.port(), 0);
+    // A transfer that stops delivering ends after the stall time.
+    vantu::SetTransferLimitsForTesting({std::chrono::milliseconds(5000), std::chrono::seconds(1)});
     results.clear();
-    Upgrade(L"https://127.0.0.1:" + std::to_wstring(https.port()) + L"/pkg.7z");
+    Upgrade(address("/b/stall-body/pkg.7z"));
+    vantu::SetTransferLimitsForTesting({});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+}
+
+TEST_F(UpgradeWorkerTest, AServerOutsideTheTrustedCertificatesIsRefused) {
+    testing_support::LocalUpdateServer server({.cert = "self-signed"});
+    ASSERT_NE(server.HttpsPort(), 0);
+    Make7zOf(payload, server.Root() / "pkg.7z", {"a.dll", "sub/b.dll"});
+    Upgrade(Wide(server.HttpsUrl("/pkg.7z")));
+    EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+    EXPECT_FALSE(fs::exists(app / "a.dll"));
 }
 
 TEST_F(UpgradeWorkerTest, HeadlessCommandRunsOneUpgrade) {
