@@ -3,6 +3,9 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+#include "platform/win32.h"
 #include "tests/support/temp_dir.h"
 #include "tests/update/package_maker.h"
 #include "update/seven_zip_archive.h"
@@ -147,6 +150,33 @@ TEST_F(SevenZipExtractorTest, ReplacesExistingFilesAndSetsTimes) {
     struct stat st;
     ASSERT_EQ(stat((destination / "a.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mtime, 981173106);
+}
+
+TEST_F(SevenZipExtractorTest, FileSystemFailuresEndTheExtractionWithTheirLine) {
+    using platform::FileFaults;
+    using platform::FileOperation;
+    Make7zOf(payload, temp / "p.7z", {"a.txt", "sub/b.txt"});
+    auto at = [&](const char* name) {
+        return *platform::DecodeUtf8((destination / name).string());
+    };
+    auto dest = destination.string();
+
+    WriteFile(destination / "a.txt", "old");
+    FileFaults::Set(FileOperation::Delete, at("a.txt"));
+    EXPECT_EQ(Extract(temp / "p.7z"), HRESULT_FROM_WIN32(13));  // EACCES
+    EXPECT_NE(trace.find("移除路径失败:" + dest + "/a.txt\n"), std::string::npos);
+    EXPECT_EQ(ReadFile(destination / "a.txt"), "old");
+    FileFaults::Clear();
+
+    FileFaults::Set(FileOperation::CreateFolder, at("sub"));
+    EXPECT_EQ(Extract(temp / "p.7z"), 1631);
+    EXPECT_NE(trace.find("创建目录失败:" + dest + "/sub/\n"), std::string::npos);
+    FileFaults::Clear();
+
+    FileFaults::Set(FileOperation::Write, at("sub/b.txt"));
+    EXPECT_NE(Extract(temp / "p.7z"), 0);
+    EXPECT_NE(trace.find("创建文件失败:" + dest + "/sub/b.txt\n"), std::string::npos);
+    FileFaults::Clear();
 }
 
 mode_t ModeOf(const fs::path& path) {
