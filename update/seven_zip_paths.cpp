@@ -81,20 +81,24 @@ std::wstring NormalizeItemPath(std::wstring_view name) {
 
 bool IsContainedItemPath(std::wstring_view relative) {
     if (relative.empty() || relative.front() == L'/') {
-        return relative.empty();
+        return false;
     }
+    std::wstring_view segment;
     std::size_t start = 0;
     for (;;) {
         auto end = relative.find(L'/', start);
-        auto segment = relative.substr(start, end == std::wstring_view::npos ? end : end - start);
+        segment = relative.substr(start, end == std::wstring_view::npos ? end : end - start);
         if (segment == L"..") {
             return false;
         }
         if (end == std::wstring_view::npos) {
-            return true;
+            break;
         }
         start = end + 1;
     }
+    // The item must name something below the folder, never the folder
+    // itself: replacing that would remove the whole folder.
+    return !segment.empty() && segment != L".";
 }
 
 bool HasNoLinkOnTheWay(std::wstring_view destination, std::wstring_view relative) {

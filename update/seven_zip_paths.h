@@ -26,8 +26,9 @@ bool RemovePath(std::wstring_view path);
 // An item path as stored in the archive, with "\" read as a separator.
 std::wstring NormalizeItemPath(std::wstring_view name);
 
-// A normalized item path that stays below the folder it is joined to: not
-// absolute and without ".." segments.
+// A normalized item path that names something below the folder it is joined
+// to: not empty, not absolute, without ".." segments, and not ending in the
+// folder itself ("a/." or "a/").
 bool IsContainedItemPath(std::wstring_view relative);
 
 // No folder on the way from `destination` to the item is a symbolic link,

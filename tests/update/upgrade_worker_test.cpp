@@ -240,10 +240,10 @@ TEST_F(UpgradeWorkerTest, DownloadsFromTheUpdateServerUnderItsTransferPolicy) {
     EXPECT_EQ(ReadFile(app / "a.dll"), "new a");
     EXPECT_FALSE(fs::exists(app / "pkg.7z"));
 
-    // A transfer that stops delivering ends after the stall time.
+    // A server that stops answering is given up after the stall time.
     vantu::SetTransferLimitsForTesting({std::chrono::milliseconds(5000), std::chrono::seconds(1)});
     results.clear();
-    Upgrade(address("/b/stall-body/pkg.7z"));
+    Upgrade(address("/b/stall/pkg.7z"));
     vantu::SetTransferLimitsForTesting({});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
 }
