@@ -44,8 +44,8 @@ class SevenZipArchive {
     // the package stays the current format. FormatUnknown when none does.
     virtual bool DetectFormat();
     virtual std::uint32_t GetItemCount();
-    // Each item's path inside the archive, in archive order; empty for an
-    // item without a path.
+    // Each item's path inside the archive ("\\" read as "/"), in archive
+    // order; empty for an item without a path.
     virtual std::vector<std::wstring> GetItemNames();
     // Low 32 bits of each item's size.
     virtual std::vector<std::uint32_t> GetItemSizes();
