@@ -81,7 +81,7 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
     std::uint64_t size_ = 0;
     bool hasPosixMode_ = false;
     std::uint32_t posixMode_ = 0;
-    mode_t mode_ = 0;  // applied to the current file item when it is done
+    mode_t mode_ = 0;                     // applied to the current file item when it is done
     [[maybe_unused]] int overwriteMode_;  // always Replace in this program
     std::atomic<std::uint64_t> total_{0};
 };
