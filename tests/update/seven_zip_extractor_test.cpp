@@ -195,6 +195,15 @@ TEST_F(SevenZipExtractorTest, ModesComeFromTheArchiveWithoutSetUserId) {
     ASSERT_EQ(Extract(temp / "p.7z"), 0);
     EXPECT_EQ(ModeOf(destination / "tool"), 0755u);
     EXPECT_EQ(ModeOf(destination / "a.txt"), 0600u);
+
+    // A read-only file is written, then made read-only; a second run
+    // replaces it.
+    chmod((payload / "sub" / "b.txt").c_str(), 0444);
+    MakeZip(payload, temp / "p.zip");
+    ASSERT_EQ(Extract(temp / "p.zip"), 0);
+    ASSERT_EQ(Extract(temp / "p.zip"), 0);
+    EXPECT_EQ(ModeOf(destination / "sub" / "b.txt"), 0444u);
+    EXPECT_EQ(ReadFile(destination / "sub" / "b.txt"), "bravo bravo");
 }
 
 TEST_F(SevenZipExtractorTest, WithoutModesReplacedFilesKeepTheirsAndNewOnesGetDefaults) {
