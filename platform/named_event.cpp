@@ -159,8 +159,7 @@ int WaitForAny(std::initializer_list<int> descriptors, std::chrono::milliseconds
     for (;;) {
         int wait = -1;
         if (!forever) {
-            auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
             wait = static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
         }
         int rc = poll(fds.data(), fds.size(), wait);

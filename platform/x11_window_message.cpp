@@ -93,7 +93,7 @@ bool SendForeignMessage(ForeignWindow window, UINT message, WPARAM wParam, LPARA
         if (outcome != Outcome::Waiting) {
             break;
         }
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) {
             break;
         }

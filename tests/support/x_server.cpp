@@ -1,0 +1,133 @@
+#include "tests/support/x_server.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+// After gtest: Xlib's macros (Bool, None, ...) would clash with its names.
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+namespace testing_support {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// True once a window manager announced itself on the root window.
+bool WindowManagerRunning(const std::string& display) {
+    Display* d = XOpenDisplay(display.c_str());
+    if (d == nullptr) {
+        return false;
+    }
+    Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True);
+    bool running = false;
+    if (check != 0) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        running = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, AnyPropertyType,
+                                     &type, &format, &count, &after, &data) == Success &&
+                  count == 1;
+        if (data != nullptr) {
+            XFree(data);
+        }
+    }
+    XCloseDisplay(d);
+    return running;
+}
+
+void Stop(std::unique_ptr<BackgroundProcess>& process) {
+    if (process) {
+        process->Signal(SIGTERM);
+        process->Wait(2s);
+        process.reset();
+    }
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> FindProgram(std::string_view name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        std::filesystem::path candidate = std::filesystem::path(folder) / name;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<XServer> XServer::Start(bool windowManager) {
+    auto xvfb = FindProgram("Xvfb");
+    auto openbox = FindProgram("openbox");
+    if (!xvfb || (windowManager && !openbox)) {
+        return nullptr;
+    }
+    std::unique_ptr<XServer> server(new XServer);
+    // -displayfd picks a free display and writes its number once it accepts clients.
+    ProcessOptions xvfbOptions;
+    // -noreset: otherwise the server resets whenever its last client leaves
+    // and drops clients that connect meanwhile.
+    xvfbOptions.args = {"-displayfd", "1",       "-nolisten", "tcp",
+                        "-noreset",   "-screen", "0",         "1024x768x24"};
+    server->xvfb_ = std::make_unique<BackgroundProcess>(*xvfb, xvfbOptions);
+    if (!server->xvfb_->WaitForOutput("\n", 10s)) {
+        ADD_FAILURE() << "Xvfb did not start: " << server->xvfb_->Err();
+        return nullptr;
+    }
+    std::string number = server->xvfb_->Out();
+    number.erase(number.find_last_not_of("\r\n") + 1);
+    server->display_ = ":" + number;
+    if (windowManager) {
+        ProcessOptions wmOptions;
+        wmOptions.args = {"--sm-disable"};
+        wmOptions.env = {server->Env()};
+        server->windowManager_ = std::make_unique<BackgroundProcess>(*openbox, wmOptions);
+        auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!WindowManagerRunning(server->display_)) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                auto exited = server->windowManager_->Wait(std::chrono::milliseconds(0));
+                ADD_FAILURE() << "openbox did not start on " << server->display_ << " ("
+                              << (exited ? "exited with " + std::to_string(*exited) : "running")
+                              << "): " << server->windowManager_->Err();
+                return nullptr;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    return server;
+}
+
+XServer::~XServer() {
+    Stop(windowManager_);
+    Stop(xvfb_);
+}
+
+ScopedEnv::ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
+    if (const char* old = std::getenv(name_.c_str())) {
+        previous_ = old;
+    }
+    if (value) {
+        setenv(name_.c_str(), value->c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (previous_) {
+        setenv(name_.c_str(), previous_->c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
+}  // namespace testing_support
