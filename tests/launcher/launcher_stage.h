@@ -1,0 +1,31 @@
+#pragma once
+
+// A launcher folder of its own for process tests: the built launcher (and,
+// when asked, the demo booster) copied into a fresh folder, since the launcher
+// looks for everything in its own folder.
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace launcher_test {
+
+class LauncherStage {
+  public:
+    explicit LauncherStage(bool withBooster);
+
+    const std::filesystem::path& folder() const { return dir_.path(); }
+    std::filesystem::path launcher() const { return dir_ / "VantuLauncher"; }
+    std::filesystem::path booster() const { return dir_ / "VantuSpeedUp.exe"; }
+    std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }
+
+  private:
+    testing_support::TempDir dir_;
+};
+
+// True while some process holds the named event of that name (a listening
+// abstract socket), seen without touching it.
+bool NameHeld(const std::string& name);
+
+}  // namespace launcher_test
