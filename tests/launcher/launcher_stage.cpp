@@ -15,7 +15,7 @@ LauncherStage::LauncherStage(bool withBooster) {
     }
 }
 
-bool NameHeld(const std::string& name) {
+std::optional<unsigned long> HeldNameInode(const std::string& name) {
     // Columns: Num RefCount Protocol Flags Type St Inode Path; flag 0x10000
     // marks a listening socket, abstract names start with "@".
     std::ifstream table("/proc/net/unix");
@@ -27,10 +27,10 @@ bool NameHeld(const std::string& name) {
         fields >> num >> refCount >> protocol >> flags >> type >> state >> inode;
         std::getline(fields >> std::ws, path);
         if (path == "@" + name && (std::stoul(flags, nullptr, 16) & 0x10000) != 0) {
-            return true;
+            return std::stoul(inode);
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace launcher_test

@@ -5,6 +5,7 @@
 // looks for everything in its own folder.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tests/support/temp_dir.h"
@@ -24,8 +25,11 @@ class LauncherStage {
     testing_support::TempDir dir_;
 };
 
-// True while some process holds the named event of that name (a listening
-// abstract socket), seen without touching it.
-bool NameHeld(const std::string& name);
+// The inode of the listening abstract socket behind the named event of that
+// name while some process holds it, seen without touching it.
+std::optional<unsigned long> HeldNameInode(const std::string& name);
+inline bool NameHeld(const std::string& name) {
+    return HeldNameInode(name).has_value();
+}
 
 }  // namespace launcher_test
