@@ -6,6 +6,7 @@
 // After gtest: Xlib's macros (Bool, None, ...) would clash with its names.
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
@@ -17,29 +18,49 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// True once a window manager announced itself on the root window.
-bool WindowManagerRunning(const std::string& display) {
+bool ListsClient(Display* d, Window window) {
+    Atom clientList = XInternAtom(d, "_NET_CLIENT_LIST", True);
+    if (clientList == 0) {
+        return false;
+    }
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    bool listed = false;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), clientList, 0, 65536, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        auto* ids = reinterpret_cast<const unsigned long*>(data);
+        listed = std::find(ids, ids + count, window) != ids + count;
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return listed;
+}
+
+// True once the window manager manages new windows: a window mapped as a
+// probe shows up in its client list within the time-out. Announcing itself on the root is not
+// enough: a window mapped during its start-up may never be handled, and a
+// program waiting for that window to appear would hang.
+bool WindowManagerReady(const std::string& display, std::chrono::milliseconds timeout) {
     Display* d = XOpenDisplay(display.c_str());
     if (d == nullptr) {
         return false;
     }
-    Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", True);
-    bool running = false;
-    if (check != 0) {
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        running = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, AnyPropertyType,
-                                     &type, &format, &count, &after, &data) == Success &&
-                  count == 1;
-        if (data != nullptr) {
-            XFree(data);
-        }
+    Window probe = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(d, probe);
+    XSync(d, False);
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    bool ready = false;
+    while (!(ready = ListsClient(d, probe)) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
     }
+    XDestroyWindow(d, probe);
     XCloseDisplay(d);
-    return running;
+    return ready;
 }
 
 void Stop(std::unique_ptr<BackgroundProcess>& process) {
@@ -92,7 +113,7 @@ std::unique_ptr<XServer> XServer::Start(bool windowManager) {
         wmOptions.env = {server->Env()};
         server->windowManager_ = std::make_unique<BackgroundProcess>(*openbox, wmOptions);
         auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!WindowManagerRunning(server->display_)) {
+        while (!WindowManagerReady(server->display_, 500ms)) {
             if (std::chrono::steady_clock::now() > deadline) {
                 auto exited = server->windowManager_->Wait(std::chrono::milliseconds(0));
                 ADD_FAILURE() << "openbox did not start on " << server->display_ << " ("
@@ -100,7 +121,6 @@ std::unique_ptr<XServer> XServer::Start(bool windowManager) {
                               << "): " << server->windowManager_->Err();
                 return nullptr;
             }
-            std::this_thread::sleep_for(10ms);
         }
     }
     return server;

@@ -6,7 +6,9 @@
 // With -show and a display, or with -window, it then opens its "MainWindow"
 // titled "VantuSpeedUp" (with -upgrade-window also an "UpgradeWindow") and
 // runs until closed, reporting each message 0 it receives on standard output.
-// Otherwise it ends at once, so that headless runs finish.
+// Otherwise it ends at once. A recording start (a test watching what the
+// launcher started) opens no window for -show alone: a booster left running
+// on the tester's desktop would make later launchers stop at once.
 
 #include <cstdlib>
 #include <filesystem>
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
     booster::WindowOptions options;
     options.upgradeWindow = Has(args, "-upgrade-window");
     const bool forced = Has(args, "-window") || options.upgradeWindow;
-    if (!forced && !(Has(args, "-show") && DisplayAvailable())) {
+    const bool recording = std::getenv("VANTU_BOOSTER_RECORD") != nullptr;
+    if (!forced && !(Has(args, "-show") && DisplayAvailable() && !recording)) {
         return 0;
     }
     options.version = VANTU_BOOSTER_VERSION;
