@@ -65,9 +65,7 @@ std::optional<HttpState> CheckHeaders(const std::vector<std::string>& lines) {
     return std::nullopt;
 }
 
-size_t OnHeader(char* data, size_t size, size_t count, void* user) {
-    auto& response = *static_cast<Response*>(user);
-    const size_t bytes = size * count;
+size_t TakeHeaderLine(Response& response, const char* data, size_t bytes) {
     if (response.bodyStarted) {
         return bytes;  // trailers
     }
@@ -99,15 +97,32 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     return bytes;
 }
 
+// Nothing may unwind through libcurl: a failure (out of memory) ends the
+// transfer instead.
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+    auto& response = *static_cast<Response*>(user);
+    try {
+        return TakeHeaderLine(response, data, size * count);
+    } catch (...) {
+        response.verdict = HttpState::HeadersFailed;
+        return 0;
+    }
+}
+
 // The body arrives in reads of at most 4096 bytes; each is appended as a
-// zero-terminated string, so a zero byte cuts the rest of its read.
+// zero-terminated string, so a zero byte cuts the rest of its read. A body
+// that cannot be stored ends like a failed read: what arrived is kept.
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto& response = *static_cast<Response*>(user);
     const size_t bytes = size * count;
     response.bodyStarted = true;
-    for (size_t offset = 0; offset < bytes; offset += kReadChunk) {
-        const size_t length = std::min(kReadChunk, bytes - offset);
-        response.body.append(data + offset, strnlen(data + offset, length));
+    try {
+        for (size_t offset = 0; offset < bytes; offset += kReadChunk) {
+            const size_t length = std::min(kReadChunk, bytes - offset);
+            response.body.append(data + offset, strnlen(data + offset, length));
+        }
+    } catch (...) {
+        return 0;
     }
     return bytes;
 }
@@ -115,10 +130,6 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 bool IsValidHost(const std::string& host) {
     if (host.empty()) {
         return false;
-    }
-    if (host.front() == '[') {  // IPv6 literal
-        return host.back() == ']' &&
-               host.find_first_not_of("0123456789abcdefABCDEF:.", 1) == host.size() - 1;
     }
     for (unsigned char c : host) {
         if (!std::isalnum(c) && c != '-' && c != '.' && c != '_') {
@@ -229,6 +240,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         m_headers = HeaderList(extraHeaders);
         bool ok = ApplyTransferPolicy(curl);
         auto set = [&](CURLcode code) { ok = ok && code == CURLE_OK; };
+        set(curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https"));
         set(curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent));
         set(curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L));
         set(curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1));

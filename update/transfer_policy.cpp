@@ -35,7 +35,6 @@ bool ApplyTransferPolicy(CURL* handle) {
     bool ok = true;
     auto set = [&](CURLcode code) { ok = ok && code == CURLE_OK; };
 
-    set(curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https"));
     set(curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L));
     set(curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L));
     set(curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L));

@@ -26,10 +26,11 @@ TransferLimits CurrentTransferLimits();
 // called by the programs.
 void SetTransferLimitsForTesting(const TransferLimits& limits);
 
-// Restricts `handle` to http and https, turns on peer and host-name
-// verification against the system store plus Settings().caBundle (when set),
-// and applies CurrentTransferLimits(). Also sets CURLOPT_NOSIGNAL, as the
-// download runs on its own thread. False when libcurl refused an option.
+// Turns on peer and host-name verification against the system store plus
+// Settings().caBundle (when set) and applies CurrentTransferLimits(). Also
+// sets CURLOPT_NOSIGNAL, as the download runs on its own thread. Which
+// protocols and redirects are allowed is the caller's choice. False when
+// libcurl refused an option.
 bool ApplyTransferPolicy(CURL* handle);
 
 }  // namespace vantu

@@ -3,6 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 
@@ -99,6 +104,17 @@ TEST(HttpClient, SendsOneGetWithAgentObjectNameAndExtraHeaders) {
     EXPECT_FALSE(request.HasHeader("Accept"));
     EXPECT_FALSE(request.HasHeader("Cookie"));
     EXPECT_FALSE(request.HasHeader("Authorization"));
+}
+
+TEST(HttpClient, AddressWithoutSchemeGoesOutAsPlainHttp) {
+    LocalUpdateServer server;
+    HttpClient client;
+    EXPECT_EQ(client.Get("127.0.0.1:" + std::to_string(server.HttpPort()) + "/gen/5"), "abcde");
+    EXPECT_EQ(client.State(), HttpState::Ok);
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].listener, "http");
+    EXPECT_EQ(requests[0].target, "/gen/5");
 }
 
 TEST(HttpClient, ReusedClientStartsEachRequestAfresh) {
@@ -236,6 +252,28 @@ TEST_F(ShortLimits, StallBeforeTheHeadersIsASendFailure) {
     EXPECT_EQ(client.Get(server.HttpsUrl("/b/stall/gen/10")), "");
     EXPECT_EQ(client.State(), HttpState::SendFailed);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+}
+
+// A listening socket that never accepts: the TCP connection is made by the
+// kernel, the TLS handshake never answered.
+TEST_F(ShortLimits, UnansweredHandshakeEndsAtTheConnectLimit) {
+    SetTransferLimitsForTesting({std::chrono::milliseconds(300), std::chrono::seconds(30)});
+    int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(fd, 4), 0);
+    ASSERT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+
+    HttpClient client;
+    const auto start = std::chrono::steady_clock::now();
+    client.Get("https://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/x");
+    EXPECT_EQ(client.State(), HttpState::SendFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    close(fd);
 }
 
 TEST_F(ShortLimits, BodyCutShortKeepsWhatArrived) {

@@ -31,6 +31,7 @@ else the one given with --behaviour. Behaviours:
   stall-body      headers and half the content, then nothing
   drop-body       headers and half the content, then closes the connection
   trickle         the content in 16-byte pieces, 40 ms apart
+  trickle-<b>-<ms>  the content in b-byte pieces, ms milliseconds apart
 
 --cert chooses the certificate: good (CA-signed, IP 127.0.0.1 and localhost),
 other-name (CA-signed for another name), expired (CA-signed, out of date) or
@@ -281,12 +282,15 @@ class Handler(BaseHTTPRequestHandler):
                 self.wait_for_client_close()
             else:
                 self.connection.shutdown(socket.SHUT_RDWR)
-        elif behaviour == "trickle":
+        elif re.fullmatch(r"trickle(-\d+-\d+)?", behaviour):
+            piece, pause = 16, 40
+            if behaviour != "trickle":
+                piece, pause = (int(x) for x in behaviour.split("-")[1:])
             self.send_raw("HTTP/1.1 200 OK", plain + [("Content-Length", str(len(body)))])
-            for offset in range(0, len(body), 16):
-                self.wfile.write(body[offset:offset + 16])
+            for offset in range(0, len(body), max(piece, 1)):
+                self.wfile.write(body[offset:offset + max(piece, 1)])
                 self.wfile.flush()
-                time.sleep(0.04)
+                time.sleep(pause / 1000)
         else:
             body = b"unknown behaviour"
             self.send_raw("HTTP/1.1 400 Bad Request",
