@@ -50,6 +50,9 @@ class CResourceSettings {
     // Empty: loose files; otherwise an archive file relative to the skin
     // path. With `cache`, the archive is opened now and kept open.
     static void SetSkinArchive(std::wstring_view name, bool cache);
+    static void SetSkinArchive(const wchar_t* name, bool cache) {
+        SetSkinArchive(std::wstring_view(name != nullptr ? name : L""), cache);
+    }
     // Registers the in-memory archive. The first registered block stays in
     // force; the block is not copied and must outlive its use.
     static void SetSkinArchive(const void* data, std::size_t length);
