@@ -149,6 +149,9 @@ class CZipReader::Source {
         if (!Contains(offset, length)) {
             return false;
         }
+        if (length == 0) {
+            return true;
+        }
         if (data_ != nullptr) {
             std::memcpy(out, data_ + offset, length);
             return true;
