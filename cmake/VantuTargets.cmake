@@ -34,6 +34,19 @@ function(vantu_build_settings target)
     set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
     configure_file(${PROJECT_SOURCE_DIR}/cmake/build_settings.cpp.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp @ONLY)
-    add_library(${target} STATIC ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
+    # Objects rather than an archive: linked in whatever order the libraries
+    # that read the settings come.
+    add_library(${target} OBJECT ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# vantu_set_version(<target> <version>): gives an ELF program its version block
+# after it is linked.
+function(vantu_set_version target version)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND $<TARGET_FILE:vantu-versioninfo> elf-set $<TARGET_FILE:${target}>
+                $<TARGET_FILE:${target}>.versioned ${version}
+        COMMAND ${CMAKE_COMMAND} -E rename $<TARGET_FILE:${target}>.versioned $<TARGET_FILE:${target}>
+        VERBATIM)
+    add_dependencies(${target} vantu-versioninfo)
 endfunction()

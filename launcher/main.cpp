@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "launcher/launcher_flow.h"
+
+// The launcher ignores its command line.
+int main() {
+    return vantu::RunLauncher();
+}

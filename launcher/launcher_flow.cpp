@@ -1,0 +1,53 @@
+#include "launcher/launcher_flow.h"
+
+#include <iostream>
+
+#include "launcher/booster.h"
+#include "launcher/installed_version.h"
+#include "launcher/pending_deletions.h"
+#include "launcher/startup_decision.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+
+namespace vantu {
+
+namespace {
+
+std::wstring InstalledVersion(const std::wstring& folder) {
+    std::wstring version;
+    auto booster = BoosterPath(folder);
+    if (platform::PathExists(booster)) {
+        QueryFileVersion(booster, version);
+    }
+    return version;
+}
+
+}  // namespace
+
+int RunLauncher() {
+    const std::wstring folder = platform::ModuleFolder();
+    const std::wstring installedVersion = InstalledVersion(folder);
+    RetryPendingDeletions(folder);
+
+    HttpClient client;  // keeps its connection until the run ends
+    const StartupDecision decision = DecideStartup(client, installedVersion);
+    switch (decision.outcome) {
+        case StartupOutcome::RequestFailed:
+            std::cerr << "Get Data Failed!" << std::endl;
+            break;
+        case StartupOutcome::StartBooster:
+            LaunchBooster(folder);
+            break;
+        case StartupOutcome::Upgrade:
+            // The upgrade window is not there yet: say what it would do.
+            std::cerr << "upgrade needed: installed version \""
+                      << platform::EncodeUtf8(installedVersion) << "\", latest version \""
+                      << platform::EncodeUtf8(decision.query.latestVersion) << "\", package \""
+                      << platform::EncodeUtf8(decision.query.downloadUrl) << "\"" << std::endl;
+            break;
+    }
+    return 0;
+}
+
+}  // namespace vantu

@@ -1,0 +1,31 @@
+#pragma once
+
+// Path text rules shared by the launcher and the upgrade worker. Names are
+// wide strings; every rule that looks for "\" also accepts "/".
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+constexpr bool IsPathSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+// Index of the last separator, or npos.
+std::wstring_view::size_type LastSeparator(std::wstring_view path);
+
+// The path cut directly after its last separator (so it ends in one); empty
+// when there is none.
+std::wstring FolderOf(std::wstring_view path);
+
+// The full path of the running program (GetModuleFileNameW of no module).
+std::wstring ModuleFileName();
+
+// The running program's folder, ending in a separator.
+std::wstring ModuleFolder();
+
+// The name as the file system wants it (UTF-8 bytes).
+std::string NativePath(std::wstring_view path);
+
+}  // namespace platform

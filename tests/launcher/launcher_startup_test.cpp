@@ -1,0 +1,34 @@
+// The launcher program run in a staged install folder. It is the build aimed
+// at the local update server, so that the query fails at once when no server
+// listens, whatever the machine's network.
+
+#include <gtest/gtest.h>
+
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::BinDir;
+using testing_support::ReadFile;
+using testing_support::RunProcess;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+TEST(LauncherStartup, RetriesPendingDeletionsBeforeTheQuery) {
+    TempDir install;
+    fs::copy_file(BinDir() / "VantuLauncherLocal", install / "VantuLauncher");
+    fs::copy_file(BinDir() / "VantuSpeedUp.exe", install / "VantuSpeedUp.exe");
+    WriteFile(install / "_old.dll", "x");
+    WriteFile(install / "temp", "_old.dll|_gone.dll");
+
+    testing_support::ProcessOptions options;
+    options.directory = install.path();
+    auto result = RunProcess(install / "VantuLauncher", options);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_FALSE(fs::exists(install / "_old.dll"));
+    EXPECT_EQ(ReadFile(install / "temp"), "_gone.dll");
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+#include "launcher/pending_deletions.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "tests/support/temp_dir.h"
+#include "update/pending_deletion_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+using vantu::RetryPendingDeletions;
+
+class PendingDeletionTest : public testing::Test {
+  protected:
+    void TearDown() override { platform::FileFaults::Clear(); }
+    std::wstring Folder() const { return dir.path().wstring() + L"/"; }
+    fs::path List() const { return dir / "temp"; }
+    TempDir dir;
+};
+
+TEST_F(PendingDeletionTest, KeepsOnlyTheNamesThatStillCannotBeDeleted) {
+    WriteFile(dir / "a.dll", "a");
+    WriteFile(dir / "b.dll", "b");
+    WriteFile(List(), "a.dll|b.dll");
+    platform::FileFaults::Set(platform::FileOperation::Delete, Folder() + L"b.dll");
+    RetryPendingDeletions(Folder());
+    EXPECT_FALSE(fs::exists(dir / "a.dll"));
+    EXPECT_TRUE(fs::exists(dir / "b.dll"));
+    EXPECT_EQ(ReadFile(List()), "b.dll");
+}
+
+TEST_F(PendingDeletionTest, RemovesTheListWhenEverythingWent) {
+    WriteFile(dir / "a.dll", "a");
+    WriteFile(dir / "sub/b.dll", "b");
+    WriteFile(List(), "a.dll|sub/b.dll");
+    RetryPendingDeletions(Folder());
+    EXPECT_FALSE(fs::exists(dir / "a.dll"));
+    EXPECT_FALSE(fs::exists(dir / "sub/b.dll"));
+    EXPECT_FALSE(fs::exists(List()));
+}
+
+TEST_F(PendingDeletionTest, RemovesAnEmptyListAndIgnoresAMissingOne) {
+    WriteFile(List(), "");
+    RetryPendingDeletions(Folder());
+    EXPECT_FALSE(fs::exists(List()));
+    RetryPendingDeletions(Folder());  // nothing to open
+    EXPECT_FALSE(fs::exists(List()));
+}
+
+TEST_F(PendingDeletionTest, FoldersAndMissingFilesStayListedInOrder) {
+    fs::create_directory(dir / "_sub");
+    WriteFile(dir / "x.dll", "x");
+    // Trailing white space and an empty name are names too.
+    WriteFile(List(), "_sub|gone.dll|x.dll|| y.dll ");
+    RetryPendingDeletions(Folder());
+    EXPECT_TRUE(fs::is_directory(dir / "_sub"));
+    EXPECT_FALSE(fs::exists(dir / "x.dll"));
+    EXPECT_EQ(ReadFile(List()), "_sub|gone.dll|| y.dll ");
+}
+
+TEST_F(PendingDeletionTest, NonAsciiNamesSurviveAsUtf8) {
+    const std::string name = "\xe5\x8a\xa0\xe9\x80\x9f.dll";  // 加速.dll
+    WriteFile(dir / name, "x");
+    WriteFile(dir / "keep\xc3\xa9.dll", "y");
+    ASSERT_TRUE(vantu::WritePendingDeletionList(Folder(), L"加速.dll|keepé.dll"));
+    EXPECT_EQ(ReadFile(List()), name + "|keep\xc3\xa9.dll");
+    platform::FileFaults::Set(platform::FileOperation::Delete, Folder() + L"keepé.dll");
+    RetryPendingDeletions(Folder());
+    EXPECT_FALSE(fs::exists(dir / name));
+    EXPECT_EQ(ReadFile(List()), "keep\xc3\xa9.dll");
+}
+
+TEST_F(PendingDeletionTest, ReadsAnOldOneBytePerCharacterList) {
+    WriteFile(List(), "caf\xe9.dll|b.dll");  // Latin-1, not valid UTF-8
+    EXPECT_EQ(vantu::ReadPendingDeletionList(Folder()), std::wstring(L"café.dll|b.dll"));
+}
+
+TEST(PendingNames, SplitAndJoinAreInverse) {
+    using vantu::JoinPendingNames;
+    using vantu::SplitPendingNames;
+    EXPECT_EQ(SplitPendingNames(L"a|b"), (std::vector<std::wstring>{L"a", L"b"}));
+    EXPECT_EQ(SplitPendingNames(L"a||b|"), (std::vector<std::wstring>{L"a", L"", L"b", L""}));
+    EXPECT_EQ(SplitPendingNames(L"one"), (std::vector<std::wstring>{L"one"}));
+    for (std::wstring text : {L"a|b", L"|x|", L"_a.dll|sub/_b.dll", L"single"}) {
+        EXPECT_EQ(JoinPendingNames(SplitPendingNames(text)), text);
+    }
+}
+
+}  // namespace
