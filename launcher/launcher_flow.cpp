@@ -5,6 +5,8 @@
 #include "launcher/booster.h"
 #include "launcher/installed_version.h"
 #include "launcher/pending_deletions.h"
+#include "launcher/running_booster.h"
+#include "launcher/single_instance_guard.h"
 #include "launcher/startup_decision.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -26,6 +28,14 @@ std::wstring InstalledVersion(const std::wstring& folder) {
 }  // namespace
 
 int RunLauncher() {
+    SingleInstanceGuard guard;
+    guard.OnAlreadyRunning([] { std::cout << "has a exe running!" << std::endl; })
+        .OnAnotherInstanceStarted([] { std::cout << "has other exe want to run" << std::endl; })
+        .Start(L"VantuLauncher");
+    if (NotifyRunningBooster()) {
+        return 0;
+    }
+
     const std::wstring folder = platform::ModuleFolder();
     const std::wstring installedVersion = InstalledVersion(folder);
     RetryPendingDeletions(folder);
