@@ -5,8 +5,8 @@
 
 #include <new>
 
-#include "launcher/booster.h"
 #include "platform/paths.h"
+#include "update/booster_file.h"
 #include "update/seven_zip_file_stream.h"
 #include "update/seven_zip_paths.h"
 #include "update/seven_zip_streams.h"
