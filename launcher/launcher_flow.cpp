@@ -5,10 +5,15 @@
 #include "launcher/booster.h"
 #include "launcher/installed_version.h"
 #include "launcher/pending_deletions.h"
+#include "launcher/running_booster.h"
+#include "launcher/single_instance_guard.h"
+#include "launcher/skin_archive_resource.h"
 #include "launcher/startup_decision.h"
 #include "platform/file_system.h"
+#include "platform/module_handle.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
+#include "ui/core/resource_settings.h"
 
 namespace vantu {
 
@@ -26,12 +31,24 @@ std::wstring InstalledVersion(const std::wstring& folder) {
 }  // namespace
 
 int RunLauncher() {
+    SingleInstanceGuard guard;
+    guard.OnAlreadyRunning([] { std::cout << "has a exe running!" << std::endl; })
+        .OnAnotherInstanceStarted([] { std::cout << "has other exe want to run" << std::endl; })
+        .Start(L"VantuLauncher");
+    if (NotifyRunningBooster()) {
+        return 0;
+    }
+
     const std::wstring folder = platform::ModuleFolder();
     const std::wstring installedVersion = InstalledVersion(folder);
     RetryPendingDeletions(folder);
 
     HttpClient client;  // keeps its connection until the run ends
     const StartupDecision decision = DecideStartup(client, installedVersion);
+
+    VantuUI::CResourceSettings::SetProgramModule(platform::CurrentModule());
+    // COM needs no initialisation here.
+    LoadSkinArchiveResource();
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:
             std::cerr << "Get Data Failed!" << std::endl;

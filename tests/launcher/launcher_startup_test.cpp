@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 
@@ -17,6 +18,7 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 TEST(LauncherStartup, RetriesPendingDeletionsBeforeTheQuery) {
+    testing_support::LauncherLock lock;  // one launcher at a time on this machine
     TempDir install;
     fs::copy_file(BinDir() / "VantuLauncherLocal", install / "VantuLauncher");
     fs::copy_file(BinDir() / "VantuSpeedUp.exe", install / "VantuSpeedUp.exe");

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
@@ -63,6 +64,7 @@ class LauncherDecision : public testing::Test {
         return fs::exists(record_) ? ReadFile(record_) : std::string();
     }
 
+    testing_support::LauncherLock lock_;  // one launcher at a time on this machine
     TempDir folder_;
     TempDir cwd_;
     TempDir scratch_;
