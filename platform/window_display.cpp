@@ -78,6 +78,7 @@ bool EnsureDisplay() {
         const char* driver = SDL_GetCurrentVideoDriver();
         std::string name = driver != nullptr ? driver : "";
         g_headless = name == "offscreen" || name == "dummy";
+        ListenForForeignMessages();
         SDL_StartTextInput();
     }
     g_displayUp = up;

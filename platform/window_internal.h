@@ -111,6 +111,11 @@ void InstallMessageSource();
 void ApplyWindowTitle(Window& top);
 void ForgetDisplayWindow(SDL_Window* sdl);
 unsigned long NativeWindowOf(SDL_Window* sdl);
+// Messages other programs send to our windows (SendForeignMessage): the
+// display delivers them as SDL_SYSWMEVENT; each is sent to its window and
+// answered with the procedure's result.
+void ListenForForeignMessages();
+bool HandleForeignMessage(const SDL_SysWMmsg& message);
 // The deepest visible window of a top-level window at a client point.
 HWND ChildAt(HWND top, POINT client);
 void SetX11ClassHint(SDL_Window* sdl, const std::wstring& className);

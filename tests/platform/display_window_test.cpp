@@ -12,6 +12,8 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/x11_window_lookup.h"
+#include "platform/x11_window_message.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 
@@ -159,6 +161,26 @@ TEST_F(DisplayWindowTest, AWindowAppearsWithItsClassAndColoursAndDragsByItsCapti
     EXPECT_NE(probe.Out().find("moved " + std::to_string(moved.x) + " " + std::to_string(moved.y)),
               std::string::npos)
         << probe.Out();
+
+    // Another program finds it by class and title and sends it a message,
+    // which its procedure answers.
+    const char* ownDisplay = std::getenv("DISPLAY");
+    std::string savedDisplay = ownDisplay != nullptr ? ownDisplay : "";
+    setenv("DISPLAY", display.c_str(), 1);
+    platform::ForeignWindow found =
+        platform::FindForeignWindow(L"VantuProbeWindow", L"Vantu探针窗口");
+    LRESULT answer = 0;
+    bool answered =
+        found != 0 && platform::SendForeignMessage(found, WM_APP + 7, 5, 6, 5s, &answer);
+    if (ownDisplay != nullptr) {
+        setenv("DISPLAY", savedDisplay.c_str(), 1);
+    } else {
+        unsetenv("DISPLAY");
+    }
+    EXPECT_EQ(std::to_string(found), std::to_string(std::stoul(id)));
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(answer, 11);
+    EXPECT_TRUE(probe.WaitForOutput("foreign 5 6", 2s)) << probe.Out();
 
     // Alt+F4 through the window manager closes it: WM_CLOSE, then destroyed.
     Run("xdotool", {"windowactivate", "--sync", id});
