@@ -1,0 +1,20 @@
+# vantu_embed_resource(<target> TYPE <type> ID <id> FILE <file>)
+# An object library that compiles the bytes of <file> into every program
+# linking it, registered as the program resource (<type>, <id>): the program
+# finds them with platform::FindEmbeddedResource. <file> may be generated.
+include_guard(GLOBAL)
+
+function(vantu_embed_resource target)
+    cmake_parse_arguments(ARG "" "TYPE;ID;FILE" "" ${ARGN})
+    set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/embed_resource.cmake)
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
+    add_custom_command(OUTPUT ${source}
+        COMMAND ${CMAKE_COMMAND} -DINPUT=${ARG_FILE} -DOUTPUT=${source}
+                -DTYPE=${ARG_TYPE} -DID=${ARG_ID} -P ${script}
+        DEPENDS ${ARG_FILE} ${script}
+        COMMENT "Embedding ${ARG_FILE} as resource ${ARG_TYPE} ${ARG_ID}"
+        VERBATIM)
+    # Object files are always linked, so the static registration is never dropped.
+    add_library(${target} OBJECT ${source})
+    target_link_libraries(${target} PUBLIC vantu_platform)
+endfunction()

@@ -1,0 +1,24 @@
+# cmake -DINPUT=<file> -DOUTPUT=<source.cpp> -DTYPE=<type> -DID=<id> -P embed_resource.cmake
+# Writes a C++ source holding the file's bytes that registers them as a
+# program resource when the program starts.
+file(READ "${INPUT}" hex HEX)
+string(LENGTH "${hex}" digits)
+math(EXPR size "${digits} / 2")
+if(size EQUAL 0)
+    set(bytes "0")
+else()
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
+endif()
+file(WRITE "${OUTPUT}.tmp" "// Generated from ${INPUT}; do not edit.
+#include \"platform/embedded_resources.h\"
+
+namespace {
+alignas(16) const unsigned char kBytes[] = {
+${bytes}
+};
+[[maybe_unused]] const bool kRegistered =
+    platform::RegisterEmbeddedResource(\"${TYPE}\", ${ID}, kBytes, ${size});
+}  // namespace
+")
+file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")
