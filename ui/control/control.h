@@ -9,6 +9,7 @@
 
 #include "platform/win32.h"
 #include "ui/control/pending_deps.h"
+#include "ui/core/delegate.h"
 #include "ui/core/input_event.h"
 #include "ui/core/string_table.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // TEMPORARY: minimal declarations of pieces that are being built on other
-// branches (delegate lists, device contexts, image draw records and the
+// branches (device contexts, image draw records and the
 // render engine's drawing calls). Controls are written against these names;
 // this file goes away when those branches are merged.
 
@@ -17,21 +17,6 @@ using HDC = _cairo*;
 namespace VantuUI {
 
 class CWindowManagerUI;
-
-class CDelegateBase {
-  public:
-    virtual ~CDelegateBase() = default;
-    virtual bool Invoke(void* param) = 0;
-};
-
-class CDelegateList {
-  public:
-    CDelegateList() = default;
-    CDelegateList(const CDelegateList&) = delete;
-    CDelegateList& operator=(const CDelegateList&) = delete;
-    bool operator()(void*) { return true; }
-    bool IsEmpty() const { return true; }
-};
 
 struct ImageInfo {
     int width = 0;
