@@ -27,7 +27,9 @@ struct ThreadQueue {
     std::deque<std::shared_ptr<SentMessage>> sent;
     bool quitPending = false;
     int quitCode = 0;
+    std::uint64_t changes = 0;
     std::function<void()> wake;
+    MessageSource* source = nullptr;
 };
 
 struct WindowRecord {
@@ -95,6 +97,7 @@ void Enqueue(ThreadQueue& queue, const MSG& msg) {
     {
         std::lock_guard lock(queue.mutex);
         queue.posted.push_back(msg);
+        ++queue.changes;
         wake = queue.wake;
     }
     queue.arrived.notify_one();
@@ -188,6 +191,29 @@ void SetQueueWakeHook(std::function<void()> wake) {
     queue.wake = std::move(wake);
 }
 
+void SetMessageSource(MessageSource* source) {
+    auto& queue = *CurrentQueue();
+    std::lock_guard lock(queue.mutex);
+    queue.source = source;
+}
+
+std::uint64_t QueueChangeCount() {
+    auto& queue = *CurrentQueue();
+    std::lock_guard lock(queue.mutex);
+    return queue.changes;
+}
+
+void WaitForQueueChange(std::uint64_t seen, int milliseconds) {
+    auto& queue = *CurrentQueue();
+    std::unique_lock lock(queue.mutex);
+    auto moved = [&] { return queue.changes != seen; };
+    if (milliseconds < 0) {
+        queue.arrived.wait(lock, moved);
+    } else {
+        queue.arrived.wait_for(lock, std::chrono::milliseconds(milliseconds), moved);
+    }
+}
+
 bool WaitForQueuedMessage(int milliseconds) {
     auto& queue = *CurrentQueue();
     std::unique_lock lock(queue.mutex);
@@ -231,34 +257,87 @@ void PostQuitMessage(int exitCode) {
         std::lock_guard lock(queue.mutex);
         queue.quitPending = true;
         queue.quitCode = exitCode;
+        ++queue.changes;
     }
     queue.arrived.notify_one();
 }
 
+namespace platform {
+namespace {
+
+// One look for a message, in the order the loop hands them out: sent
+// messages are run, then posted messages, display input, the quit request,
+// and last the made-up messages (paint, timers). Returns false when nothing
+// is there; `seen` then holds the queue's change count of that look.
+bool LookForMessage(ThreadQueue& queue, MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax,
+                    bool remove, std::uint64_t& seen) {
+    std::unique_lock lock(queue.mutex);
+    ReplyToSentMessages(queue, lock);
+    MessageSource* source = queue.source;
+    if (source == nullptr) {
+        seen = queue.changes;
+        return TakeMessage(queue, msg, filterWindow, filterMin, filterMax, remove);
+    }
+    bool quit = queue.quitPending;
+    queue.quitPending = false;
+    bool found = TakeMessage(queue, msg, filterWindow, filterMin, filterMax, remove);
+    queue.quitPending = quit;
+    if (found) {
+        return true;
+    }
+    lock.unlock();
+    source->Pump();
+    lock.lock();
+    ReplyToSentMessages(queue, lock);
+    seen = queue.changes;
+    if (TakeMessage(queue, msg, filterWindow, filterMin, filterMax, remove)) {
+        return true;
+    }
+    lock.unlock();
+    return source->Generate(msg, filterWindow, filterMin, filterMax, remove);
+}
+
+}  // namespace
+}  // namespace platform
+
 BOOL GetMessage(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax) {
     auto& queue = *platform::CurrentQueue();
-    std::unique_lock lock(queue.mutex);
     for (;;) {
-        platform::ReplyToSentMessages(queue, lock);
-        if (platform::TakeMessage(queue, msg, filterWindow, filterMin, filterMax, true)) {
+        std::uint64_t seen = 0;
+        if (platform::LookForMessage(queue, msg, filterWindow, filterMin, filterMax, true, seen)) {
             return msg->message == WM_QUIT ? FALSE : TRUE;
         }
-        queue.arrived.wait(lock);
+        std::unique_lock lock(queue.mutex);
+        if (queue.source != nullptr) {
+            auto* source = queue.source;
+            lock.unlock();
+            source->Wait(seen);
+        } else {
+            queue.arrived.wait(lock, [&] {
+                return queue.changes != seen || !queue.sent.empty() || queue.quitPending;
+            });
+        }
     }
 }
 
 BOOL PeekMessage(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax, UINT removeFlags) {
-    auto& queue = *platform::CurrentQueue();
-    std::unique_lock lock(queue.mutex);
-    platform::ReplyToSentMessages(queue, lock);
-    return platform::TakeMessage(queue, msg, filterWindow, filterMin, filterMax,
-                                 (removeFlags & PM_REMOVE) != 0)
+    std::uint64_t seen = 0;
+    return platform::LookForMessage(*platform::CurrentQueue(), msg, filterWindow, filterMin,
+                                    filterMax, (removeFlags & PM_REMOVE) != 0, seen)
                ? TRUE
                : FALSE;
 }
 
 LRESULT DispatchMessage(const MSG* msg) {
-    if (msg == nullptr || msg->hwnd == nullptr) {
+    if (msg == nullptr) {
+        return 0;
+    }
+    if (msg->message == WM_TIMER && msg->lParam != 0) {
+        auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+        proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+        return 0;
+    }
+    if (msg->hwnd == nullptr) {
         return 0;
     }
     return platform::CallProcedure(*msg);
@@ -283,6 +362,7 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     {
         std::lock_guard lock(record->queue->mutex);
         record->queue->sent.push_back(std::move(sent));
+        ++record->queue->changes;
         wake = record->queue->wake;
     }
     record->queue->arrived.notify_one();

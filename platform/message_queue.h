@@ -5,6 +5,7 @@
 // messages posted to it from any thread land in that thread's queue and are
 // dispatched to its window procedure by that thread's message loop.
 
+#include <cstdint>
 #include <functional>
 
 #include "platform/win32.h"
@@ -33,6 +34,30 @@ void SetQueueWakeHook(std::function<void()> wake);
 // queue holds a message. Returns true when one is there.
 bool WaitForQueuedMessage(int milliseconds);
 
+// What a thread with windows adds to its queue: input from the display,
+// messages made up when nothing else is queued (WM_PAINT, WM_TIMER), and a
+// wait that also ends on display input and on the next due timer.
+class MessageSource {
+  public:
+    virtual ~MessageSource() = default;
+    // Turns pending display input into queued messages.
+    virtual void Pump() = 0;
+    // A made-up message for the filter, if one is due.
+    virtual bool Generate(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax,
+                          bool remove) = 0;
+    // Waits until the queue changes from `seen` (see QueueChangeCount), display
+    // input arrives, or the next made-up message is due.
+    virtual void Wait(std::uint64_t seen) = 0;
+};
+
+// Installs the calling thread's source (null removes it). Not owned.
+void SetMessageSource(MessageSource* source);
+
+// Grows with every message queued for the calling thread.
+std::uint64_t QueueChangeCount();
+// Waits at most `milliseconds` (negative: forever) until the count moves past `seen`.
+void WaitForQueueChange(std::uint64_t seen, int milliseconds);
+
 }  // namespace platform
 
 inline constexpr UINT PM_NOREMOVE = 0x0000;
@@ -51,6 +76,10 @@ void PostQuitMessage(int exitCode);
 BOOL GetMessage(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax);
 BOOL PeekMessage(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax, UINT removeFlags);
 LRESULT DispatchMessage(const MSG* msg);
+// Posts a WM_QUIT-free translation of key messages: WM_CHAR for the control
+// characters of a WM_KEYDOWN, WM_SYSCHAR for Alt combinations (printable
+// characters come from the display's text input instead).
+BOOL TranslateMessage(const MSG* msg);
 
 // Calls the window procedure directly when the window belongs to the calling
 // thread; otherwise queues the message and waits until its thread processed it.

@@ -1,0 +1,520 @@
+// Window classes, window records, creation and destruction.
+
+#include <algorithm>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/window_internal.h"
+#include "platform/window_system.h"
+
+namespace platform {
+
+namespace {
+
+std::mutex& ClassMutex() {
+    static std::mutex m;
+    return m;
+}
+std::unordered_map<std::wstring, WindowClassInfo>& Classes() {
+    static std::unordered_map<std::wstring, WindowClassInfo> classes;
+    return classes;
+}
+
+std::mutex& RecordMutex() {
+    static std::mutex m;
+    return m;
+}
+// Every window made by CreateWindowEx; the handle table points at these.
+std::unordered_map<HWND, std::unique_ptr<Window>>& Records() {
+    static std::unordered_map<HWND, std::unique_ptr<Window>> records;
+    return records;
+}
+
+// Records of destroyed windows are kept until the thread next looks for a
+// message: a procedure that destroyed its own window still runs on it.
+thread_local std::vector<std::unique_ptr<Window>> t_graveyard;
+thread_local std::vector<HWND> t_topLevel;
+
+int g_cascade = 0;
+
+void SendDestroy(HWND hwnd) {
+    SendMessage(hwnd, WM_DESTROY, 0, 0);
+    if (Window* w = FindWindowRecord(hwnd)) {
+        auto children = w->children;
+        for (HWND child : children) {
+            SendDestroy(child);
+        }
+    }
+}
+
+void Forget(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return;
+    }
+    auto children = w->children;
+    for (HWND child : children) {
+        Forget(child);
+    }
+    SendMessage(hwnd, WM_NCDESTROY, 0, 0);
+    w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return;
+    }
+    ForgetInputState(hwnd);
+    if (Window* parent = FindWindowRecord(w->parent)) {
+        std::erase(parent->children, hwnd);
+    }
+    std::erase(t_topLevel, hwnd);
+    RemoveWindowHandle(hwnd);
+    w->timers.clear();
+    ForgetDisplayWindow(w->sdl.get());
+    w->sdl.reset();
+    w->buffer.reset();
+    std::lock_guard lock(RecordMutex());
+    auto it = Records().find(hwnd);
+    if (it != Records().end()) {
+        t_graveyard.push_back(std::move(it->second));
+        Records().erase(it);
+    }
+}
+
+}  // namespace
+
+void EmptyGraveyard() {
+    t_graveyard.clear();
+}
+
+Window* FindWindowRecord(HWND hwnd) {
+    if (hwnd == nullptr) {
+        return nullptr;
+    }
+    return static_cast<Window*>(WindowData(hwnd));
+}
+
+Window* TopLevelOf(Window* window) {
+    while (window != nullptr && IsChild(*window)) {
+        window = FindWindowRecord(window->parent);
+    }
+    return window;
+}
+
+POINT OriginInTopLevel(const Window& window) {
+    POINT p{};
+    const Window* w = &window;
+    while (w != nullptr && IsChild(*w)) {
+        p.x += w->rect.left;
+        p.y += w->rect.top;
+        w = FindWindowRecord(w->parent);
+    }
+    return p;
+}
+
+bool IsChild(const Window& window) {
+    return window.parent != nullptr;
+}
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+bool Intersect(RECT& out, const RECT& a, const RECT& b) {
+    out = RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+               std::min(a.bottom, b.bottom)};
+    if (out.left >= out.right || out.top >= out.bottom) {
+        out = RECT{};
+        return false;
+    }
+    return true;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+std::vector<HWND> ThreadTopLevelWindows() {
+    return t_topLevel;
+}
+
+void RegisterBuiltInClasses();
+
+}  // namespace platform
+
+using platform::FindWindowRecord;
+using platform::Window;
+
+ATOM RegisterClass(const WNDCLASS* wc) {
+    if (wc == nullptr || wc->lpszClassName == nullptr || wc->lpfnWndProc == nullptr) {
+        return 0;
+    }
+    std::lock_guard lock(platform::ClassMutex());
+    auto [it, added] = platform::Classes().try_emplace(
+        wc->lpszClassName,
+        platform::WindowClassInfo{wc->lpszClassName, wc->style, wc->lpfnWndProc, wc->hCursor});
+    if (!added) {
+        return 0;  // ERROR_CLASS_ALREADY_EXISTS
+    }
+    return static_cast<ATOM>(0xC000 + platform::Classes().size());
+}
+
+BOOL UnregisterClass(const wchar_t* className, HINSTANCE) {
+    std::lock_guard lock(platform::ClassMutex());
+    return className != nullptr && platform::Classes().erase(className) > 0 ? TRUE : FALSE;
+}
+
+BOOL GetClassInfo(HINSTANCE, const wchar_t* className, WNDCLASS* wc) {
+    platform::RegisterBuiltInClasses();
+    std::lock_guard lock(platform::ClassMutex());
+    if (className == nullptr || wc == nullptr) {
+        return FALSE;
+    }
+    auto it = platform::Classes().find(className);
+    if (it == platform::Classes().end()) {
+        return FALSE;
+    }
+    *wc = WNDCLASS{};
+    wc->style = it->second.style;
+    wc->lpfnWndProc = it->second.proc;
+    wc->hCursor = it->second.cursor;
+    wc->lpszClassName = it->first.c_str();
+    return TRUE;
+}
+
+HWND CreateWindowEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU menu,
+                    HINSTANCE instance, void* param) {
+    platform::RegisterBuiltInClasses();
+    if (className == nullptr) {
+        return nullptr;
+    }
+    platform::WindowClassInfo cls;
+    {
+        std::lock_guard lock(platform::ClassMutex());
+        auto it = platform::Classes().find(className);
+        if (it == platform::Classes().end()) {
+            return nullptr;
+        }
+        cls = it->second;
+    }
+    bool child = (style & WS_CHILD) != 0;
+    if (child && FindWindowRecord(parent) == nullptr) {
+        return nullptr;
+    }
+    auto record = std::make_unique<Window>();
+    Window* w = record.get();
+    w->cls = cls;
+    w->style = style & ~WS_VISIBLE;
+    w->exStyle = exStyle;
+    w->text = windowName != nullptr ? windowName : L"";
+    w->thread = std::this_thread::get_id();
+    if (child) {
+        w->parent = parent;
+        w->id = reinterpret_cast<LONG_PTR>(menu);
+    } else if (Window* ownerWindow = platform::TopLevelOf(FindWindowRecord(parent))) {
+        w->owner = ownerWindow->hwnd;
+    }
+    bool popup = (style & WS_POPUP) != 0 || child;
+    if (x == CW_USEDEFAULT) {
+        if (popup) {
+            x = y = 0;
+        } else {
+            x = y = 40 + 26 * (platform::g_cascade++ % 8);
+        }
+    }
+    if (width == CW_USEDEFAULT) {
+        width = popup ? 0 : 640;
+        height = popup ? 0 : 480;
+    }
+    w->rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    w->restoreRect = w->rect;
+
+    HWND hwnd = platform::AddWindowHandle(cls.proc, w);
+    w->hwnd = hwnd;
+    {
+        std::lock_guard lock(platform::RecordMutex());
+        platform::Records().emplace(hwnd, std::move(record));
+    }
+    if (child) {
+        FindWindowRecord(parent)->children.push_back(hwnd);
+    } else {
+        platform::t_topLevel.push_back(hwnd);
+        if (platform::EnsureDisplay() && platform::IsDisplayThread()) {
+            platform::MakeDisplayWindow(*w);
+        }
+        platform::ResizeBackBuffer(*w);
+    }
+    platform::InstallMessageSource();
+
+    CREATESTRUCT cs;
+    cs.lpCreateParams = param;
+    cs.hInstance = instance;
+    cs.hMenu = menu;
+    cs.hwndParent = parent;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = width;
+    cs.cy = height;
+    cs.style = static_cast<LONG>(style);
+    cs.lpszName = windowName;
+    cs.lpszClass = className;
+    cs.dwExStyle = exStyle;
+    if (SendMessage(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) == 0) {
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    RECT client = w->rect;
+    SendMessage(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+    if (SendMessage(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    if ((w = FindWindowRecord(hwnd)) == nullptr) {
+        return nullptr;
+    }
+    SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
+                MAKELPARAM(platform::Width(w->rect), platform::Height(w->rect)));
+    if ((w = FindWindowRecord(hwnd)) == nullptr) {
+        return nullptr;
+    }
+    SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(w->rect.left, w->rect.top));
+    if ((style & WS_VISIBLE) != 0 && IsWindow(hwnd)) {
+        ShowWindow(hwnd, SW_SHOW);
+    }
+    return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || w->destroying) {
+        return FALSE;
+    }
+    w->destroying = true;
+    if (!platform::IsChild(*w)) {
+        for (HWND other : platform::ThreadTopLevelWindows()) {
+            Window* o = FindWindowRecord(other);
+            if (o != nullptr && o->owner == hwnd) {
+                DestroyWindow(other);
+            }
+        }
+    }
+    if ((w = FindWindowRecord(hwnd)) == nullptr) {
+        return TRUE;
+    }
+    if ((w->style & WS_VISIBLE) != 0) {
+        ShowWindow(hwnd, SW_HIDE);
+    }
+    // Focus and capture leave the window tree before it goes.
+    for (HWND h = GetFocus(); h != nullptr; h = GetParent(h)) {
+        if (h == hwnd) {
+            SetFocus(nullptr);
+            break;
+        }
+        Window* fw = FindWindowRecord(h);
+        if (fw == nullptr || !platform::IsChild(*fw)) {
+            break;
+        }
+    }
+    for (HWND h = GetCapture(); h != nullptr; h = GetParent(h)) {
+        if (h == hwnd) {
+            ReleaseCapture();
+            break;
+        }
+        Window* cw = FindWindowRecord(h);
+        if (cw == nullptr || !platform::IsChild(*cw)) {
+            break;
+        }
+    }
+    platform::SendDestroy(hwnd);
+    platform::Forget(hwnd);
+    return TRUE;
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return proc != nullptr ? proc(hwnd, message, wParam, lParam) : 0;
+}
+
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return 0;
+    }
+    switch (index) {
+        case GWL_STYLE:
+            return static_cast<LONG_PTR>(w->style);
+        case GWL_EXSTYLE:
+            return static_cast<LONG_PTR>(w->exStyle);
+        case GWLP_USERDATA:
+            return w->userData;
+        case GWLP_ID:
+            return w->id;
+        case GWLP_WNDPROC:
+            return reinterpret_cast<LONG_PTR>(platform::WindowProcedure(hwnd));
+        case GWLP_HWNDPARENT:
+            return reinterpret_cast<LONG_PTR>(platform::IsChild(*w) ? w->parent : w->owner);
+        default:
+            return 0;
+    }
+}
+
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return 0;
+    }
+    LONG_PTR old = GetWindowLongPtr(hwnd, index);
+    switch (index) {
+        case GWL_STYLE:
+            // Visibility changes only through ShowWindow.
+            w->style = (static_cast<DWORD>(value) & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
+            break;
+        case GWL_EXSTYLE:
+            w->exStyle = static_cast<DWORD>(value);
+            break;
+        case GWLP_USERDATA:
+            w->userData = value;
+            break;
+        case GWLP_ID:
+            w->id = value;
+            break;
+        case GWLP_WNDPROC:
+            platform::SetWindowProcedure(hwnd, reinterpret_cast<WNDPROC>(value));
+            break;
+        case GWLP_HWNDPARENT:
+            if (!platform::IsChild(*w)) {
+                w->owner = reinterpret_cast<HWND>(value);
+            }
+            break;
+        default:
+            return 0;
+    }
+    return old;
+}
+
+LONG GetWindowLong(HWND hwnd, int index) {
+    return static_cast<LONG>(GetWindowLongPtr(hwnd, index));
+}
+
+LONG SetWindowLong(HWND hwnd, int index, LONG value) {
+    LONG_PTR v = value;
+    if (index == GWL_STYLE || index == GWL_EXSTYLE) {
+        v = static_cast<LONG_PTR>(static_cast<DWORD>(value));
+    }
+    return static_cast<LONG>(SetWindowLongPtr(hwnd, index, v));
+}
+
+BOOL SetWindowText(HWND hwnd, const wchar_t* text) {
+    if (FindWindowRecord(hwnd) == nullptr) {
+        return FALSE;
+    }
+    return SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE;
+}
+
+int GetWindowText(HWND hwnd, wchar_t* buffer, int size) {
+    if (buffer == nullptr || size <= 0) {
+        return 0;
+    }
+    buffer[0] = 0;
+    return static_cast<int>(
+        SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
+}
+
+int GetWindowTextLength(HWND hwnd) {
+    return static_cast<int>(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
+
+int GetClassName(HWND hwnd, wchar_t* buffer, int size) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || buffer == nullptr || size <= 0) {
+        return 0;
+    }
+    int n = std::min(static_cast<int>(w->cls.name.size()), size - 1);
+    std::copy_n(w->cls.name.begin(), n, buffer);
+    buffer[n] = 0;
+    return n;
+}
+
+HWND GetParent(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return nullptr;
+    }
+    return platform::IsChild(*w) ? w->parent : w->owner;
+}
+
+HWND GetWindow(HWND hwnd, UINT command) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || command != GW_OWNER) {
+        return nullptr;
+    }
+    return w->owner;
+}
+
+HWND GetAncestor(HWND hwnd, UINT flags) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return nullptr;
+    }
+    if (flags == GA_PARENT) {
+        return w->parent;
+    }
+    Window* top = platform::TopLevelOf(w);
+    return top != nullptr ? top->hwnd : nullptr;
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+    for (Window* w = FindWindowRecord(hwnd); w != nullptr; w = FindWindowRecord(w->parent)) {
+        if ((w->style & WS_VISIBLE) == 0) {
+            return FALSE;
+        }
+        if (!platform::IsChild(*w)) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL IsWindowEnabled(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    return w != nullptr && (w->style & WS_DISABLED) == 0 ? TRUE : FALSE;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr) {
+        return FALSE;
+    }
+    BOOL wasDisabled = (w->style & WS_DISABLED) != 0 ? TRUE : FALSE;
+    if ((enable != FALSE) == (wasDisabled == FALSE)) {
+        return wasDisabled;
+    }
+    if (enable) {
+        w->style &= ~WS_DISABLED;
+    } else {
+        w->style |= WS_DISABLED;
+        for (HWND h = GetFocus(); h != nullptr; h = GetAncestor(h, GA_PARENT)) {
+            if (h == hwnd) {
+                SetFocus(nullptr);
+                break;
+            }
+        }
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+        }
+    }
+    SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasDisabled;
+}
+
+BOOL IsIconic(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    return w != nullptr && (w->style & WS_MINIMIZE) != 0 ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    return w != nullptr && (w->style & WS_MAXIMIZE) != 0 ? TRUE : FALSE;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+// The window system's own records, shared by its files (not for callers).
+
+#include <SDL.h>
+#include <cairo.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace platform {
+
+using Clock = std::chrono::steady_clock;
+
+struct WindowClassInfo {
+    std::wstring name;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HCURSOR cursor = nullptr;
+};
+
+struct Timer {
+    UINT_PTR id = 0;
+    UINT interval = 0;
+    Clock::time_point due;
+    TIMERPROC proc = nullptr;
+};
+
+struct RoundRegion {
+    RECT rect{};
+    int ellipseWidth = 0;
+    int ellipseHeight = 0;
+};
+
+struct CairoSurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
+
+struct SdlWindowDeleter {
+    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+};
+
+struct Window {
+    HWND hwnd = nullptr;
+    WindowClassInfo cls;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    LONG_PTR userData = 0;
+    LONG_PTR id = 0;
+    std::wstring text;
+    HWND parent = nullptr;       // child windows
+    HWND owner = nullptr;        // top-level windows
+    RECT rect{};                 // screen for top-level windows, parent client for children
+    RECT restoreRect{};          // before maximising
+    std::vector<HWND> children;  // back to front
+    std::thread::id thread;
+    bool destroying = false;
+    // Top-level windows only: the display window and the back buffer every
+    // window of the tree paints into.
+    std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;
+    SurfacePtr buffer;
+    std::optional<RoundRegion> region;
+    std::optional<RECT> update;  // client coordinates
+    std::vector<Timer> timers;
+    HWND lastFocus = nullptr;  // the focus inside this top-level window when it was deactivated
+};
+
+// The window's record, or null for a window that is gone (or was made without
+// CreateWindowEx). Use on the window's own thread.
+Window* FindWindowRecord(HWND hwnd);
+
+// The top-level window of a window (itself when it is top-level).
+Window* TopLevelOf(Window* window);
+// The window's client origin in its top-level window's back buffer.
+POINT OriginInTopLevel(const Window& window);
+bool IsChild(const Window& window);
+int Width(const RECT& r);
+int Height(const RECT& r);
+bool Intersect(RECT& out, const RECT& a, const RECT& b);
+RECT Union(const RECT& a, const RECT& b);
+
+// Windows of the calling thread, top-level windows in creation order.
+std::vector<HWND> ThreadTopLevelWindows();
+
+// The display (SDL video) is started by the first thread that makes a
+// top-level window; only that thread's windows get display windows.
+bool EnsureDisplay();
+bool IsDisplayThread();
+HWND WindowFromSdlId(Uint32 id);
+
+// Hooks between the files of the window system.
+void MakeDisplayWindow(Window& window);
+void ResizeBackBuffer(Window& window);
+void PresentRect(Window& top, const RECT& bufferRect);
+void ForgetInputState(HWND hwnd);
+void InstallMessageSource();
+void ApplyWindowTitle(Window& top);
+void ForgetDisplayWindow(SDL_Window* sdl);
+unsigned long NativeWindowOf(SDL_Window* sdl);
+// The deepest visible window of a top-level window at a client point.
+HWND ChildAt(HWND top, POINT client);
+void SetX11ClassHint(SDL_Window* sdl, const std::wstring& className);
+void ApplyDisplayShape(Window& top);
+std::optional<Clock::time_point> NextTimerDue();
+bool TakeDueTimer(MSG* msg, HWND filterWindow, bool remove);
+std::optional<Clock::time_point> NextHoverDue();
+void CheckHover();
+void HandleSdlEvent(const SDL_Event& event);
+void EmptyGraveyard();
+bool TakePaint(MSG* msg, HWND filterWindow);
+// Registers the classes the system provides (the tooltip) once.
+void RegisterBuiltInClasses();
+
+}  // namespace platform

@@ -1,0 +1,88 @@
+#include <filesystem>
+
+#include "window_test_support.h"
+
+namespace {
+
+using namespace window_testing;
+using platform::seam::PresentedPixel;
+using platform::seam::RunPendingMessages;
+
+std::uint32_t BufferPixel(cairo_surface_t* surface, int x, int y) {
+    cairo_surface_flush(surface);
+    auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[x];
+}
+
+TEST_F(WindowTest, ChildWindowsAreCompositedOverTheirParent) {
+    HWND top = Top(0, 0, 120, 80);
+    HWND child = MakeChild(top, 20, 10, 40, 30);
+    MakeChild(child, 30, 20, 40, 40);  // sticks out of its parent
+    Answers() = [&](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (hwnd == top) {
+            return PaintSolid(hwnd, message, 1, 0, 0);
+        }
+        if (hwnd == child) {
+            return PaintSolid(hwnd, message, 0, 0, 1);
+        }
+        return PaintSolid(hwnd, message, 0, 1, 0);
+    };
+    RunPendingMessages();
+    EXPECT_EQ(PresentedPixel(top, 5, 5), 0xFF0000u);
+    EXPECT_EQ(PresentedPixel(top, 25, 15), 0x0000FFu);
+    EXPECT_EQ(PresentedPixel(top, 55, 35), 0x00FF00u);
+    EXPECT_EQ(PresentedPixel(top, 65, 35), 0xFF0000u);  // cut at the child's edge
+
+    // Repainting the parent alone brings the children back on top.
+    Log().clear();
+    InvalidateRect(top, nullptr, FALSE);
+    RunPendingMessages();
+    EXPECT_EQ(Of(child, WM_PAINT).size(), 1u);
+    EXPECT_EQ(PresentedPixel(top, 25, 15), 0x0000FFu);
+
+    // Moving the child repaints where it was.
+    MoveWindow(child, 60, 40, 40, 30, TRUE);
+    RunPendingMessages();
+    EXPECT_EQ(PresentedPixel(top, 25, 15), 0xFF0000u);
+    EXPECT_EQ(PresentedPixel(top, 65, 45), 0x0000FFu);
+
+    RECT area{};
+    cairo_surface_t* buffer = platform::WindowBackBuffer(child, &area);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(area, (RECT{60, 40, 100, 70}));
+    EXPECT_EQ(BufferPixel(buffer, 61, 41), 0xFF0000FFu);
+
+    auto file = std::filesystem::temp_directory_path() / "vantu_window_paint_test.png";
+    ASSERT_TRUE(platform::WriteWindowPng(child, file));
+    cairo_surface_t* png = cairo_image_surface_create_from_png(file.string().c_str());
+    ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_image_surface_get_width(png), 40);
+    EXPECT_EQ(BufferPixel(png, 1, 1), 0xFF0000FFu);
+    cairo_surface_destroy(png);
+    std::filesystem::remove(file);
+}
+
+TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
+    HWND top = Top(0, 0, 50, 50, WS_POPUP);
+    InvalidateRect(top, nullptr, FALSE);
+    RunPendingMessages();
+    EXPECT_TRUE(Of(top, WM_PAINT).empty());
+    ShowWindow(top, SW_SHOWNA);
+    EXPECT_EQ(GetActiveWindow() == top, false);
+    RunPendingMessages();
+    EXPECT_EQ(Of(top, WM_PAINT).size(), 1u);
+    ShowWindow(top, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(top));
+    InvalidateRect(top, nullptr, FALSE);
+    RunPendingMessages();
+    EXPECT_EQ(Of(top, WM_PAINT).size(), 1u);
+    ShowWindow(top, SW_RESTORE);
+    RunPendingMessages();
+    EXPECT_EQ(Of(top, WM_PAINT).size(), 2u);
+    // A region is accepted (shaped where the display can) and repaints.
+    EXPECT_EQ(SetWindowRgn(top, CreateRoundRectRgn(0, 0, 51, 51, 8, 8), TRUE), 1);
+    RunPendingMessages();
+    EXPECT_EQ(Of(top, WM_PAINT).size(), 3u);
+}
+
+}  // namespace

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include "render_test_support.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace render_testing;
+using VantuUI::ImageDrawInfo;
+using VantuUI::RenderEngine;
+
+constexpr std::uint32_t kRed = 0xFF0000FF;   // RGBA
+constexpr std::uint32_t kBlue = 0x0000FFFF;  // RGBA
+
+class ImageRenderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // 56 x 28: left half red, right half blue.
+        std::vector<std::uint32_t> pixels(56 * 28);
+        for (int y = 0; y < 28; ++y) {
+            for (int x = 0; x < 56; ++x) {
+                pixels[y * 56 + x] = x < 28 ? kRed : kBlue;
+            }
+        }
+        iconPath = dir.path() / "icon_close.png";
+        WritePng(iconPath, 56, 28, pixels);
+        // 30 x 30 nine-grid: 10 px margins, a colour per cell.
+        const std::uint32_t cells[3][3] = {{0x110000FF, 0x220000FF, 0x330000FF},
+                                           {0x440000FF, 0x550000FF, 0x660000FF},
+                                           {0x770000FF, 0x880000FF, 0x990000FF}};
+        std::vector<std::uint32_t> grid(30 * 30);
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 30; ++x) {
+                grid[y * 30 + x] = cells[y / 10][x / 10];
+            }
+        }
+        gridPath = dir.path() / "grid.png";
+        WritePng(gridPath, 30, 30, grid);
+    }
+    std::wstring Name(const std::filesystem::path& p) { return *platform::DecodeUtf8(p.string()); }
+    testing_support::TempDir dir;
+    std::filesystem::path iconPath;
+    std::filesystem::path gridPath;
+    TestHost host;
+};
+
+TEST_F(ImageRenderTest, SourceSelectsTheRightHalfAndIsCutToTheImage) {
+    Canvas canvas(100, 60);
+    ImageDrawInfo record;
+    record.spec = L"file='" + Name(iconPath) + L"' source='28,0,56,28'";
+    RECT item{10, 10, 38, 38};
+    RECT paint{0, 0, 100, 60};
+    ASSERT_TRUE(RenderEngine::DrawImageSpec(canvas.dc, &host, item, paint, record));
+    EXPECT_EQ(canvas.At(10, 10), 0xFF0000FFu);
+    EXPECT_EQ(canvas.At(37, 37), 0xFF0000FFu);
+    EXPECT_EQ(canvas.At(38, 38), 0xFFFFFFFFu);
+    EXPECT_EQ(canvas.At(9, 9), 0xFFFFFFFFu);
+
+    // A source wider than the image is cut to its width, on every draw.
+    ImageDrawInfo wide;
+    wide.spec = L"file='" + Name(iconPath) + L"' source='0,0,112,28'";
+    RECT item2{0, 40, 56, 60};
+    ASSERT_TRUE(RenderEngine::DrawImageSpec(canvas.dc, &host, item2, paint, wide));
+    EXPECT_EQ(wide.source, (RECT{0, 0, 56, 28}));
+    EXPECT_EQ(canvas.At(27, 45), 0xFFFF0000u);  // 1:1, not squeezed
+    EXPECT_EQ(canvas.At(28, 45), 0xFF0000FFu);
+    wide.source.right = 500;
+    RenderEngine::DrawImageSpec(nullptr, &host, item2, paint, wide);
+    EXPECT_EQ(wide.source.right, 56);
+    EXPECT_EQ(host.loads, 2);  // once per record: a record keeps its image
+
+    // Nothing outside the paint rectangle is touched.
+    Canvas second(100, 60);
+    RECT smallPaint{0, 0, 20, 20};
+    RenderEngine::DrawImageSpec(second.dc, &host, item, smallPaint, record);
+    EXPECT_EQ(second.At(15, 15), 0xFF0000FFu);
+    EXPECT_EQ(second.At(25, 25), 0xFFFFFFFFu);
+}
+
+TEST_F(ImageRenderTest, AFailedLoadIsNotRetried) {
+    ImageDrawInfo record;
+    record.spec = L"file='missing.png'";
+    RECT r{0, 0, 10, 10};
+    Canvas canvas(10, 10);
+    EXPECT_FALSE(RenderEngine::DrawImageSpec(canvas.dc, &host, r, r, record));
+    EXPECT_FALSE(RenderEngine::DrawImageSpec(canvas.dc, &host, r, r, record));
+    EXPECT_EQ(host.loads, 1);
+    ImageDrawInfo empty;
+    EXPECT_FALSE(RenderEngine::DrawImageSpec(canvas.dc, &host, r, r, empty));
+    EXPECT_TRUE(RenderEngine::DrawImageSpec(canvas.dc, nullptr, r, r, empty));
+}
+
+TEST(ImageSpec, GrammarKeepsWhatWasReadBeforeAMalformedPair) {
+    auto parse = [](const std::wstring& text) {
+        ImageDrawInfo record;
+        record.spec = text;
+        auto spec = RenderEngine::ParseImageSpec(record);
+        return std::make_pair(spec, record);
+    };
+    EXPECT_EQ(parse(L"img/pic_bg.png").first.name, L"img/pic_bg.png");
+    EXPECT_EQ(parse(L"file=img.png source='1,2,3,4'").first.name, L"file=img.png source='1,2,3,4'");
+
+    auto [spec, record] = parse(
+        L"file = 'a.png' source='1,2,3,4' corner='5;6;7;8' fade='128' hole='true' "
+        L"xtiled='true' ytiled='false' mask='#FFFF00FF' hsl='true' dest='0,0,20,10' unknown='x'");
+    EXPECT_EQ(spec.name, L"a.png");
+    EXPECT_FALSE(spec.type.has_value());
+    EXPECT_EQ(record.source, (RECT{1, 2, 3, 4}));
+    EXPECT_EQ(record.corner, (RECT{5, 6, 7, 8}));
+    EXPECT_EQ(record.dest, (RECT{0, 0, 20, 10}));
+    EXPECT_EQ(record.fade, 128);
+    EXPECT_TRUE(record.hole);
+    EXPECT_TRUE(record.xtiled);
+    EXPECT_FALSE(record.ytiled);
+    EXPECT_EQ(spec.mask, 0xFFFF00FFu);
+    EXPECT_TRUE(spec.hsl);
+
+    // Two blanks after a closing quote end the parse; an empty value is skipped.
+    auto [spec2, record2] = parse(L"file='a.png'  fade='10'");
+    EXPECT_EQ(spec2.name, L"a.png");
+    EXPECT_EQ(record2.fade, 255);
+    EXPECT_EQ(parse(L"file='' fade='7'").second.fade, 7);
+
+    auto res = parse(L"res='logo' restype='PNG'").first;
+    EXPECT_EQ(res.name, L"logo");
+    EXPECT_EQ(res.type, L"PNG");
+    EXPECT_FALSE(parse(L"file='x' restype='PNG'").first.type.has_value());
+    auto color = parse(L"color='#FF00FF00'").first;
+    EXPECT_EQ(color.type, L"*COLOR*");
+    EXPECT_EQ(color.name, L"#FF00FF00");
+}
+
+TEST_F(ImageRenderTest, NineGridDrawsCornersOneToOneAndStretchesTheRest) {
+    Canvas canvas(100, 60);
+    ImageDrawInfo record;
+    record.spec = L"file='" + Name(gridPath) + L"' corner='10,10,10,10'";
+    RECT item{0, 0, 100, 60};
+    ASSERT_TRUE(RenderEngine::DrawImageSpec(canvas.dc, &host, item, item, record));
+    auto red = [&](int x, int y) { return (canvas.At(x, y) >> 16) & 0xFF; };
+    EXPECT_EQ(red(0, 0), 0x11u);
+    EXPECT_EQ(red(9, 9), 0x11u);
+    EXPECT_EQ(red(10, 0), 0x22u);
+    EXPECT_EQ(red(89, 9), 0x22u);
+    EXPECT_EQ(red(90, 0), 0x33u);
+    EXPECT_EQ(red(99, 9), 0x33u);
+    EXPECT_EQ(red(0, 10), 0x44u);
+    EXPECT_EQ(red(50, 30), 0x55u);
+    EXPECT_EQ(red(99, 49), 0x66u);
+    EXPECT_EQ(red(0, 50), 0x77u);
+    EXPECT_EQ(red(50, 59), 0x88u);
+    EXPECT_EQ(red(90, 50), 0x99u);
+    EXPECT_EQ(red(99, 59), 0x99u);
+
+    // A hole leaves the centre alone; fade blends the rest.
+    Canvas holed(100, 60);
+    ImageDrawInfo hole;
+    hole.spec = L"file='" + Name(gridPath) + L"' corner='10,10,10,10' hole='true' fade='128'";
+    RenderEngine::DrawImageSpec(holed.dc, &host, item, item, hole);
+    EXPECT_EQ(holed.At(50, 30), 0xFFFFFFFFu);
+    std::uint32_t corner = holed.At(0, 0);
+    EXPECT_NEAR(static_cast<int>((corner >> 16) & 0xFF), (0x11 + 0xFF) / 2, 2);
+    EXPECT_NEAR(static_cast<int>(corner & 0xFF), 0xFF / 2, 2);
+}
+
+TEST_F(ImageRenderTest, TiledCentreRepeatsTheSourceAndCutsTheLastTile) {
+    Canvas canvas(70, 10);
+    // The icon's 28-wide red half tiled over 70 px: red, red, red cut at 70.
+    RenderEngine::DrawImageGrid(canvas.dc, nullptr, RECT{}, RECT{}, RECT{}, RECT{}, false, 255,
+                                false, false, false);  // no bitmap: nothing
+    ImageDrawInfo record;
+    record.spec = L"file='" + Name(iconPath) + L"' source='14,0,42,28' xtiled='true'";
+    RECT item{0, 0, 70, 10};
+    RenderEngine::DrawImageSpec(canvas.dc, &host, item, item, record);
+    // Each 28-px tile is 14 red then 14 blue.
+    EXPECT_EQ(canvas.At(0, 5), 0xFFFF0000u);
+    EXPECT_EQ(canvas.At(14, 5), 0xFF0000FFu);
+    EXPECT_EQ(canvas.At(28, 5), 0xFFFF0000u);
+    EXPECT_EQ(canvas.At(56, 5), 0xFFFF0000u);
+    EXPECT_EQ(canvas.At(69, 5), 0xFFFF0000u);
+}
+
+TEST_F(ImageRenderTest, LoadingPremultipliesAndMasks) {
+    std::vector<std::uint32_t> pixels = {0xC8643280, 0xFF00FFFF, 0x10203040 & 0xFFFFFF00,
+                                         0x102030FF};
+    auto path = dir.path() / "px.png";
+    WritePng(path, 4, 1, pixels);
+    auto image = RenderEngine::LoadSkinImage(Name(path), nullptr, 0xFFFF00FF);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 4);
+    EXPECT_TRUE(image->hasAlpha);
+    auto* px = reinterpret_cast<const std::uint32_t*>(image->pixels);
+    EXPECT_EQ(px[0], 0x80643219u);  // 200, 100, 50 times 128 / 255
+    EXPECT_EQ(px[1], 0u);           // the mask colour
+    EXPECT_EQ(px[2], 0u);
+    EXPECT_EQ(px[3], 0xFF102030u);
+
+    std::vector<std::uint32_t> opaque = {0x102030FF, 0xFF00FFFF};
+    WritePng(path, 2, 1, opaque);
+    auto plain = RenderEngine::LoadSkinImage(Name(path), nullptr, 0);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_FALSE(plain->hasAlpha);
+    auto masked = RenderEngine::LoadSkinImage(Name(path), nullptr, 0xFFFF00FF);
+    EXPECT_TRUE(masked->hasAlpha);
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(masked->pixels)[0], 0xFF102030u);
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(masked->pixels)[1], 0u);
+
+    std::wstring colorType = L"*COLOR*";
+    auto color = RenderEngine::LoadSkinImage(L"#80FF0000", &colorType, 0);
+    ASSERT_NE(color, nullptr);
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(color->pixels)[0], 0x80800000u);
+
+    EXPECT_EQ(RenderEngine::LoadSkinImage(Name(dir.path() / "nope.png"), nullptr, 0), nullptr);
+    const std::uint8_t junk[] = {1, 2, 3, 4, 5};
+    EXPECT_EQ(RenderEngine::LoadImageFromMemory(junk, sizeof junk, 0), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+// Clip regions: a rectangle or round rectangle AND the clip already there.
+
+#include <cairo.h>
+
+#include "ui/render/render_engine.h"
+
+namespace VantuUI {
+
+void RoundRectanglePath(HDC dc, const RECT& r, int ellipseWidth, int ellipseHeight);
+
+namespace {
+
+void Remember(HDC dc, RenderClip& clip, std::vector<RECT>& previous, bool& hadPrevious) {
+    previous.clear();
+    cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(dc);
+    hadPrevious = list->status == CAIRO_STATUS_SUCCESS;
+    if (hadPrevious) {
+        for (int i = 0; i < list->num_rectangles; ++i) {
+            const cairo_rectangle_t& r = list->rectangles[i];
+            previous.push_back(RECT{static_cast<LONG>(r.x), static_cast<LONG>(r.y),
+                                    static_cast<LONG>(r.x + r.width),
+                                    static_cast<LONG>(r.y + r.height)});
+        }
+    }
+    cairo_rectangle_list_destroy(list);
+    (void)clip;
+}
+
+}  // namespace
+
+RenderClip::~RenderClip() {
+    if (dc_ != nullptr) {
+        cairo_restore(dc_);
+    }
+}
+
+void RenderClip::UseOldClipBegin() {
+    if (dc_ == nullptr) {
+        return;
+    }
+    cairo_save(dc_);
+    cairo_reset_clip(dc_);
+    if (hadPrevious_) {
+        for (const RECT& r : previous_) {
+            cairo_rectangle(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        }
+        cairo_clip(dc_);
+    }
+}
+
+void RenderClip::UseOldClipEnd() {
+    if (dc_ != nullptr) {
+        cairo_restore(dc_);
+    }
+}
+
+void RenderEngine::GenerateClip(HDC dc, const RECT& rect, RenderClip& clip) {
+    if (dc == nullptr) {
+        return;
+    }
+    if (clip.dc_ != nullptr) {
+        cairo_restore(clip.dc_);
+    }
+    Remember(dc, clip, clip.previous_, clip.hadPrevious_);
+    cairo_save(dc);
+    cairo_rectangle(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    cairo_clip(dc);
+    clip.dc_ = dc;
+    clip.rect = rect;
+}
+
+void RenderEngine::GenerateRoundClip(HDC dc, const RECT& paint, const RECT& item, int ellipseWidth,
+                                     int ellipseHeight, RenderClip& clip) {
+    if (dc == nullptr) {
+        return;
+    }
+    if (clip.dc_ != nullptr) {
+        cairo_restore(clip.dc_);
+    }
+    Remember(dc, clip, clip.previous_, clip.hadPrevious_);
+    cairo_save(dc);
+    cairo_rectangle(dc, paint.left, paint.top, paint.right - paint.left, paint.bottom - paint.top);
+    cairo_clip(dc);
+    RoundRectanglePath(dc, RECT{item.left, item.top, item.right + 1, item.bottom + 1}, ellipseWidth,
+                       ellipseHeight);
+    cairo_clip(dc);
+    clip.dc_ = dc;
+    clip.rect = paint;
+}
+
+}  // namespace VantuUI
