@@ -8,10 +8,10 @@
 #include <string>
 
 #include "platform/win32.h"
-#include "ui/control/pending_deps.h"
 #include "ui/core/delegate.h"
 #include "ui/core/input_event.h"
 #include "ui/core/string_table.h"
+#include "ui/render/render_engine.h"
 
 namespace VantuUI {
 

@@ -1,5 +1,6 @@
 // Tree search and input events of a control.
 
+#include "platform/window_system.h"
 #include "ui/control/control.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/window_manager.h"
@@ -47,7 +48,7 @@ void CControlUI::DispatchEvent(TInputEventUI& event) {
 void CControlUI::HandleEvent(TInputEventUI& event) {
     switch (event.Kind) {
         case UIEVENT_SETCURSOR:
-            SetArrowCursor();
+            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
             return;
         case UIEVENT_SETFOCUS:
         case UIEVENT_KILLFOCUS:

@@ -132,9 +132,9 @@ DWORD CControlUI::AdjustedColor(DWORD color) const {
     if (!m_colorHsl) {
         return color;
     }
-    short h = 180;
-    short s = 100;
-    short l = 100;
+    int h = 180;
+    int s = 100;
+    int l = 100;
     if (m_manager != nullptr) {
         m_manager->GetHsl(h, s, l);
     }

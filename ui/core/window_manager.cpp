@@ -1,6 +1,7 @@
 #include "ui/core/window_manager.h"
 
 #include "ui/control/control.h"
+#include "ui/render/render_engine.h"
 
 namespace VantuUI {
 
@@ -79,7 +80,33 @@ int CWindowManagerUI::DefaultFontHeight() const {
     return 0;
 }
 
-void CWindowManagerUI::GetHsl(short& hue, short& saturation, short& lightness) const {
+const ImageInfo* CWindowManagerUI::ImageByNameOrLoad(const std::wstring& name,
+                                                     const std::wstring* type, DWORD mask, bool) {
+    const std::wstring key = type != nullptr ? *type + L":" + name : name;
+    auto found = m_images.find(key);
+    if (found != m_images.end()) {
+        return found->second.get();
+    }
+    std::unique_ptr<ImageInfo> image = RenderEngine::LoadSkinImage(name, type, mask);
+    if (image == nullptr) {
+        return nullptr;
+    }
+    return m_images.emplace(key, std::move(image)).first->second.get();
+}
+
+const FontInfo* CWindowManagerUI::FontById(int id) {
+    if (id < 0 || id >= static_cast<int>(m_fonts.size())) {
+        return nullptr;
+    }
+    return &m_fonts[static_cast<size_t>(id)];
+}
+
+int CWindowManagerUI::AddFont(const FontInfo& font) {
+    m_fonts.push_back(font);
+    return static_cast<int>(m_fonts.size()) - 1;
+}
+
+void CWindowManagerUI::GetHsl(int& hue, int& saturation, int& lightness) const {
     hue = 180;
     saturation = 100;
     lightness = 100;

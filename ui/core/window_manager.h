@@ -5,21 +5,24 @@
 // built on top of this class; until then these operations keep only the
 // little state controls rely on.
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win32.h"
+#include "ui/render/render_types.h"
 
 namespace VantuUI {
 
 class CControlUI;
 
-class CWindowManagerUI {
+class CWindowManagerUI : public IRenderHostUI {
   public:
     CWindowManagerUI() = default;
     CWindowManagerUI(const CWindowManagerUI&) = delete;
     CWindowManagerUI& operator=(const CWindowManagerUI&) = delete;
-    virtual ~CWindowManagerUI();
+    ~CWindowManagerUI() override;
 
     // Attaches a subtree with initialisation and registers its names.
     virtual void BindControls(CControlUI* control, CControlUI* parent);
@@ -50,12 +53,21 @@ class CWindowManagerUI {
     // Line height of the window's default font (0 when unknown).
     virtual int DefaultFontHeight() const;
     // The window's hue, saturation and lightness adjustment (180, 100, 100: none).
-    virtual void GetHsl(short& hue, short& saturation, short& lightness) const;
+    virtual void GetHsl(int& hue, int& saturation, int& lightness) const;
+
+    // Drawing's view of the window: images by name (loaded once and kept),
+    // fonts.
+    const ImageInfo* ImageByNameOrLoad(const std::wstring& name, const std::wstring* type,
+                                       DWORD mask, bool useHsl) override;
+    const FontInfo* FontById(int id) override;
+    int AddFont(const FontInfo& font) override;
 
   protected:
     CControlUI* m_focus = nullptr;
     bool m_virtualWindowsUsed = false;
     std::vector<CControlUI*> m_deferredDeletes;
+    std::map<std::wstring, std::unique_ptr<ImageInfo>> m_images;
+    std::vector<FontInfo> m_fonts;
 };
 
 }  // namespace VantuUI

@@ -34,9 +34,9 @@ bool CContainerUI::PaintContent(HDC dc, const RECT& paintRect, CControlUI* stop)
                         continue;
                     }
                     // A floating child may reach past the content area.
-                    RenderEngine::UseOldClipBegin(dc, childClip);
+                    childClip.UseOldClipBegin();
                     const bool keepGoing = child->Paint(dc, paintRect, stop);
-                    RenderEngine::UseOldClipEnd(dc, childClip);
+                    childClip.UseOldClipEnd();
                     if (!keepGoing) {
                         return false;
                     }
