@@ -23,9 +23,13 @@ inline std::size_t StringTableHash(const std::wstring& key) {
 template <typename T>
 class CStringTableUI {
   public:
-    explicit CStringTableUI(std::size_t buckets = 83) : m_buckets(buckets == 0 ? 1 : buckets) {}
+    // Buckets are allocated on the first insertion: most tables stay empty.
+    explicit CStringTableUI(std::size_t buckets = 83) : m_bucketCount(buckets == 0 ? 1 : buckets) {}
 
     T* Find(const std::wstring& key) {
+        if (m_buckets.empty()) {
+            return nullptr;
+        }
         for (auto& entry : Bucket(key)) {
             if (entry.first == key) {
                 return &entry.second;
@@ -58,6 +62,9 @@ class CStringTableUI {
     }
 
     bool Remove(const std::wstring& key) {
+        if (m_buckets.empty()) {
+            return false;
+        }
         auto& chain = Bucket(key);
         for (auto it = chain.begin(); it != chain.end(); ++it) {
             if (it->first == key) {
@@ -89,9 +96,13 @@ class CStringTableUI {
 
   private:
     std::vector<std::pair<std::wstring, T>>& Bucket(const std::wstring& key) {
-        return m_buckets[StringTableHash(key) % m_buckets.size()];
+        if (m_buckets.empty()) {
+            m_buckets.resize(m_bucketCount);
+        }
+        return m_buckets[StringTableHash(key) % m_bucketCount];
     }
 
+    std::size_t m_bucketCount;
     std::vector<std::vector<std::pair<std::wstring, T>>> m_buckets;
     std::size_t m_count = 0;
 };
