@@ -180,5 +180,39 @@ TEST(TabLayout, SelectingAPageNotifies) {
     delete tabs;
 }
 
+TEST(VerticalLayout, DraggingTheSeparatorResizesWithinMinAndMax) {
+    RecordingManager manager;
+    auto* root = new CVerticalLayoutUI;
+    auto* panel = new CVerticalLayoutUI;
+    panel->ApplyAttributeString(L"sepheight=\"4\" minheight=\"20\" height=\"60\"");
+    root->Append(panel);
+    manager.BindControls(root, nullptr);
+    root->SetItemRect(RECT{0, 0, 100, 200});
+    EXPECT_EQ(panel->GetInputFlags(), UIFLAG_SETCURSOR);
+
+    auto send = [&](InputEventKind kind, LONG y) {
+        TInputEventUI e;
+        e.Kind = kind;
+        e.MousePoint = POINT{50, y};
+        panel->DispatchEvent(e);
+    };
+    send(UIEVENT_BUTTONDOWN, 30);  // outside the strip: nothing
+    send(UIEVENT_MOUSEMOVE, 10);
+    EXPECT_EQ(panel->GetFixedHeight(), 60);
+
+    send(UIEVENT_BUTTONDOWN, 58);
+    send(UIEVENT_MOUSEMOVE, 59);  // down, but the pointer is still above the edge
+    EXPECT_EQ(panel->GetFixedHeight(), 60);
+    send(UIEVENT_MOUSEMOVE, 69);
+    EXPECT_EQ(panel->GetFixedHeight(), 70);
+    send(UIEVENT_MOUSEMOVE, 0);  // far up: held at the minimum height
+    EXPECT_EQ(panel->GetFixedHeight(), 20);
+    EXPECT_EQ(panel->GetItemRect().bottom, 60);  // not moved before the release
+    send(UIEVENT_BUTTONUP, 0);
+    root->SetItemRect(root->GetItemRect());
+    EXPECT_EQ(panel->GetItemRect(), (RECT{0, 0, 100, 20}));
+    delete root;
+}
+
 }  // namespace
 }  // namespace VantuUI

@@ -88,6 +88,22 @@ class CContainerUI : public CControlUI, public IContainerUI {
     // Destroys a child that leaves this container, at once or deferred.
     void DisposeChild(CControlUI* child);
 
+    // Dragging the separator strip of a vertical or horizontal layout. The
+    // strip runs along the far edge (positive size) or near edge (negative).
+    struct SeparatorDrag {
+        int size = 0;
+        bool vertical = true;
+        bool immediate = false;
+        bool captured = false;
+        POINT lastMouse{};
+        RECT newRect{};
+    };
+    static RECT SeparatorStrip(const RECT& rect, int size, bool vertical);
+    // True when the event belonged to the separator.
+    bool HandleSeparatorEvent(SeparatorDrag& drag, TInputEventUI& event);
+    void PaintSeparatorOverlay(const SeparatorDrag& drag, HDC dc);
+    void SetSeparatorImmediateMode(SeparatorDrag& drag, bool immediate);
+
     std::vector<CControlUI*> m_items;
     RECT m_inset{};
     int m_childGap = 0;

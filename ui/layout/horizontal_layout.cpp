@@ -29,19 +29,37 @@ void CHorizontalLayoutUI::SetAttribute(const std::wstring& name, const std::wstr
 }
 
 int CHorizontalLayoutUI::GetSeparatorWidth() const {
-    return m_separatorWidth;
+    return m_separator.size;
 }
 
 void CHorizontalLayoutUI::SetSeparatorWidth(int width) {
-    m_separatorWidth = width;
+    m_separator.size = width;
 }
 
 bool CHorizontalLayoutUI::IsSeparatorImmediate() const {
-    return m_separatorImmediate;
+    return m_separator.immediate;
 }
 
 void CHorizontalLayoutUI::SetSeparatorImmediate(bool immediate) {
-    m_separatorImmediate = immediate;
+    SetSeparatorImmediateMode(m_separator, immediate);
+}
+
+UINT CHorizontalLayoutUI::GetInputFlags() {
+    if (IsEnabled() && m_separator.size != 0) {
+        return UIFLAG_SETCURSOR;
+    }
+    return CContainerUI::GetInputFlags();
+}
+
+void CHorizontalLayoutUI::HandleEvent(TInputEventUI& event) {
+    if (!HandleSeparatorEvent(m_separator, event)) {
+        CContainerUI::HandleEvent(event);
+    }
+}
+
+void CHorizontalLayoutUI::PaintOverlay(HDC dc, const RECT& paintRect) {
+    PaintSeparatorOverlay(m_separator, dc);
+    CContainerUI::PaintOverlay(dc, paintRect);
 }
 
 void CHorizontalLayoutUI::SetItemRect(RECT rect, bool invalidate) {

@@ -29,19 +29,37 @@ void CVerticalLayoutUI::SetAttribute(const std::wstring& name, const std::wstrin
 }
 
 int CVerticalLayoutUI::GetSeparatorHeight() const {
-    return m_separatorHeight;
+    return m_separator.size;
 }
 
 void CVerticalLayoutUI::SetSeparatorHeight(int height) {
-    m_separatorHeight = height;
+    m_separator.size = height;
 }
 
 bool CVerticalLayoutUI::IsSeparatorImmediate() const {
-    return m_separatorImmediate;
+    return m_separator.immediate;
 }
 
 void CVerticalLayoutUI::SetSeparatorImmediate(bool immediate) {
-    m_separatorImmediate = immediate;
+    SetSeparatorImmediateMode(m_separator, immediate);
+}
+
+UINT CVerticalLayoutUI::GetInputFlags() {
+    if (IsEnabled() && m_separator.size != 0) {
+        return UIFLAG_SETCURSOR;
+    }
+    return CContainerUI::GetInputFlags();
+}
+
+void CVerticalLayoutUI::HandleEvent(TInputEventUI& event) {
+    if (!HandleSeparatorEvent(m_separator, event)) {
+        CContainerUI::HandleEvent(event);
+    }
+}
+
+void CVerticalLayoutUI::PaintOverlay(HDC dc, const RECT& paintRect) {
+    PaintSeparatorOverlay(m_separator, dc);
+    CContainerUI::PaintOverlay(dc, paintRect);
 }
 
 void CVerticalLayoutUI::SetItemRect(RECT rect, bool invalidate) {

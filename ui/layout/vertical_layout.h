@@ -13,6 +13,9 @@ class CVerticalLayoutUI : public CContainerUI {
     void* FindInterface(const std::wstring& name) override;
     void SetItemRect(RECT rect, bool invalidate = true) override;
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
+    UINT GetInputFlags() override;
+    void HandleEvent(TInputEventUI& event) override;
+    void PaintOverlay(HDC dc, const RECT& paintRect) override;
 
     virtual int GetSeparatorHeight() const;
     virtual void SetSeparatorHeight(int height);
@@ -20,11 +23,8 @@ class CVerticalLayoutUI : public CContainerUI {
     virtual void SetSeparatorImmediate(bool immediate);
 
   protected:
-    int m_separatorHeight = 0;
-    bool m_captured = false;
-    POINT m_lastMouse{};
-    RECT m_newRect{};
-    bool m_separatorImmediate = false;
+    // Separator height, drag state and immediate mode.
+    SeparatorDrag m_separator{0, true};
 };
 
 }  // namespace VantuUI
