@@ -160,12 +160,12 @@ TEST(Container, FloatingChildrenUseTheirAnchorsRelativeToTheParent) {
 }
 
 TEST(Container, CoverFollowsItsControl) {
+    CWindowManagerUI manager;  // outlives the tree it is attached to
     CHorizontalLayoutUI row;
     CControlUI* host = Leaf(row, L"width=\"50\"");
     auto* cover = new CControlUI;
     cover->SetAttribute(L"maxwidth", L"20");
     host->SetCoverControl(cover);
-    CWindowManagerUI manager;
     row.AttachToManager(&manager, nullptr, false);
     row.SetItemRect(RECT{10, 0, 200, 30});
     EXPECT_EQ(host->GetItemRect(), (RECT{10, 0, 60, 30}));
