@@ -34,7 +34,9 @@ function(vantu_build_settings target)
     set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
     configure_file(${PROJECT_SOURCE_DIR}/cmake/build_settings.cpp.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp @ONLY)
-    add_library(${target} STATIC ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
+    # Objects rather than an archive: linked in whatever order the libraries
+    # that read the settings come.
+    add_library(${target} OBJECT ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
 endfunction()
 

@@ -5,6 +5,9 @@
 #include "launcher/booster.h"
 #include "launcher/installed_version.h"
 #include "launcher/pending_deletions.h"
+#include "launcher/running_booster.h"
+#include "launcher/single_instance_guard.h"
+#include "launcher/startup_decision.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
@@ -25,18 +28,34 @@ std::wstring InstalledVersion(const std::wstring& folder) {
 }  // namespace
 
 int RunLauncher() {
+    SingleInstanceGuard guard;
+    guard.OnAlreadyRunning([] { std::cout << "has a exe running!" << std::endl; })
+        .OnAnotherInstanceStarted([] { std::cout << "has other exe want to run" << std::endl; })
+        .Start(L"VantuLauncher");
+    if (NotifyRunningBooster()) {
+        return 0;
+    }
+
     const std::wstring folder = platform::ModuleFolder();
     const std::wstring installedVersion = InstalledVersion(folder);
     RetryPendingDeletions(folder);
 
-    // The version query is not wired in yet: the latest version is unknown.
-    const std::wstring latestVersion;
-    const bool needUpdate = IsUpdateNeeded(installedVersion, latestVersion);
-    std::cerr << "installed version: \"" << platform::EncodeUtf8(installedVersion)
-              << "\", latest version: \"" << platform::EncodeUtf8(latestVersion)
-              << "\", upgrade needed: " << (needUpdate ? "yes" : "no") << std::endl;
-    if (!needUpdate) {
-        LaunchBooster(folder);
+    HttpClient client;  // keeps its connection until the run ends
+    const StartupDecision decision = DecideStartup(client, installedVersion);
+    switch (decision.outcome) {
+        case StartupOutcome::RequestFailed:
+            std::cerr << "Get Data Failed!" << std::endl;
+            break;
+        case StartupOutcome::StartBooster:
+            LaunchBooster(folder);
+            break;
+        case StartupOutcome::Upgrade:
+            // The upgrade window is not there yet: say what it would do.
+            std::cerr << "upgrade needed: installed version \""
+                      << platform::EncodeUtf8(installedVersion) << "\", latest version \""
+                      << platform::EncodeUtf8(decision.query.latestVersion) << "\", package \""
+                      << platform::EncodeUtf8(decision.query.downloadUrl) << "\"" << std::endl;
+            break;
     }
     return 0;
 }

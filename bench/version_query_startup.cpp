@@ -1,0 +1,197 @@
+// The launcher from its start to its decision (the version query over HTTPS
+// against the local update server; the answer names a newer version, so the
+// run ends at the decision), compared with the curl program fetching the same
+// address. Each run is a fresh process. Prints the medians and their ratio;
+// fails when the ratio is above 1.5.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "update/build_settings.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWarmUp = 5;
+constexpr int kRuns = 61;
+constexpr double kLimit = 1.5;
+
+pid_t Spawn(const std::vector<std::string>& args, bool quiet) {
+    std::vector<char*> argv;
+    for (const auto& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Wall time of one run of the program, in microseconds; -1 when it failed.
+double TimeRun(const std::vector<std::string>& args) {
+    const auto start = Clock::now();
+    pid_t pid = Spawn(args, true);
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return -1;
+    }
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+double Quantile(std::vector<double> values, double q) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(q * static_cast<double>(values.size() - 1))];
+}
+
+// The local update server on the port the test launcher is built for; killed
+// when the object goes.
+class Server {
+  public:
+    Server(const fs::path& root, const fs::path& pki, int port) {
+        fs::path ready = root / ".ready";
+        pid_ = Spawn({"/bin/sh", "-c",
+                      "exec /usr/bin/python3 '" VANTU_SOURCE_DIR
+                      "/tools/update_server/update_server.py' --root '" +
+                          root.string() + "' --pki '" + pki.string() + "' --port " +
+                          std::to_string(port) + " > '" + ready.string() + "'"},
+                     false);
+        const auto deadline = Clock::now() + std::chrono::seconds(15);
+        while (Clock::now() < deadline) {
+            std::ifstream in(ready);
+            std::string line;
+            if (std::getline(in, line) && line.starts_with("listening")) {
+                up_ = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~Server() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool Up() const { return up_; }
+
+  private:
+    pid_t pid_ = -1;
+    bool up_ = false;
+};
+
+}  // namespace
+
+int main() {
+    const fs::path bin = VANTU_BIN_DIR;
+    const fs::path launcher = bin / "VantuLauncherLocal";
+    const fs::path booster = bin / "VantuSpeedUp.exe";
+    if (!fs::exists(launcher) || !fs::exists(booster) || !fs::exists("/usr/bin/curl")) {
+        std::fprintf(stderr, "needs %s, %s and /usr/bin/curl\n", launcher.c_str(), booster.c_str());
+        return 1;
+    }
+    const auto& settings = vantu::Settings();
+    const fs::path pki = fs::path(settings.caBundle).parent_path();
+
+    char pattern[] = "/tmp/vantu-bench-XXXXXX";
+    const fs::path work = mkdtemp(pattern);
+    const fs::path root = work / "root";
+    const fs::path folder = work / "app";
+    fs::create_directories(root);
+    fs::create_directories(folder);
+    fs::copy_file(launcher, folder / "VantuLauncher");
+    fs::copy_file(booster, folder / "VantuSpeedUp.exe");
+    // A newer version than the booster's: the run ends right after the
+    // decision (upgrade), without the booster's start behind it.
+    std::ofstream(root / "clientVersion.json")
+        << R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","UpdateContent":"","DownloadUrl":"u"}})";
+
+    int status = 1;
+    {
+        Server server(root, pki, settings.updatePort);
+        if (!server.Up()) {
+            std::fprintf(stderr, "the update server did not start on port %d\n",
+                         settings.updatePort);
+        } else {
+            const std::string address =
+                "https://127.0.0.1:" + std::to_string(settings.updatePort) +
+                "/v1/oem/clientVersion?oemId=" + std::to_string(vantu::OemId);
+            const std::vector<std::string> launcherRun{(folder / "VantuLauncher").string()};
+            const std::vector<std::string> curlRun{"/usr/bin/curl",   "-sS",    "-o",
+                                                   "/dev/null",       "--fail", "--cacert",
+                                                   settings.caBundle, address};
+            // Make sure that the launcher does reach its decision.
+            {
+                const fs::path err = work / "err";
+                pid_t pid = Spawn(
+                    {"/bin/sh", "-c", "exec '" + launcherRun[0] + "' 2> '" + err.string() + "'"},
+                    false);
+                waitpid(pid, nullptr, 0);
+                std::ifstream in(err);
+                std::string said((std::istreambuf_iterator<char>(in)), {});
+                if (said.find("upgrade needed") == std::string::npos) {
+                    std::fprintf(stderr, "the launcher did not decide to upgrade: %s\n",
+                                 said.c_str());
+                    fs::remove_all(work);
+                    return 1;
+                }
+            }
+            std::vector<double> launcherTimes;
+            std::vector<double> curlTimes;
+            bool failed = false;
+            for (int i = 0; i < kWarmUp + kRuns && !failed; ++i) {
+                // Alternate so that both see the same machine load.
+                const double l = TimeRun(launcherRun);
+                const double c = TimeRun(curlRun);
+                failed = l < 0 || c < 0;
+                if (i >= kWarmUp) {
+                    launcherTimes.push_back(l);
+                    curlTimes.push_back(c);
+                }
+            }
+            if (failed) {
+                std::fprintf(stderr, "a run failed\n");
+            } else {
+                const double launcherMedian = Quantile(launcherTimes, 0.5);
+                const double curlMedian = Quantile(curlTimes, 0.5);
+                const double ratio = launcherMedian / curlMedian;
+                std::printf("runs: %d each (after %d warm-up runs)\n", kRuns, kWarmUp);
+                std::printf("launcher start to decision, median: %8.0f us (quartiles %.0f, %.0f)\n",
+                            launcherMedian, Quantile(launcherTimes, 0.25),
+                            Quantile(launcherTimes, 0.75));
+                std::printf("curl fetching the same address:     %8.0f us (quartiles %.0f, %.0f)\n",
+                            curlMedian, Quantile(curlTimes, 0.25), Quantile(curlTimes, 0.75));
+                std::printf("ratio: %.2f (limit %.2f) %s\n", ratio, kLimit,
+                            ratio <= kLimit ? "ok" : "TOO SLOW");
+                status = ratio <= kLimit ? 0 : 1;
+            }
+        }
+    }
+    fs::remove_all(work);
+    return status;
+}

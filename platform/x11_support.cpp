@@ -1,0 +1,63 @@
+#include "platform/x11_support.h"
+
+#include <X11/Xatom.h>
+
+#include <atomic>
+#include <cstdlib>
+
+namespace platform::x11 {
+
+namespace {
+
+// Xlib's error handler is one per process, hence the counter.
+std::atomic<int> errorCount{0};
+
+int CountError(Display*, XErrorEvent*) {
+    errorCount.fetch_add(1);
+    return 0;
+}
+
+}  // namespace
+
+DisplayPtr OpenDisplay() {
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0') {
+        return nullptr;
+    }
+    return DisplayPtr(XOpenDisplay(name));
+}
+
+ErrorTrap::ErrorTrap(Display* display)
+    : display_(display),
+      previous_(XSetErrorHandler(CountError)),
+      errorsBefore_(errorCount.load()) {}
+
+ErrorTrap::~ErrorTrap() {
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+}
+
+bool ErrorTrap::Failed() {
+    XSync(display_, False);
+    return errorCount.load() != errorsBefore_;
+}
+
+bool ReadTextProperty(Display* display, Window window, Atom property, std::string& out) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    int rc = XGetWindowProperty(display, window, property, 0, 1024, False, AnyPropertyType, &type,
+                                &format, &count, &after, &data);
+    bool found = rc == Success && data != nullptr && type != 0 && format == 8;
+    if (found) {
+        out.assign(reinterpret_cast<const char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return found;
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,36 @@
+#include "tests/launcher/launcher_stage.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/process.h"
+
+namespace launcher_test {
+
+LauncherStage::LauncherStage(bool withBooster) {
+    namespace fs = std::filesystem;
+    fs::copy_file(testing_support::BinDir() / "VantuLauncher", launcher());
+    if (withBooster) {
+        fs::copy_file(testing_support::BinDir() / "VantuSpeedUp.exe", booster());
+    }
+}
+
+std::optional<unsigned long> HeldNameInode(const std::string& name) {
+    // Columns: Num RefCount Protocol Flags Type St Inode Path; flag 0x10000
+    // marks a listening socket, abstract names start with "@".
+    std::ifstream table("/proc/net/unix");
+    std::string line;
+    std::getline(table, line);
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string num, refCount, protocol, flags, type, state, inode, path;
+        fields >> num >> refCount >> protocol >> flags >> type >> state >> inode;
+        std::getline(fields >> std::ws, path);
+        if (path == "@" + name && (std::stoul(flags, nullptr, 16) & 0x10000) != 0) {
+            return std::stoul(inode);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace launcher_test

@@ -1,0 +1,35 @@
+#pragma once
+
+// A launcher folder of its own for process tests: the built launcher (and,
+// when asked, the demo booster) copied into a fresh folder, since the launcher
+// looks for everything in its own folder.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+
+namespace launcher_test {
+
+class LauncherStage {
+  public:
+    explicit LauncherStage(bool withBooster);
+
+    const std::filesystem::path& folder() const { return dir_.path(); }
+    std::filesystem::path launcher() const { return dir_ / "VantuLauncher"; }
+    std::filesystem::path booster() const { return dir_ / "VantuSpeedUp.exe"; }
+    std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }
+
+  private:
+    testing_support::TempDir dir_;
+};
+
+// The inode of the listening abstract socket behind the named event of that
+// name while some process holds it, seen without touching it.
+std::optional<unsigned long> HeldNameInode(const std::string& name);
+inline bool NameHeld(const std::string& name) {
+    return HeldNameInode(name).has_value();
+}
+
+}  // namespace launcher_test

@@ -1,0 +1,127 @@
+#include "tests/support/update_server.h"
+
+#include <json/json.h>
+#include <strings.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace testing_support {
+
+namespace {
+
+const char* Python() {
+    return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
+
+}  // namespace
+
+std::string RecordedRequest::Header(std::string_view name) const {
+    for (const auto& [key, value] : headers) {
+        if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
+            return value;
+        }
+    }
+    return {};
+}
+
+bool RecordedRequest::HasHeader(std::string_view name) const {
+    for (const auto& [key, value] : headers) {
+        if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
+    : log_(root_.path() / ".requests") {
+    ProcessOptions run;
+    run.args = {Script().string(),
+                "--root",
+                root_.path().string(),
+                "--pki",
+                PkiDir().string(),
+                "--port",
+                std::to_string(options.port),
+                "--cert",
+                options.cert,
+                "--behaviour",
+                options.behaviour,
+                "--log",
+                log_.string()};
+    process_ = std::make_unique<BackgroundProcess>(Python(), run);
+    // The first start in a fresh build folder also creates the CA.
+    if (!process_->WaitForOutput("listening", std::chrono::seconds(15))) {
+        throw std::runtime_error("update server did not start: " + process_->Err());
+    }
+    std::smatch match;
+    const std::string out = process_->Out();
+    if (!std::regex_search(out, match, std::regex("https=(\\d+) http=(\\d+)"))) {
+        throw std::runtime_error("update server said: " + out);
+    }
+    httpsPort_ = std::stoi(match[1]);
+    httpPort_ = std::stoi(match[2]);
+}
+
+std::string LocalUpdateServer::HttpsUrl(std::string_view path) const {
+    return "https://127.0.0.1:" + std::to_string(httpsPort_) + std::string(path);
+}
+
+std::string LocalUpdateServer::HttpUrl(std::string_view path) const {
+    return "http://127.0.0.1:" + std::to_string(httpPort_) + std::string(path);
+}
+
+void LocalUpdateServer::SetVersionAnswer(std::string_view body) const {
+    WriteFile(root_.path() / "clientVersion.json", body);
+}
+
+void LocalUpdateServer::SetVersionBehaviour(std::string_view behaviour) const {
+    WriteFile(root_.path() / "behaviour", behaviour);
+}
+
+std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
+    std::vector<RecordedRequest> requests;
+    std::ifstream in(log_);
+    std::string line;
+    while (std::getline(in, line)) {
+        Json::Value entry;
+        std::istringstream stream(line);
+        Json::CharReaderBuilder builder;
+        std::string errors;
+        if (!Json::parseFromStream(builder, stream, &entry, &errors)) {
+            continue;
+        }
+        RecordedRequest request{entry["listener"].asString(),
+                                entry["method"].asString(),
+                                entry["target"].asString(),
+                                entry["version"].asString(),
+                                {}};
+        for (const auto& header : entry["headers"]) {
+            request.headers.emplace_back(header[0].asString(), header[1].asString());
+        }
+        requests.push_back(std::move(request));
+    }
+    return requests;
+}
+
+std::filesystem::path LocalUpdateServer::PkiDir() {
+    return std::filesystem::path(VANTU_BUILD_DIR) / "test-pki";
+}
+
+std::filesystem::path LocalUpdateServer::Script() {
+    return std::filesystem::path(VANTU_SOURCE_DIR) / "tools/update_server/update_server.py";
+}
+
+std::string GeneratedBytes(size_t count) {
+    static constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string bytes(count, '\0');
+    for (size_t i = 0; i < count; ++i) {
+        bytes[i] = kAlphabet[i % kAlphabet.size()];
+    }
+    return bytes;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,68 @@
+#pragma once
+
+// The local update server (tools/update_server/update_server.py) run for one
+// test: HTTPS with a certificate from the test CA (VANTU_BUILD_DIR/test-pki,
+// the bundle the test programs are built with), plus a plain HTTP port.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+namespace testing_support {
+
+struct UpdateServerOptions {
+    int port = 0;                      // 0: any free port
+    std::string cert = "good";         // good, other-name, expired, self-signed
+    std::string behaviour = "normal";  // of the version address
+};
+
+struct RecordedRequest {
+    std::string listener;  // "https" or "http"
+    std::string method;
+    std::string target;
+    std::string version;
+    std::vector<std::pair<std::string, std::string>> headers;
+
+    // The first header of that name (case-insensitive); empty when none.
+    std::string Header(std::string_view name) const;
+    bool HasHeader(std::string_view name) const;
+};
+
+class LocalUpdateServer {
+  public:
+    explicit LocalUpdateServer(const UpdateServerOptions& options = {});
+
+    int HttpsPort() const { return httpsPort_; }
+    int HttpPort() const { return httpPort_; }
+    std::string HttpsUrl(std::string_view path) const;
+    std::string HttpUrl(std::string_view path) const;
+
+    // The served folder: clientVersion.json and the packages.
+    const std::filesystem::path& Root() const { return root_.path(); }
+    void SetVersionAnswer(std::string_view body) const;
+    // Behaviour of the version address from the next request on.
+    void SetVersionBehaviour(std::string_view behaviour) const;
+
+    std::vector<RecordedRequest> Requests() const;
+
+    static std::filesystem::path PkiDir();
+    static std::filesystem::path Script();
+
+  private:
+    TempDir root_;
+    std::filesystem::path log_;
+    std::unique_ptr<BackgroundProcess> process_;
+    int httpsPort_ = 0;
+    int httpPort_ = 0;
+};
+
+// Bytes the server sends for /gen/<count>[z<zeroAt>].
+std::string GeneratedBytes(size_t count);
+
+}  // namespace testing_support

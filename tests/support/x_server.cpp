@@ -1,0 +1,153 @@
+#include "tests/support/x_server.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+// After gtest: Xlib's macros (Bool, None, ...) would clash with its names.
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+namespace testing_support {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool ListsClient(Display* d, Window window) {
+    Atom clientList = XInternAtom(d, "_NET_CLIENT_LIST", True);
+    if (clientList == 0) {
+        return false;
+    }
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    bool listed = false;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), clientList, 0, 65536, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        auto* ids = reinterpret_cast<const unsigned long*>(data);
+        listed = std::find(ids, ids + count, window) != ids + count;
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return listed;
+}
+
+// True once the window manager manages new windows: a window mapped as a
+// probe shows up in its client list within the time-out. Announcing itself on the root is not
+// enough: a window mapped during its start-up may never be handled, and a
+// program waiting for that window to appear would hang.
+bool WindowManagerReady(const std::string& display, std::chrono::milliseconds timeout) {
+    Display* d = XOpenDisplay(display.c_str());
+    if (d == nullptr) {
+        return false;
+    }
+    Window probe = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(d, probe);
+    XSync(d, False);
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    bool ready = false;
+    while (!(ready = ListsClient(d, probe)) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(10ms);
+    }
+    XDestroyWindow(d, probe);
+    XCloseDisplay(d);
+    return ready;
+}
+
+void Stop(std::unique_ptr<BackgroundProcess>& process) {
+    if (process) {
+        process->Signal(SIGTERM);
+        process->Wait(2s);
+        process.reset();
+    }
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> FindProgram(std::string_view name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path != nullptr ? path : "/usr/bin:/bin");
+    std::string folder;
+    while (std::getline(folders, folder, ':')) {
+        std::filesystem::path candidate = std::filesystem::path(folder) / name;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<XServer> XServer::Start(bool windowManager) {
+    auto xvfb = FindProgram("Xvfb");
+    auto openbox = FindProgram("openbox");
+    if (!xvfb || (windowManager && !openbox)) {
+        return nullptr;
+    }
+    std::unique_ptr<XServer> server(new XServer);
+    // -displayfd picks a free display and writes its number once it accepts clients.
+    ProcessOptions xvfbOptions;
+    // -noreset: otherwise the server resets whenever its last client leaves
+    // and drops clients that connect meanwhile.
+    xvfbOptions.args = {"-displayfd", "1",       "-nolisten", "tcp",
+                        "-noreset",   "-screen", "0",         "1024x768x24"};
+    server->xvfb_ = std::make_unique<BackgroundProcess>(*xvfb, xvfbOptions);
+    if (!server->xvfb_->WaitForOutput("\n", 10s)) {
+        ADD_FAILURE() << "Xvfb did not start: " << server->xvfb_->Err();
+        return nullptr;
+    }
+    std::string number = server->xvfb_->Out();
+    number.erase(number.find_last_not_of("\r\n") + 1);
+    server->display_ = ":" + number;
+    if (windowManager) {
+        ProcessOptions wmOptions;
+        wmOptions.args = {"--sm-disable"};
+        wmOptions.env = {server->Env()};
+        server->windowManager_ = std::make_unique<BackgroundProcess>(*openbox, wmOptions);
+        auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!WindowManagerReady(server->display_, 500ms)) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                auto exited = server->windowManager_->Wait(std::chrono::milliseconds(0));
+                ADD_FAILURE() << "openbox did not start on " << server->display_ << " ("
+                              << (exited ? "exited with " + std::to_string(*exited) : "running")
+                              << "): " << server->windowManager_->Err();
+                return nullptr;
+            }
+        }
+    }
+    return server;
+}
+
+XServer::~XServer() {
+    Stop(windowManager_);
+    Stop(xvfb_);
+}
+
+ScopedEnv::ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
+    if (const char* old = std::getenv(name_.c_str())) {
+        previous_ = old;
+    }
+    if (value) {
+        setenv(name_.c_str(), value->c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (previous_) {
+        setenv(name_.c_str(), previous_->c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
+}  // namespace testing_support

@@ -1,0 +1,156 @@
+#include "update/version_query.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/update_server.h"
+#include "update/build_settings.h"
+
+namespace vantu {
+namespace {
+
+using testing_support::LocalUpdateServer;
+
+struct Read {
+    VersionQueryResult result;
+    std::string err;
+};
+
+Read ReadCapturingStderr(std::string_view body) {
+    testing::internal::CaptureStderr();
+    Read read{ReadVersionAnswer(body), {}};
+    read.err = testing::internal::GetCapturedStderr();
+    return read;
+}
+
+void ExpectEmpty(const VersionQueryResult& result, int code) {
+    EXPECT_EQ(result.code, code);
+    EXPECT_EQ(result.latestVersion, L"");
+    EXPECT_EQ(result.updateContent, L"");
+    EXPECT_EQ(result.downloadUrl, L"");
+}
+
+TEST(VersionQuery, AddressComesFromTheBuildSettings) {
+    EXPECT_EQ(VersionQueryAddress(), "https://127.0.0.1:" + std::to_string(Settings().updatePort) +
+                                         "/v1/oem/clientVersion?oemId=178");
+}
+
+TEST(VersionAnswer, CodeZeroReadsTheDataTexts) {
+    auto result = ReadVersionAnswer(
+        R"({"Code":0,"Data":{"LatestVersion":"1.0.0.2","UpdateContent":"x","DownloadUrl":"u"}})");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.latestVersion, L"1.0.0.2");
+    EXPECT_EQ(result.updateContent, L"x");
+    EXPECT_EQ(result.downloadUrl, L"u");
+    EXPECT_FALSE(result.requestOk);  // the caller's to set
+}
+
+TEST(VersionAnswer, OtherCodesLeaveTheTextsEmpty) {
+    ExpectEmpty(ReadVersionAnswer(R"({"Code":3,"Msg":"no","Data":{"LatestVersion":"9.9.9.9"}})"),
+                3);
+    ExpectEmpty(ReadVersionAnswer(R"({"Code":true,"Data":{"LatestVersion":"9"}})"), 1);
+    ExpectEmpty(ReadVersionAnswer(R"({"Code":2.9})"), 2);
+    ExpectEmpty(ReadVersionAnswer(R"({"Code":-2.9})"), -2);
+}
+
+TEST(VersionAnswer, MissingMembersGiveZeroAndEmptyTexts) {
+    ExpectEmpty(ReadVersionAnswer("{}"), 0);
+    ExpectEmpty(ReadVersionAnswer(R"({"Code":null,"Data":null})"), 0);
+    auto partial = ReadVersionAnswer(R"({"Data":{"LatestVersion":"1.2.3.4","DownloadUrl":null}})");
+    EXPECT_EQ(partial.latestVersion, L"1.2.3.4");
+    EXPECT_EQ(partial.downloadUrl, L"");
+    // Member names are case-sensitive; booleans read as their names.
+    auto odd = ReadVersionAnswer(R"({"code":5,"Data":{"latestversion":"1","UpdateContent":true}})");
+    EXPECT_EQ(odd.code, 0);
+    EXPECT_EQ(odd.latestVersion, L"");
+    EXPECT_EQ(odd.updateContent, L"true");
+}
+
+TEST(VersionAnswer, CommentsAreAllowed) {
+    auto result = ReadVersionAnswer(
+        "// channel answer\n{\"Code\":0, /* current */ \"Data\":{\"LatestVersion\":\"2.0.0.0\"}}");
+    EXPECT_EQ(result.latestVersion, L"2.0.0.0");
+}
+
+TEST(VersionAnswer, WhatIsNotJsonGivesCodeZeroAndNoTexts) {
+    for (std::string_view body : {
+             "<!DOCTYPE html><html><body>Down for maintenance</body></html>",
+             "",
+             R"({"Code":0,"Data":{"LatestVersion":"1")",
+             // Types the accessors refuse.
+             R"({"Code":"1"})",
+             R"({"Code":3000000000})",
+             R"({"Code":1e300})",
+             R"({"Code":[1]})",
+             R"({"Code":0,"Data":"1.0.0.1"})",
+             R"({"Code":0,"Data":{"LatestVersion":1.5}})",
+             R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","DownloadUrl":{"u":1}}})",
+             R"({"Code":7,"Msg":["x"]})",
+             // A root that is not an object.
+             R"([{"Code":1}])",
+             "42",
+         }) {
+        auto read = ReadCapturingStderr(body);
+        ExpectEmpty(read.result, 0);
+        EXPECT_EQ(read.err, "") << body;
+    }
+}
+
+TEST(VersionAnswer, DeepNestingIsNotJsonRatherThanACrash) {
+    std::string body(100000, '[');
+    ExpectEmpty(ReadVersionAnswer(body), 0);
+}
+
+TEST(VersionAnswer, ChineseTextArrivesAsTheSameCharacters) {
+    auto result =
+        ReadVersionAnswer("{\"Code\":0,\"Data\":{\"UpdateContent\":\"修复已知问题\\n\\u4f18化\"}}");
+    EXPECT_EQ(result.updateContent, L"修复已知问题\n优化");
+}
+
+TEST(VersionAnswer, InvalidUtf8EmptiesThatTextAndSaysSo) {
+    auto read = ReadCapturingStderr(
+        "{\"Code\":0,\"Data\":{\"LatestVersion\":\"1.0.0.3\",\"UpdateContent\":\"\xC3\x28\","
+        "\"DownloadUrl\":\"\xED\xA0\x80\"}}");
+    EXPECT_EQ(read.result.latestVersion, L"1.0.0.3");
+    EXPECT_EQ(read.result.updateContent, L"");
+    EXPECT_EQ(read.result.downloadUrl, L"");
+    EXPECT_EQ(read.err, "bad conversion\nbad conversion\n");
+    // The message is also read, and checked, when the code is not 0.
+    EXPECT_EQ(ReadCapturingStderr("{\"Code\":2,\"Msg\":\"\xFF\"}").err, "bad conversion\n");
+}
+
+TEST(VersionQuery, ReadsTheServersAnswer) {
+    LocalUpdateServer server;
+    server.SetVersionAnswer(
+        R"({"Code":0,"Data":{"LatestVersion":"1.0.0.2","UpdateContent":"x","DownloadUrl":"u"}})");
+    HttpClient client;
+    auto result = QueryLatestVersion(client, server.HttpsUrl("/v1/oem/clientVersion?oemId=178"));
+    EXPECT_TRUE(result.requestOk);
+    EXPECT_EQ(result.latestVersion, L"1.0.0.2");
+    EXPECT_EQ(result.downloadUrl, L"u");
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].target, "/v1/oem/clientVersion?oemId=178");
+    EXPECT_TRUE(requests[0].Header("Cookie").empty());
+}
+
+TEST(VersionQuery, FailedRequestIsNotOkAndEmpty) {
+    LocalUpdateServer server;
+    server.SetVersionBehaviour("404");
+    HttpClient client;
+    auto result = QueryLatestVersion(client, server.HttpsUrl("/v1/oem/clientVersion?oemId=178"));
+    EXPECT_FALSE(result.requestOk);
+    ExpectEmpty(result, 0);
+    EXPECT_EQ(client.State(), HttpState::NotFound);
+}
+
+TEST(VersionQuery, ErrorStatusWithJsonBodyIsStillAnAnswer) {
+    LocalUpdateServer server;
+    server.SetVersionBehaviour("500");
+    HttpClient client;
+    auto result = QueryLatestVersion(client, server.HttpsUrl("/v1/oem/clientVersion?oemId=178"));
+    EXPECT_TRUE(result.requestOk);
+    ExpectEmpty(result, 500);
+}
+
+}  // namespace
+}  // namespace vantu

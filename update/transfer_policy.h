@@ -1,0 +1,36 @@
+#pragma once
+
+// What every transfer to the update server must do, shared by the version
+// query and the package download: verify the server's certificate chain and
+// host name (system store plus the CA bundle fixed at build time), and give up
+// on connections that cannot be made or that stop delivering data.
+
+#include <curl/curl.h>
+
+#include <chrono>
+
+namespace vantu {
+
+struct TransferLimits {
+    // Connecting, TLS handshake included.
+    std::chrono::milliseconds connect{60000};
+    // A transfer that receives nothing for this long ends (libcurl checks
+    // once a second, so this is whole seconds).
+    std::chrono::seconds stall{60};
+};
+
+// The limits in force for the whole process.
+TransferLimits CurrentTransferLimits();
+
+// Test-only: shorter limits, so that stalls can be tested in seconds. Not
+// called by the programs.
+void SetTransferLimitsForTesting(const TransferLimits& limits);
+
+// Turns on peer and host-name verification against the system store plus
+// Settings().caBundle (when set) and applies CurrentTransferLimits(). Also
+// sets CURLOPT_NOSIGNAL, as the download runs on its own thread. Which
+// protocols and redirects are allowed is the caller's choice. False when
+// libcurl refused an option.
+bool ApplyTransferPolicy(CURL* handle);
+
+}  // namespace vantu
