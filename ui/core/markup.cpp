@@ -467,6 +467,14 @@ bool CMarkupDoc::ParseAttributes(wchar_t*& p) {
 // `dest` follows behind `p`. What decoding saved is blanked, so that the
 // attribute mapping later sees only blanks there.
 void CMarkupDoc::ParseData(wchar_t*& p, wchar_t*& dest, wchar_t end) const {
+    // Until the first entity (or collapsed blank) the text stays in place:
+    // only scan.
+    if (dest == p) {
+        for (wchar_t c = *p; c != 0 && c != end && c != L'&' && (c != L' ' || preserveWhitespace_);
+             c = *++p) {
+        }
+        dest = p;
+    }
     while (*p != 0 && *p != end) {
         if (*p == L'&') {
             while (*p == L'&') {

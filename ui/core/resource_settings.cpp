@@ -8,8 +8,7 @@
 #include <cerrno>
 #include <memory>
 
-#include "platform/module_path.h"
-#include "platform/text_codec.h"
+#include "platform/paths.h"
 #include "platform/unique_fd.h"
 
 namespace VantuUI {
@@ -32,10 +31,6 @@ Settings& TheSettings() {
     return settings;
 }
 
-bool IsSeparator(wchar_t c) {
-    return c == L'\\' || c == L'/';
-}
-
 // Skin names and paths may use either separator; on disk it is "/".
 std::wstring DiskPath(std::wstring_view folder, std::wstring_view name) {
     std::wstring path(folder);
@@ -53,7 +48,7 @@ std::unique_ptr<CZipReader> OpenArchive(const Settings& settings) {
 
 SkinReadResult ReadLooseFile(std::wstring_view path, std::size_t maxSize,
                              std::vector<unsigned char>& bytes) {
-    platform::UniqueFd fd(::open(platform::EncodeUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+    platform::UniqueFd fd(::open(platform::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return SkinReadResult::CannotOpenFile;
@@ -101,15 +96,13 @@ HINSTANCE CResourceSettings::SkinModule() {
 }
 
 std::wstring CResourceSettings::ProgramFolder() {
-    std::wstring path = platform::ModuleFileName(TheSettings().programModule);
-    auto last = path.find_last_of(L"\\/");
-    return last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
+    return TheSettings().programModule != nullptr ? platform::ModuleFolder() : std::wstring();
 }
 
 void CResourceSettings::SetSkinPath(std::wstring_view path) {
     std::wstring& stored = TheSettings().skinPath;
     stored = path;
-    if (!stored.empty() && !IsSeparator(stored.back())) {
+    if (!stored.empty() && !platform::IsPathSeparator(stored.back())) {
         stored += L'\\';
     }
 }

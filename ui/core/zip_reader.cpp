@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "platform/paths.h"
 #include "platform/text_codec.h"
 
 namespace VantuUI {
@@ -149,6 +150,9 @@ class CZipReader::Source {
         if (!Contains(offset, length)) {
             return false;
         }
+        if (length == 0) {
+            return true;
+        }
         if (data_ != nullptr) {
             std::memcpy(out, data_ + offset, length);
             return true;
@@ -249,7 +253,7 @@ std::unique_ptr<CZipReader> CZipReader::OpenMemory(const void* data, std::size_t
 }
 
 std::unique_ptr<CZipReader> CZipReader::OpenFile(std::wstring_view name) {
-    std::string path = platform::EncodeUtf8(name);
+    std::string path = platform::NativePath(name);
     platform::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -655,7 +659,7 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
         if (destination == nullptr) {
             return Remember(ZipResult::BadArgument);
         }
-        std::filesystem::path path(platform::EncodeUtf8(static_cast<const wchar_t*>(destination)));
+        std::filesystem::path path(platform::NativePath(static_cast<const wchar_t*>(destination)));
         ZipEntryInfo info;
         DWORD result = GetEntry(index, info);
         if (result != ZipResult::Ok && result != ZipResult::Corrupt) {
