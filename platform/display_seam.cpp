@@ -81,6 +81,15 @@ void Text(HWND top, const std::string& utf8) {
     Push(e);
 }
 
+void Composition(HWND top, const std::string& utf8, int cursor) {
+    SDL_Event e{};
+    e.type = SDL_TEXTEDITING;
+    e.edit.windowID = IdOf(top);
+    std::strncpy(e.edit.text, utf8.c_str(), sizeof(e.edit.text) - 1);
+    e.edit.start = cursor;
+    Push(e);
+}
+
 void Focus(HWND top, bool gained) {
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;

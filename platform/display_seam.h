@@ -21,6 +21,8 @@ void MouseWheel(HWND top, int steps);
 void MouseLeave(HWND top);
 void Key(HWND top, SDL_Keycode key, bool down, Uint16 modifiers = KMOD_NONE, bool repeat = false);
 void Text(HWND top, const std::string& utf8);
+// The input method's composition so far (empty: composition cancelled).
+void Composition(HWND top, const std::string& utf8, int cursor);
 void Focus(HWND top, bool gained);
 // The window manager's close button (or its Alt+F4).
 void CloseRequest(HWND top);

@@ -2,6 +2,8 @@
 // under it (or the capture), keys and text to the focus, window-manager
 // events become moves, sizes, activation and close requests.
 
+#include <algorithm>
+
 #include "platform/input_state.h"
 #include "platform/text_codec.h"
 #include "platform/window_internal.h"
@@ -183,11 +185,42 @@ void KeyMessage(const SDL_KeyboardEvent& e) {
     PostMessage(target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam));
 }
 
+void EndComposition(HWND target) {
+    auto& in = Input();
+    if (in.composing) {
+        in.composing = false;
+        in.composition.clear();
+        in.compositionCursor = 0;
+        PostMessage(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    }
+}
+
+void CompositionMessage(const char* utf8, int cursor) {
+    HWND target = KeyTarget();
+    if (target == nullptr) {
+        return;
+    }
+    auto& in = Input();
+    std::wstring text = DecodeUtf8(utf8).value_or(L"");
+    if (text.empty()) {
+        EndComposition(target);
+        return;
+    }
+    if (!in.composing) {
+        in.composing = true;
+        PostMessage(target, WM_IME_STARTCOMPOSITION, 0, 0);
+    }
+    in.composition = text;
+    in.compositionCursor = std::clamp(cursor, 0, static_cast<int>(text.size()));
+    PostMessage(target, WM_IME_COMPOSITION, 0, GCS_COMPSTR | GCS_CURSORPOS);
+}
+
 void TextMessage(const char* utf8) {
     HWND target = KeyTarget();
     if (target == nullptr) {
         return;
     }
+    EndComposition(target);
     // Alt combinations arrive as WM_SYSCHAR from their key instead.
     if (GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0) {
         return;
@@ -276,6 +309,24 @@ void WindowEvent(const SDL_WindowEvent& e) {
 
 }  // namespace
 
+std::wstring ImeComposition(int* cursor) {
+    if (cursor != nullptr) {
+        *cursor = Input().compositionCursor;
+    }
+    return Input().composition;
+}
+
+void SetImeCandidateRect(HWND hwnd, const RECT& rect) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || !IsDisplayThread()) {
+        return;
+    }
+    POINT origin = OriginInTopLevel(*w);
+    SDL_Rect r{origin.x + rect.left, origin.y + rect.top, rect.right - rect.left,
+               rect.bottom - rect.top};
+    SDL_SetTextInputRect(&r);
+}
+
 HWND ChildAt(HWND top, POINT client) {
     return DeepestAt(top, client);
 }
@@ -327,6 +378,9 @@ void HandleSdlEvent(const SDL_Event& event) {
             break;
         case SDL_TEXTINPUT:
             TextMessage(event.text.text);
+            break;
+        case SDL_TEXTEDITING:
+            CompositionMessage(event.edit.text, event.edit.start);
             break;
         case SDL_WINDOWEVENT:
             WindowEvent(event.window);

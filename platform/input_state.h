@@ -3,6 +3,7 @@
 // Per-thread input state of the window system (its own files only).
 
 #include <array>
+#include <string>
 
 #include "platform/window_internal.h"
 
@@ -30,6 +31,9 @@ struct InputState {
     Tracking tracking;
     std::array<KeyState, 256> keys{};
     HCURSOR currentCursor = nullptr;
+    bool composing = false;    // an input-method composition is open
+    std::wstring composition;  // its text so far
+    int compositionCursor = 0;
 };
 
 InputState& Input();

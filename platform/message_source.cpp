@@ -31,8 +31,11 @@ class WindowMessageSource final : public MessageSource {
     void Pump() override {
         EmptyGraveyard();
         if (IsDisplayThread()) {
+            // One input message at a time, so that the key state read while it
+            // is handled is the state of its own moment.
+            std::uint64_t before = QueueChangeCount();
             SDL_Event e;
-            while (SDL_PollEvent(&e) != 0) {
+            while (QueueChangeCount() == before && SDL_PollEvent(&e) != 0) {
                 Handle(e);
             }
         }
@@ -44,10 +47,14 @@ class WindowMessageSource final : public MessageSource {
         if (InRange(WM_PAINT, filterMin, filterMax) && TakePaint(msg, filterWindow)) {
             return true;
         }
+        if (filterWindow == nullptr) {
+            ShowPainted();
+        }
         return InRange(WM_TIMER, filterMin, filterMax) && TakeDueTimer(msg, filterWindow, remove);
     }
 
     void Wait(std::uint64_t seen) override {
+        ShowPainted();
         int timeout = -1;
         auto next = NextTimerDue();
         auto hover = NextHoverDue();

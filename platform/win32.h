@@ -444,6 +444,55 @@ inline const wchar_t* const IDC_SIZEALL = reinterpret_cast<const wchar_t*>(32646
 inline const wchar_t* const IDC_NO = reinterpret_cast<const wchar_t*>(32648);
 inline const wchar_t* const IDC_HAND = reinterpret_cast<const wchar_t*>(32649);
 
+// WM_IME_COMPOSITION flags.
+inline constexpr LPARAM GCS_COMPSTR = 0x0008;
+inline constexpr LPARAM GCS_CURSORPOS = 0x0080;
+inline constexpr LPARAM GCS_RESULTSTR = 0x0800;
+
+// Layered windows.
+struct BLENDFUNCTION {
+    BYTE BlendOp = 0;
+    BYTE BlendFlags = 0;
+    BYTE SourceConstantAlpha = 255;
+    BYTE AlphaFormat = 0;
+};
+inline constexpr BYTE AC_SRC_OVER = 0x00;
+inline constexpr BYTE AC_SRC_ALPHA = 0x01;
+inline constexpr DWORD ULW_COLORKEY = 0x00000001;
+inline constexpr DWORD ULW_ALPHA = 0x00000002;
+inline constexpr DWORD ULW_OPAQUE = 0x00000004;
+
+// The tooltip class ("tooltips_class32").
+struct TOOLINFO {
+    UINT cbSize = sizeof(TOOLINFO);
+    UINT uFlags = 0;
+    HWND hwnd = nullptr;
+    UINT_PTR uId = 0;
+    RECT rect{};
+    HINSTANCE hinst = nullptr;
+    const wchar_t* lpszText = nullptr;
+    LPARAM lParam = 0;
+};
+inline constexpr DWORD TTS_ALWAYSTIP = 0x01;
+inline constexpr DWORD TTS_NOPREFIX = 0x02;
+inline constexpr UINT TTF_IDISHWND = 0x0001;
+inline constexpr UINT TTF_TRACK = 0x0020;
+inline constexpr UINT TTF_ABSOLUTE = 0x0080;
+inline constexpr WPARAM TTDT_AUTOMATIC = 0;
+inline constexpr WPARAM TTDT_RESHOW = 1;
+inline constexpr WPARAM TTDT_AUTOPOP = 2;
+inline constexpr WPARAM TTDT_INITIAL = 3;
+inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
+inline constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
+inline constexpr UINT TTM_TRACKACTIVATE = WM_USER + 17;
+inline constexpr UINT TTM_TRACKPOSITION = WM_USER + 18;
+inline constexpr UINT TTM_GETDELAYTIME = WM_USER + 21;
+inline constexpr UINT TTM_SETMAXTIPWIDTH = WM_USER + 24;
+inline constexpr UINT TTM_ADDTOOL = WM_USER + 50;
+inline constexpr UINT TTM_DELTOOL = WM_USER + 51;
+inline constexpr UINT TTM_SETTOOLINFO = WM_USER + 54;
+inline constexpr UINT TTM_UPDATETIPTEXT = WM_USER + 57;
+
 // Pen styles.
 inline constexpr int PS_SOLID = 0;
 inline constexpr int PS_DASH = 1;

@@ -1,6 +1,7 @@
 // Window classes, window records, creation and destruction.
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -35,7 +36,7 @@ std::unordered_map<HWND, std::unique_ptr<Window>>& Records() {
 thread_local std::vector<std::unique_ptr<Window>> t_graveyard;
 thread_local std::vector<HWND> t_topLevel;
 
-int g_cascade = 0;
+std::atomic<int> g_cascade{0};
 
 void SendDestroy(HWND hwnd) {
     SendMessage(hwnd, WM_DESTROY, 0, 0);
@@ -289,7 +290,8 @@ HWND CreateWindowEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
 
 BOOL DestroyWindow(HWND hwnd) {
     Window* w = FindWindowRecord(hwnd);
-    if (w == nullptr || w->destroying) {
+    // Only the window's own thread may destroy it.
+    if (w == nullptr || w->destroying || w->thread != std::this_thread::get_id()) {
         return FALSE;
     }
     w->destroying = true;

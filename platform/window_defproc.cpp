@@ -60,7 +60,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         case WM_SYSKEYDOWN:
-            if (wParam == VK_F4 && (GetKeyState(VK_MENU) & 0x8000) != 0) {
+            // Bit 29: Alt was down when the key was pressed.
+            if (wParam == VK_F4 && (static_cast<std::uint32_t>(lParam) & (1u << 29)) != 0) {
                 platform::Window* top = platform::TopLevelOf(w);
                 PostMessage(top->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
             }

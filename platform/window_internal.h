@@ -67,7 +67,8 @@ struct Window {
     std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;
     SurfacePtr buffer;
     std::optional<RoundRegion> region;
-    std::optional<RECT> update;  // client coordinates
+    std::optional<RECT> update;   // client coordinates
+    std::optional<RECT> unshown;  // painted in the buffer, not yet shown (top-level)
     std::vector<Timer> timers;
     HWND lastFocus = nullptr;  // the focus inside this top-level window when it was deactivated
 };
@@ -115,6 +116,8 @@ void CheckHover();
 void HandleSdlEvent(const SDL_Event& event);
 void EmptyGraveyard();
 bool TakePaint(MSG* msg, HWND filterWindow);
+// Shows what was painted since the last time, once no window waits to paint.
+void ShowPainted();
 // Registers the classes the system provides (the tooltip) once.
 void RegisterBuiltInClasses();
 

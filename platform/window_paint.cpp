@@ -68,6 +68,17 @@ bool FindPaint(HWND hwnd, HWND filter, MSG* msg) {
 
 }  // namespace
 
+void ShowPainted() {
+    for (HWND hwnd : ThreadTopLevelWindows()) {
+        Window* top = FindWindowRecord(hwnd);
+        if (top != nullptr && top->unshown) {
+            RECT area = *top->unshown;
+            top->unshown.reset();
+            PresentRect(*top, area);
+        }
+    }
+}
+
 bool TakePaint(MSG* msg, HWND filterWindow) {
     for (HWND top : ThreadTopLevelWindows()) {
         Window* w = FindWindowRecord(top);
@@ -184,6 +195,7 @@ BOOL UpdateWindow(HWND hwnd) {
             UpdateWindow(child);
         }
     }
+    platform::ShowPainted();
     return TRUE;
 }
 
@@ -232,7 +244,9 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
                area.bottom + origin.y};
     RECT visible = platform::VisibleInBuffer(*w);
     if (platform::Intersect(shown, shown, visible)) {
-        platform::PresentRect(*platform::TopLevelOf(w), shown);
+        // Shown when the children painted over have painted again.
+        Window* top = platform::TopLevelOf(w);
+        top->unshown = top->unshown ? platform::Union(*top->unshown, shown) : shown;
     }
     return TRUE;
 }
@@ -252,4 +266,36 @@ int ReleaseDC(HWND hwnd, HDC dc) {
         platform::PresentRect(*platform::TopLevelOf(w), platform::VisibleInBuffer(*w));
     }
     return 1;
+}
+
+BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* position, const SIZE* size, HDC source,
+                         const POINT* sourcePoint, COLORREF, const BLENDFUNCTION* blend, DWORD) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || platform::IsChild(*w) || (w->exStyle & WS_EX_LAYERED) == 0) {
+        return FALSE;
+    }
+    if (position != nullptr || size != nullptr) {
+        RECT r = w->rect;
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+        SetWindowPos(hwnd, nullptr, position ? position->x : r.left, position ? position->y : r.top,
+                     size ? size->cx : platform::Width(r), size ? size->cy : platform::Height(r),
+                     flags | (position ? 0 : SWP_NOMOVE) | (size ? 0 : SWP_NOSIZE));
+        if ((w = FindWindowRecord(hwnd)) == nullptr) {
+            return FALSE;
+        }
+    }
+    if (source == nullptr || !w->buffer) {
+        return FALSE;
+    }
+    POINT from = sourcePoint != nullptr ? *sourcePoint : POINT{};
+    cairo_t* cr = cairo_create(w->buffer.get());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, cairo_get_target(source), -from.x, -from.y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    if (w->sdl && blend != nullptr) {
+        SDL_SetWindowOpacity(w->sdl.get(), blend->SourceConstantAlpha / 255.0f);
+    }
+    platform::PresentRect(*w, RECT{0, 0, platform::Width(w->rect), platform::Height(w->rect)});
+    return TRUE;
 }

@@ -96,6 +96,12 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
 BOOL UpdateWindow(HWND hwnd);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+// Shows a layered window's whole image from `source` (a DC whose target is an
+// image surface) at `sourcePoint`, moved and sized as given. The constant
+// alpha applies where the display can show it (the window's opacity).
+BOOL UpdateLayeredWindow(HWND hwnd, HDC screen, const POINT* position, const SIZE* size, HDC source,
+                         const POINT* sourcePoint, COLORREF key, const BLENDFUNCTION* blend,
+                         DWORD flags);
 // A Cairo context over the window's client area; ReleaseDC shows what was drawn.
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
@@ -108,6 +114,12 @@ HBITMAP WindowBackBuffer(HWND hwnd, RECT* clientInBuffer);
 
 // Writes the window's client area, as painted, to a PNG file.
 bool WriteWindowPng(HWND hwnd, const std::filesystem::path& file);
+
+// The input method's composition while WM_IME_STARTCOMPOSITION ...
+// WM_IME_ENDCOMPOSITION are under way (empty otherwise), and its cursor.
+std::wstring ImeComposition(int* cursor = nullptr);
+// Where the input method should show its candidates (client coordinates).
+void SetImeCandidateRect(HWND hwnd, const RECT& rect);
 
 // The display window id of a top-level window (0 without one), e.g. its X11
 // window for screenshots.

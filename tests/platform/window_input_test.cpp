@@ -210,6 +210,55 @@ TEST_F(WindowTest, KeysReachTheFocusWithVirtualKeyCodesAndCharacters) {
     EXPECT_EQ(Of(top, WM_KEYDOWN).size(), 1u);  // the active window instead
 }
 
+TEST_F(WindowTest, InputMethodCompositionEndsInCharacters) {
+    HWND top = Top(0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
+    RunPendingMessages();
+    Log().clear();
+    platform::seam::Composition(top, "sheng", 5);
+    RunPendingMessages();
+    int cursor = -1;
+    EXPECT_EQ(platform::ImeComposition(&cursor), L"sheng");
+    EXPECT_EQ(cursor, 5);
+    platform::seam::Composition(top, "升", 1);
+    platform::seam::Text(top, "升");
+    RunPendingMessages();
+    std::vector<UINT> order;
+    for (const auto& s : Of(top)) {
+        if (s.message >= WM_IME_STARTCOMPOSITION && s.message <= WM_IME_COMPOSITION) {
+            order.push_back(s.message);
+        } else if (s.message == WM_CHAR) {
+            order.push_back(s.message);
+            EXPECT_EQ(s.wParam, static_cast<WPARAM>(L'升'));
+        }
+    }
+    EXPECT_EQ(order, (std::vector<UINT>{WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION,
+                                        WM_IME_COMPOSITION, WM_IME_ENDCOMPOSITION, WM_CHAR}));
+    EXPECT_EQ(platform::ImeComposition(), L"");
+}
+
+TEST_F(WindowTest, KeyStateIsThatOfTheMessageBeingHandled) {
+    HWND top = Top(0, 0, 100, 100);
+    RunPendingMessages();
+    std::vector<bool> ctrlSeen;
+    Answers() = [&](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_KEYDOWN) {
+            ctrlSeen.push_back(GetKeyState(VK_CONTROL) < 0);
+        }
+        return std::nullopt;
+    };
+    // Ctrl+A then A alone, all queued before the loop runs.
+    platform::seam::Key(top, SDLK_LCTRL, true, KMOD_LCTRL);
+    platform::seam::Key(top, SDLK_a, true, KMOD_LCTRL);
+    platform::seam::Key(top, SDLK_a, false, KMOD_LCTRL);
+    platform::seam::Key(top, SDLK_LCTRL, false, KMOD_NONE);
+    platform::seam::Key(top, SDLK_a, true, KMOD_NONE);
+    RunPendingMessages();
+    EXPECT_EQ(ctrlSeen, (std::vector<bool>{true, true, false}));
+    auto chars = Of(top, WM_CHAR);
+    ASSERT_EQ(chars.size(), 1u);
+    EXPECT_EQ(chars[0].wParam, 1u);  // Ctrl+A
+}
+
 TEST_F(WindowTest, TheCloseButtonAsksTheWindowToClose) {
     HWND top = Top(0, 0, 100, 100);
     RunPendingMessages();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -224,6 +225,48 @@ TEST_F(WindowTest, ModalLoopDisablesItsOwnerAndEnablesItAgain) {
     EXPECT_EQ(Of(owner, WM_ENABLE).size(), 2u);
     EXPECT_EQ(Of(modal, WM_CLOSE).size(), 1u);
     EXPECT_EQ(Of(modal, WM_SYSCOMMAND)[0].wParam, SC_CLOSE);
+}
+
+TEST_F(WindowTest, WindowsOfAnotherThreadRunInThatThreadsLoop) {
+    // Off the display thread a window has no display window, but the same
+    // messages, timers and painting.
+    std::vector<UINT> seen;
+    HWND made = nullptr;
+    std::atomic<bool> ready{false};
+    std::thread worker([&] {
+        WNDCLASS wc;
+        wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (message == WM_TIMER) {
+                KillTimer(hwnd, wParam);
+                PostQuitMessage(0);
+            }
+            return DefWindowProc(hwnd, message, wParam, lParam);
+        };
+        wc.lpszClassName = L"VantuWorkerWindow";
+        RegisterClass(&wc);
+        made = CreateWindowEx(0, L"VantuWorkerWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20,
+                              nullptr, nullptr, nullptr, nullptr);
+        SetTimer(made, 3, 20, nullptr);
+        ready = true;
+        MSG msg;
+        while (GetMessage(&msg, nullptr, 0, 0)) {
+            seen.push_back(msg.message);
+            DispatchMessage(&msg);
+        }
+        RECT area{};
+        EXPECT_NE(platform::WindowBackBuffer(made, &area), nullptr);
+        EXPECT_EQ(platform::NativeWindowId(made), 0u);
+        DestroyWindow(made);
+    });
+    while (!ready) {
+        std::this_thread::yield();
+    }
+    EXPECT_FALSE(DestroyWindow(made));  // not from this thread
+    PostMessage(made, WM_APP, 0, 0);
+    worker.join();
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_PAINT), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_TIMER), seen.end());
+    EXPECT_FALSE(IsWindow(made));
 }
 
 TEST_F(WindowTest, WindowLongsAndGeometry) {

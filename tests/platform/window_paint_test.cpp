@@ -86,3 +86,74 @@ TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace window_testing;
+
+TEST_F(WindowTest, TooltipsShowTheToolTextAtTheTrackedPointWithoutActivation) {
+    HWND owner = Top(100, 100, 300, 200);
+    platform::seam::RunPendingMessages();
+    HWND tip = CreateWindowEx(0, L"tooltips_class32", nullptr,
+                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
+    ASSERT_NE(tip, nullptr);
+    made.push_back(tip);
+    TOOLINFO info;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(owner);
+    info.lpszText = L"升级完成后将自动启动加速器";
+    SendMessage(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessage(tip, TTM_SETMAXTIPWIDTH, 0, 80);
+    EXPECT_FALSE(IsWindowVisible(tip));
+    SendMessage(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
+    SendMessage(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(150, 160));
+    EXPECT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(GetActiveWindow(), owner);
+    RECT r;
+    GetWindowRect(tip, &r);
+    EXPECT_EQ(r.left, 150);
+    EXPECT_GT(r.top, 160);
+    EXPECT_LE(r.right - r.left, 80 + 8);
+    EXPECT_GT(r.bottom - r.top, 30);  // wrapped onto several lines
+    platform::seam::RunPendingMessages();
+    EXPECT_EQ(platform::seam::PresentedPixel(tip, 2, 2), 0xFFFFE1u);
+    SendMessage(tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+    EXPECT_FALSE(IsWindowVisible(tip));
+    // The owner going takes its tooltip with it.
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(tip));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace window_testing;
+
+TEST_F(WindowTest, LayeredWindowsShowTheImageTheyAreGiven) {
+    HWND hwnd = CreateWindowEx(WS_EX_LAYERED, TestClass(), L"layered", WS_POPUP | WS_VISIBLE, 0, 0,
+                               40, 30, nullptr, nullptr, nullptr, nullptr);
+    made.push_back(hwnd);
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 60, 40);
+    cairo_t* dc = cairo_create(image);
+    cairo_set_source_rgb(dc, 0, 0, 1);
+    cairo_paint(dc);
+    POINT at{5, 6};
+    SIZE size{60, 40};
+    POINT from{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 200, AC_SRC_ALPHA};
+    ASSERT_TRUE(UpdateLayeredWindow(hwnd, nullptr, &at, &size, dc, &from, 0, &blend, ULW_ALPHA));
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r, (RECT{5, 6, 65, 46}));
+    EXPECT_EQ(platform::seam::PresentedPixel(hwnd, 50, 35), 0x0000FFu);
+    cairo_destroy(dc);
+    cairo_surface_destroy(image);
+    HWND plain = Top(0, 0, 10, 10);
+    EXPECT_FALSE(UpdateLayeredWindow(plain, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
+                                     ULW_ALPHA));
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// A real window of the platform layer on an X server with a window manager:
+// it appears with its class, title and colours, and its caption drags it.
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::BackgroundProcess;
+using testing_support::ProcessOptions;
+using testing_support::RunProcess;
+
+std::optional<std::filesystem::path> FindProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
+    std::string dir;
+    while (std::getline(dirs, dir, ':')) {
+        auto candidate = std::filesystem::path(dir) / name;
+        if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+class DisplayWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"Xvfb", "openbox", "import", "xdotool", "xprop"}) {
+            auto found = FindProgram(tool);
+            if (!found) {
+                GTEST_SKIP() << tool << " is not installed";
+            }
+            tools[tool] = *found;
+        }
+        // Our own server on a free display, which it picks and reports.
+        ProcessOptions xvfb;
+        xvfb.args = {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"};
+        server.emplace(tools["Xvfb"], xvfb);
+        auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (server->Out().find('\n') == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(20ms);
+        }
+        std::string number = server->Out();
+        ASSERT_NE(number.find('\n'), std::string::npos) << server->Err();
+        display = ":" + number.substr(0, number.find('\n'));
+
+        ProcessOptions wm;
+        wm.env = {"DISPLAY=" + display};
+        manager.emplace(tools["openbox"], wm);
+        deadline = std::chrono::steady_clock::now() + 10s;
+        while (Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).find("window id") ==
+                   std::string::npos &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+
+    std::string Run(const std::string& tool, std::vector<std::string> args) {
+        ProcessOptions options;
+        options.args = std::move(args);
+        options.env = {"DISPLAY=" + display};
+        options.timeout = 10s;
+        return RunProcess(tools[tool], options).out;
+    }
+
+    Point Position(const std::string& id) {
+        std::string out = Run("xdotool", {"getwindowgeometry", id});
+        Point p;
+        auto at = out.find("Position: ");
+        if (at != std::string::npos) {
+            std::sscanf(out.c_str() + at, "Position: %d,%d", &p.x, &p.y);
+        }
+        return p;
+    }
+
+    std::map<std::string, std::filesystem::path> tools;
+    std::optional<BackgroundProcess> server;
+    std::optional<BackgroundProcess> manager;
+    std::string display;
+};
+
+std::uint32_t PixelAt(cairo_surface_t* s, int x, int y) {
+    auto* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
+}
+
+TEST_F(DisplayWindowTest, AWindowAppearsWithItsClassAndColoursAndDragsByItsCaption) {
+    ProcessOptions options;
+    options.args = {"20"};
+    options.env = {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11"};
+    BackgroundProcess probe(testing_support::BinDir() / "vantu_window_probe", options);
+    ASSERT_TRUE(probe.WaitForOutput("ready", 10s)) << probe.Err();
+
+    // Found by class, as another process would, with its title.
+    std::string id = Run("xdotool", {"search", "--class", "VantuProbeWindow"});
+    id = id.substr(0, id.find('\n'));
+    ASSERT_FALSE(id.empty());
+    std::string props = Run("xprop", {"-id", id, "WM_CLASS", "_NET_WM_NAME"});
+    EXPECT_NE(props.find("\"VantuProbeWindow\", \"VantuProbeWindow\""), std::string::npos) << props;
+    EXPECT_NE(props.find("Vantu探针窗口"), std::string::npos) << props;
+
+    Point at = Position(id);
+    testing_support::TempDir dir;
+    auto shot = dir.path() / "screen.png";
+    Run("import", {"-window", "root", shot.string()});
+    cairo_surface_t* screen = cairo_image_surface_create_from_png(shot.string().c_str());
+    ASSERT_EQ(cairo_surface_status(screen), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(PixelAt(screen, at.x + 150, at.y + 10), 0x3366CCu);   // caption band
+    EXPECT_EQ(PixelAt(screen, at.x + 20, at.y + 150), 0xEE8822u);   // body
+    EXPECT_EQ(PixelAt(screen, at.x + 100, at.y + 80), 0x22AA44u);   // child window
+    EXPECT_EQ(PixelAt(screen, at.x + 310, at.y + 100), 0x000000u);  // outside
+    cairo_surface_destroy(screen);
+
+    // Drag by the caption: the hit test hands the move to the window manager.
+    // The manager starts moving only once the window answered the press, so
+    // a loaded machine gets a second try.
+    Point moved = at;
+    for (int attempt = 0; attempt < 3 && moved.x == at.x; ++attempt) {
+        Run("xdotool", {"mousemove", std::to_string(at.x + 150), std::to_string(at.y + 15)});
+        std::this_thread::sleep_for(150ms);
+        Run("xdotool", {"mousedown", "1"});
+        std::this_thread::sleep_for(300ms);
+        for (int step = 1; step <= 5; ++step) {
+            Run("xdotool", {"mousemove", std::to_string(at.x + 150 + 20 * step),
+                            std::to_string(at.y + 15 + 20 * step)});
+            std::this_thread::sleep_for(60ms);
+        }
+        std::this_thread::sleep_for(200ms);
+        Run("xdotool", {"mouseup", "1"});
+        probe.WaitForOutput("moved", 3s);
+        moved = Position(id);
+    }
+    ASSERT_NE(probe.Out().find("moved"), std::string::npos) << probe.Out();
+    EXPECT_NEAR(moved.x, at.x + 100, 3);
+    EXPECT_NEAR(moved.y, at.y + 100, 3);
+    EXPECT_NE(probe.Out().find("moved " + std::to_string(moved.x) + " " + std::to_string(moved.y)),
+              std::string::npos)
+        << probe.Out();
+}
+
+}  // namespace
