@@ -133,6 +133,10 @@ TEST(ControlBehaviour, EventsRaiseNotificationsOrGoToTheParent) {
     ASSERT_EQ(manager.notifications.size(), 2u);
     EXPECT_EQ(manager.notifications[1].type, L"menu");
 
+    TInputEventUI cursor;
+    cursor.Kind = UIEVENT_SETCURSOR;
+    leaf->DispatchEvent(cursor);  // sets the arrow; handled here, not passed on
+
     TInputEventUI focus;
     focus.Kind = UIEVENT_SETFOCUS;
     leaf->DispatchEvent(focus);
