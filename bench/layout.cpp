@@ -113,14 +113,26 @@ double ThreadSeconds() {
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
-double SecondsPerLayout(CContainerUI* root, int repetitions) {
-    const RECT rect{0, 0, 4000, 3000};
-    root->SetItemRect(rect);  // warm up
-    const double start = ThreadSeconds();
+// Writing this much memory pushes any tree out of the processor caches.
+std::vector<char> g_evictor(64 << 20);
+
+// Time of one layout of the whole tree. Warm: the tree was just laid out and
+// sits in the caches as far as it fits. Cold: the caches were filled with
+// other data first, as after the rest of a program ran.
+double SecondsPerLayout(CContainerUI* root, int repetitions, bool cold) {
+    root->SetItemRect(RECT{0, 0, 4000, 3000});
+    double total = 0;
     for (int i = 0; i < repetitions; ++i) {
+        if (cold) {
+            for (size_t j = 0; j < g_evictor.size(); j += 64) {
+                g_evictor[j] = static_cast<char>(g_evictor[j] + 1);
+            }
+        }
+        const double start = ThreadSeconds();
         root->SetItemRect(RECT{0, 0, 4000 - (i % 2), 3000}, true);
+        total += ThreadSeconds() - start;
     }
-    return (ThreadSeconds() - start) / repetitions;
+    return total / repetitions;
 }
 
 CControlUI* CollectStale(CControlUI* control, void* data) {
@@ -142,16 +154,27 @@ int main(int argc, char** argv) {
     Tree large = BuildTree(manager2, 2 * base);
 
     // Best of a few rounds, alternating, so both sizes see the same machine.
-    double tSmall = 1e9;
-    double tLarge = 1e9;
-    for (int round = 0; round < 25; ++round) {
-        tSmall = std::min(tSmall, SecondsPerLayout(small.root, 10));
-        tLarge = std::min(tLarge, SecondsPerLayout(large.root, 5));
+    double ratio = 0;
+    for (bool cold : {false, true}) {
+        double tSmall = 1e9;
+        double tLarge = 1e9;
+        for (int round = 0; round < (cold ? 8 : 25); ++round) {
+            tSmall = std::min(tSmall, SecondsPerLayout(small.root, cold ? 4 : 10, cold));
+            tLarge = std::min(tLarge, SecondsPerLayout(large.root, cold ? 2 : 5, cold));
+        }
+        const char* kind = cold ? "cold" : "warm";
+        std::printf("%s layout of %d controls: %.3f ms of processor time\n", kind, small.controls,
+                    tSmall * 1e3);
+        std::printf("%s layout of %d controls: %.3f ms of processor time\n", kind, large.controls,
+                    tLarge * 1e3);
+        std::printf("%s ratio for twice the controls: %.2f\n", kind, tLarge / tSmall);
+        ratio = tLarge / tSmall;
     }
-    const double ratio = tLarge / tSmall;
-    std::printf("layout of %d controls: %.3f ms of processor time\n", small.controls, tSmall * 1e3);
-    std::printf("layout of %d controls: %.3f ms of processor time\n", large.controls, tLarge * 1e3);
-    std::printf("ratio for twice the controls: %.2f (limit 2.30)\n", ratio);
+    // A warm tree of 10,000 controls (about 9 MB) still fits the last-level
+    // cache of a typical machine while one of 20,000 does not, so the warm
+    // ratio measures that cache more than the layout; the cold one is held to
+    // the limit.
+    std::printf("cold ratio %.2f (limit 2.30)\n", ratio);
 
     g_placements = 0;
     small.root->SetItemRect(small.root->GetItemRect());
