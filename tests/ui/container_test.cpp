@@ -3,6 +3,7 @@
 #include "fake_manager.h"
 #include "ui/control/control.h"
 #include "ui/control/scroll_bar.h"
+#include "ui/layout/child_layout.h"
 #include "ui/layout/container.h"
 #include "ui/layout/tab_layout.h"
 #include "ui/layout/vertical_layout.h"
@@ -160,6 +161,19 @@ TEST(Container, VerticalBarAppearsWhenTheContentIsTallerAndScrolls) {
     EXPECT_FALSE(bar->IsVisible());
     EXPECT_EQ(rows[0]->GetItemRect(), (RECT{0, 0, 100, 50}));
     delete column;
+}
+
+TEST(ChildLayout, StaysEmptyWhenItsSkinCannotBeBuilt) {
+    RecordingManager manager;
+    auto* root = new CContainerUI;
+    manager.BindControls(root, nullptr);
+    auto* child = new CChildLayoutUI;
+    child->SetAttribute(L"xmlfile", L"missing.xml");
+    child->Append(new CControlUI);
+    EXPECT_EQ(child->GetChildSkinFile(), L"missing.xml");
+    root->Append(child);  // attaching initialises it
+    EXPECT_EQ(child->ItemCount(), 0);
+    delete root;
 }
 
 TEST(TabLayout, SelectingAPageNotifies) {
