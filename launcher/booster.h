@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "update/booster_file.h"
+
 namespace vantu {
 
-inline constexpr std::wstring_view kBoosterFileName = L"VantuSpeedUp.exe";
 inline constexpr std::wstring_view kBoosterTitle = L"VantuSpeedUp";
 inline constexpr std::wstring_view kBoosterMainWindowClass = L"MainWindow";
 inline constexpr std::wstring_view kBoosterUpgradeWindowClass = L"UpgradeWindow";

@@ -7,10 +7,13 @@
 #include "launcher/pending_deletions.h"
 #include "launcher/running_booster.h"
 #include "launcher/single_instance_guard.h"
+#include "launcher/skin_archive_resource.h"
 #include "launcher/startup_decision.h"
 #include "platform/file_system.h"
+#include "platform/module_handle.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
+#include "ui/core/resource_settings.h"
 
 namespace vantu {
 
@@ -42,6 +45,10 @@ int RunLauncher() {
 
     HttpClient client;  // keeps its connection until the run ends
     const StartupDecision decision = DecideStartup(client, installedVersion);
+
+    VantuUI::CResourceSettings::SetProgramModule(platform::CurrentModule());
+    // COM needs no initialisation here.
+    LoadSkinArchiveResource();
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:
             std::cerr << "Get Data Failed!" << std::endl;

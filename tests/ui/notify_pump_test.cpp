@@ -106,6 +106,31 @@ TEST(NotifyPump, UnknownTypesAndSignaturesAreNotHandled) {
     EXPECT_FALSE(plain.DispatchNotification(msg, L""));
 }
 
+// A handler that is a virtual member reaches the most derived override, as
+// windows that override their base's click handler expect.
+class ClickBase : public CNotifyPump {
+  public:
+    static const TNotifyMap notifyMap;
+    const TNotifyMap* GetNotifyMap() const override { return &notifyMap; }
+    virtual void OnClick(TNotificationUI&) { clicked = L"base"; }
+    std::wstring clicked;
+};
+constexpr TNotifyMapEntry kClickEntries[] = {NotifyEntry<&ClickBase::OnClick>(L"click"), {}};
+const TNotifyMap ClickBase::notifyMap{&CNotifyPump::notifyMap, kClickEntries};
+
+class ClickDerived : public ClickBase {
+  public:
+    void OnClick(TNotificationUI&) override { clicked = L"derived"; }
+};
+
+TEST(NotifyPump, VirtualHandlersReachTheOverride) {
+    ClickDerived window;
+    TNotificationUI click;
+    click.type = L"click";
+    EXPECT_TRUE(window.DispatchNotification(click, L"any"));
+    EXPECT_EQ(window.clicked, L"derived");
+}
+
 // The one-argument form reads the sender's name from the control.
 struct FakeControl {
     std::wstring GetName() const { return name; }

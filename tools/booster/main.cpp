@@ -17,6 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "launcher/installed_version.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
 #include "tools/booster/booster_windows.h"
 
 namespace {
@@ -63,7 +66,10 @@ int main(int argc, char** argv) {
     if (!forced && !(Has(args, "-show") && DisplayAvailable() && !recording)) {
         return 0;
     }
-    options.version = VANTU_BOOSTER_VERSION;
+    // The version block of our own file: after an upgrade it is the new one.
+    std::wstring version;
+    vantu::QueryFileVersion(platform::ModuleFileName(), version);
+    options.version = version.empty() ? "?" : platform::EncodeUtf8(version);
     for (const auto& arg : args) {
         options.commandLine += (options.commandLine.empty() ? "" : " ") + arg;
     }

@@ -14,6 +14,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_codec.h"
+#include "platform/unique_fd.h"
 
 namespace VantuUI {
 

@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/unique_fd.h"
 #include "platform/win32.h"
 
 namespace VantuUI {

@@ -1,0 +1,79 @@
+// vantu-upgrade ADDRESS FOLDER: runs one upgrade of FOLDER from the package
+// at ADDRESS without a window, printing the download progress and the
+// result. Exit code 0 when the upgrade was done, 1 when it failed, 2 on bad
+// arguments.
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "platform/message_queue.h"
+#include "platform/text_codec.h"
+#include "update/upgrade_messages.h"
+#include "update/upgrade_worker.h"
+
+namespace {
+
+int g_exitCode = 1;
+int g_lastPercent = -1;
+
+LRESULT UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_UPGRADE_PROGRESS: {
+            auto received = static_cast<unsigned long long>(wParam);
+            auto total = static_cast<unsigned long long>(lParam);
+            // One line per percent (per MiB when the size is unknown).
+            int step = total > 0 ? static_cast<int>(received * 100 / total)
+                                 : static_cast<int>(received >> 20);
+            if (step != g_lastPercent) {
+                g_lastPercent = step;
+                std::printf("progress %llu/%llu\n", received, total);
+            }
+            return 0;
+        }
+        case WM_UPGRADE_DOWNLOAD_FAILED:
+            std::printf("WM_UPGRADE_DOWNLOAD_FAILED\n");
+            PostQuitMessage(1);
+            return 0;
+        case WM_UPGRADE_EXTRACT_FAILED:
+            std::printf("WM_UPGRADE_EXTRACT_FAILED\n");
+            PostQuitMessage(1);
+            return 0;
+        case WM_UPGRADE_DONE:
+            std::printf("WM_UPGRADE_DONE\n");
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+std::wstring Wide(const char* text) {
+    auto decoded = platform::DecodeUtf8(text);
+    return decoded ? *decoded : platform::DecodeLatin1(text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s ADDRESS FOLDER\n", argv[0]);
+        return 2;
+    }
+    std::wstring address = Wide(argv[1]);
+    std::wstring folder = Wide(argv[2]);
+    if (folder.empty() || folder.back() != L'/') {
+        folder += L'/';
+    }
+    HWND window = platform::AddWindowHandle(UpgradeProc);
+    std::thread worker(vantu::RunUpgrade, address, window, folder);
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0)) {
+        DispatchMessage(&msg);
+    }
+    g_exitCode = static_cast<int>(msg.wParam);
+    worker.join();
+    platform::RemoveWindowHandle(window);
+    std::fflush(stdout);
+    return g_exitCode;
+}

@@ -1,0 +1,117 @@
+#include "update/download.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/file_system.h"
+#include "platform/message_queue.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+#include "update/curl_handle.h"
+#include "update/seven_zip_paths.h"
+#include "update/transfer_policy.h"
+#include "update/upgrade_messages.h"
+
+namespace vantu {
+
+namespace {
+
+constexpr long kBufferSize = 256 * 1024;
+
+class OutputFile {
+  public:
+    explicit OutputFile(const std::wstring& path)
+        : fd_(open(platform::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                   0644)) {}
+    ~OutputFile() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Write(const char* data, size_t size) {
+        while (size > 0) {
+            ssize_t n = write(fd_, data, size);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                return false;
+            }
+            data += n;
+            size -= static_cast<size_t>(n);
+        }
+        return true;
+    }
+    bool Close() {
+        int fd = fd_;
+        fd_ = -1;
+        return close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
+    return static_cast<OutputFile*>(file)->Write(data, size * count) ? size * count : 0;
+}
+
+int ReportProgress(void* callback, curl_off_t total, curl_off_t received, curl_off_t, curl_off_t) {
+    static_cast<const BindCallback*>(callback)->OnProgress(static_cast<std::uint64_t>(received),
+                                                           static_cast<std::uint64_t>(total));
+    return 0;  // never cancels a started download
+}
+
+}  // namespace
+
+void BindCallback::OnProgress(std::uint64_t received, std::uint64_t total) const {
+    PostMessage(window_, WM_UPGRADE_PROGRESS, static_cast<WPARAM>(received),
+                static_cast<LPARAM>(total));
+}
+
+bool EnsureFolderPath(const std::wstring& folder) {
+    return SevenZip::CreateFolderChain(folder);
+}
+
+bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindCallback callback) {
+    auto last = platform::LastSeparator(path);
+    std::wstring folder = last == std::wstring::npos ? std::wstring() : path.substr(0, last);
+    if (!folder.empty() && !platform::PathExists(folder) && !EnsureFolderPath(folder)) {
+        return false;
+    }
+    CurlEasy curl(curl_easy_init());
+    if (!curl || !ApplyTransferPolicy(curl.get())) {
+        return false;
+    }
+    OutputFile file(path);
+    if (!file.IsOpen()) {
+        return false;
+    }
+    auto url = platform::EncodeUtf8(address);
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    // Packages may also come from a file address; a redirect may not lead
+    // to one.
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(c, CURLOPT_BUFFERSIZE, kBufferSize);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteToFile);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &file);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, ReportProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &callback);
+    CURLcode result = curl_easy_perform(c);
+    bool closed = file.Close();
+    return result == CURLE_OK && closed && platform::PathExists(path);
+}
+
+}  // namespace vantu

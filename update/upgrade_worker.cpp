@@ -1,0 +1,149 @@
+#include "update/upgrade_worker.h"
+
+#include <set>
+
+#include "platform/file_system.h"
+#include "platform/message_queue.h"
+#include "platform/paths.h"
+#include "update/download.h"
+#include "update/pending_deletion_list.h"
+#include "update/seven_zip_archive.h"
+#include "update/seven_zip_paths.h"
+#include "update/upgrade_messages.h"
+
+namespace vantu {
+
+namespace {
+
+// Names that cannot reach outside the folder, whether through "..", an
+// absolute path or a link already on disk. An empty name stays allowed: it
+// names the folder itself, which can never be moved aside.
+bool StaysInside(const std::wstring& folder, const std::vector<std::wstring>& names) {
+    for (const auto& name : names) {
+        if (!name.empty() &&
+            (!SevenZip::IsContainedItemPath(name) || !SevenZip::HasNoLinkOnTheWay(folder, name))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Folders on the way to the items that do not exist yet: unpacking creates
+// them, and undoing it removes them again.
+std::set<std::wstring> MissingFolders(const std::wstring& folder,
+                                      const std::vector<std::wstring>& names) {
+    std::set<std::wstring> missing;
+    for (const auto& name : names) {
+        for (auto end = name.find(L'/'); end != std::wstring::npos;
+             end = name.find(L'/', end + 1)) {
+            auto prefix = name.substr(0, end);
+            if (!prefix.empty() && !platform::PathExists(folder + prefix)) {
+                missing.insert(prefix);
+            }
+        }
+    }
+    return missing;
+}
+
+// Removes what unpacking wrote for the package's items.
+void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>& names,
+                    const std::set<std::wstring>& createdFolders) {
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        if (!it->empty() && SevenZip::HasNoLinkOnTheWay(folder, *it)) {
+            SevenZip::RemovePath(folder + *it);
+        }
+    }
+    // Deepest first; the set orders a folder before what lies inside it.
+    for (auto it = createdFolders.rbegin(); it != createdFolders.rend(); ++it) {
+        SevenZip::RemovePath(folder + *it);
+    }
+}
+
+}  // namespace
+
+std::wstring PackageFileName(const std::wstring& address) {
+    auto last = platform::LastSeparator(address);
+    return last == std::wstring::npos ? address : address.substr(last + 1);
+}
+
+bool SetAsideExisting(const std::wstring& folder, const std::vector<std::wstring>& names,
+                      std::vector<SetAsideItem>* moved) {
+    for (const auto& name : names) {
+        if (!platform::PathExists(folder + name)) {
+            continue;
+        }
+        auto last = platform::LastSeparator(name);
+        auto insertAt = last == std::wstring::npos ? 0 : last + 1;
+        std::wstring aside = name;
+        aside.insert(insertAt, 1, L'_');
+        while (platform::PathExists(folder + aside)) {
+            aside.insert(insertAt, 1, L'_');
+        }
+        if (!platform::MoveFile(folder + name, folder + aside)) {
+            return false;
+        }
+        moved->push_back({name, aside});
+    }
+    return true;
+}
+
+void RestoreSetAside(const std::wstring& folder, const std::vector<SetAsideItem>& moved) {
+    for (auto it = moved.rbegin(); it != moved.rend(); ++it) {
+        platform::MoveFile(folder + it->aside, folder + it->name);
+    }
+}
+
+void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>& moved) {
+    std::vector<std::wstring> names;
+    for (const auto& item : moved) {
+        names.push_back(item.aside);
+    }
+    auto kept = DeleteNamedFiles(folder, names);
+    if (!kept.empty()) {
+        WritePendingDeletionList(folder, JoinPendingNames(kept));
+    }
+}
+
+void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder) {
+    std::wstring packagePath = folder + PackageFileName(address);
+    if (platform::PathExists(packagePath)) {
+        platform::DeleteFile(packagePath);
+    }
+    if (!DownloadToFile(address, packagePath, BindCallback(window))) {
+        PostMessage(window, WM_UPGRADE_DOWNLOAD_FAILED, 0, 0);
+        return;
+    }
+
+    SevenZip::SevenZipExtractor extractor;
+    extractor.SetArchivePath(packagePath);
+    auto names = extractor.GetItemNames();
+    if (!StaysInside(folder, names)) {
+        PostMessage(window, WM_UPGRADE_EXTRACT_FAILED, 0, 0);
+        return;
+    }
+
+    // The installed files stay until the new ones are in place, so a failed
+    // unpack can put them back and the previous installation still runs.
+    std::vector<SetAsideItem> moved;
+    if (!SetAsideExisting(folder, names, &moved)) {
+        RestoreSetAside(folder, moved);
+        PostMessage(window, WM_UPGRADE_EXTRACT_FAILED, 0, 0);
+        return;
+    }
+    auto createdFolders = MissingFolders(folder, names);
+    if (extractor.ExtractAll(folder) != 0) {
+        RemoveUnpacked(folder, names, createdFolders);
+        RestoreSetAside(folder, moved);
+        PostMessage(window, WM_UPGRADE_EXTRACT_FAILED, 0, 0);
+        return;
+    }
+    DeleteSetAside(folder, moved);
+    platform::DeleteFile(packagePath);
+    PostMessage(window, WM_UPGRADE_DONE, 0, 0);
+}
+
+void UpgradeWorker(std::wstring address, HWND window) {
+    RunUpgrade(address, window, platform::ModuleFolder());
+}
+
+}  // namespace vantu

@@ -1,0 +1,43 @@
+#pragma once
+
+// The upgrade worker: downloads the update package into the launcher folder,
+// moves the installed files it replaces aside, unpacks it, and reports the
+// outcome to the upgrade window with exactly one result message.
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace vantu {
+
+// Thread procedure, for the launcher's own folder.
+void UpgradeWorker(std::wstring address, HWND window);
+
+// The same for a given launcher folder (ending in a separator).
+void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder);
+
+// The address's last path segment (after its last "/" or "\"), taken as is.
+std::wstring PackageFileName(const std::wstring& address);
+
+// An installed item moved out of the package's way.
+struct SetAsideItem {
+    std::wstring name;   // relative to the launcher folder
+    std::wstring aside;  // the underscore name it has now
+};
+
+// Moves each existing folder + name to a free underscore name (bin/a.dll to
+// bin/_a.dll, or bin/__a.dll when that is taken), in list order, adding
+// each move to `moved`. False when one cannot be moved; the moves made so
+// far stay in `moved`.
+bool SetAsideExisting(const std::wstring& folder, const std::vector<std::wstring>& names,
+                      std::vector<SetAsideItem>* moved);
+
+// Moves set-aside items back to their names, last first.
+void RestoreSetAside(const std::wstring& folder, const std::vector<SetAsideItem>& moved);
+
+// Deletes the set-aside files; those that cannot be deleted (and folders)
+// are named in the pending-deletion list for the next start.
+void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>& moved);
+
+}  // namespace vantu
