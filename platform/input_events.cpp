@@ -385,6 +385,11 @@ void HandleSdlEvent(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             WindowEvent(event.window);
             break;
+        case SDL_SYSWMEVENT:
+            if (event.syswm.msg != nullptr) {
+                HandleForeignMessage(*event.syswm.msg);
+            }
+            break;
         default:
             break;
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/display_events.h"
 #include "platform/window_internal.h"
 #include "platform/window_system.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 std::atomic<bool> g_wakePending{false};
 Uint32 g_wakeEvent = 0;
+std::function<bool(const SDL_Event&)> g_filter;  // display thread only
 
 bool InRange(UINT message, UINT min, UINT max) {
     return (min == 0 && max == 0) || (message >= min && message <= max);
@@ -21,6 +23,9 @@ bool InRange(UINT message, UINT min, UINT max) {
 void Handle(const SDL_Event& e) {
     if (e.type == g_wakeEvent) {
         g_wakePending = false;
+        return;
+    }
+    if (g_filter && g_filter(e)) {
         return;
     }
     HandleSdlEvent(e);
@@ -69,6 +74,13 @@ class WindowMessageSource final : public MessageSource {
             WaitForQueueChange(seen, timeout);
             return;
         }
+        if (IsHeadlessDisplay()) {
+            // Polling the display would cost a millisecond per wake-up; its
+            // events come from this thread, so look at it now and then only.
+            constexpr int kDisplayLook = 10;
+            WaitForQueueChange(seen, timeout < 0 ? kDisplayLook : std::min(timeout, kDisplayLook));
+            return;
+        }
         SDL_Event e;
         int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
         if (got != 0) {
@@ -78,6 +90,10 @@ class WindowMessageSource final : public MessageSource {
 };
 
 }  // namespace
+
+void SetDisplayEventFilter(std::function<bool(const SDL_Event&)> filter) {
+    g_filter = std::move(filter);
+}
 
 void InstallMessageSource() {
     thread_local WindowMessageSource source;

@@ -31,6 +31,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
+        case WM_PRINT:
+        case WM_PRINTCLIENT: {
+            // What the window last painted, from the back buffer it paints into.
+            auto* dc = reinterpret_cast<HDC>(wParam);
+            RECT area{};
+            HBITMAP buffer = platform::WindowBackBuffer(hwnd, &area);
+            if (dc != nullptr && buffer != nullptr) {
+                cairo_save(dc);
+                cairo_rectangle(dc, 0, 0, platform::Width(area), platform::Height(area));
+                cairo_clip(dc);
+                cairo_set_source_surface(dc, buffer, -area.left, -area.top);
+                cairo_paint(dc);
+                cairo_restore(dc);
+            }
+            return 0;
+        }
         case WM_SETTEXT: {
             const auto* text = reinterpret_cast<const wchar_t*>(lParam);
             w->text = text != nullptr ? text : L"";

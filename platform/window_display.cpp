@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <unordered_map>
 
 #include "platform/display_seam.h"
@@ -19,6 +20,7 @@ namespace {
 std::atomic<bool> g_displayTried{false};
 std::atomic<bool> g_displayUp{false};
 std::thread::id g_displayThread;
+std::atomic<bool> g_headless{false};
 std::mutex g_displayMutex;
 std::unordered_map<Uint32, HWND> g_bySdlId;  // display thread only
 
@@ -65,11 +67,18 @@ bool EnsureDisplay() {
     // is a copy, and the X11 window is not re-created under our class hint.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // SIGINT and SIGTERM keep their ordinary meaning (SDL would turn them into
+    // a quit event that nothing here reads).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     bool up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (up) {
         g_displayThread = std::this_thread::get_id();
+        const char* driver = SDL_GetCurrentVideoDriver();
+        std::string name = driver != nullptr ? driver : "";
+        g_headless = name == "offscreen" || name == "dummy";
+        ListenForForeignMessages();
         SDL_StartTextInput();
     }
     g_displayUp = up;
@@ -79,6 +88,10 @@ bool EnsureDisplay() {
 
 bool IsDisplayThread() {
     return g_displayUp.load() && g_displayThread == std::this_thread::get_id();
+}
+
+bool IsHeadlessDisplay() {
+    return g_headless.load();
 }
 
 HWND WindowFromSdlId(Uint32 id) {

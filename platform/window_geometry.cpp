@@ -19,6 +19,30 @@ POINT ClientOriginOnScreen(Window& w) {
     return origin;
 }
 
+// The display enforces the window's tracking limits while the user resizes.
+void ApplyTrackLimits(HWND hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || !w->sdl) {
+        return;
+    }
+    MINMAXINFO info;
+    MONITORINFO monitor;
+    GetMonitorInfo(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    info.ptMaxSize = POINT{Width(monitor.rcWork), Height(monitor.rcWork)};
+    info.ptMaxTrackSize = info.ptMaxSize;
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    if ((w = FindWindowRecord(hwnd)) == nullptr || !w->sdl) {
+        return;
+    }
+    if (info.ptMinTrackSize.x > 0 || info.ptMinTrackSize.y > 0) {
+        SDL_SetWindowMinimumSize(w->sdl.get(), std::max<int>(1, info.ptMinTrackSize.x),
+                                 std::max<int>(1, info.ptMinTrackSize.y));
+    }
+    if (info.ptMaxTrackSize.x > 0 && info.ptMaxTrackSize.y > 0) {
+        SDL_SetWindowMaximumSize(w->sdl.get(), info.ptMaxTrackSize.x, info.ptMaxTrackSize.y);
+    }
+}
+
 void InvalidateParentArea(Window& w, const RECT& area) {
     if (IsChild(w)) {
         InvalidateRect(w.parent, &area, TRUE);
@@ -80,6 +104,20 @@ BOOL ClientToScreen(HWND hwnd, POINT* point) {
     point->x += origin.x;
     point->y += origin.y;
     return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+    POINT origin{};
+    ClientToScreen(from, &origin);
+    POINT target{};
+    ClientToScreen(to, &target);
+    int dx = origin.x - target.x;
+    int dy = origin.y - target.y;
+    for (UINT i = 0; points != nullptr && i < count; ++i) {
+        points[i].x += dx;
+        points[i].y += dy;
+    }
+    return MAKELPARAM(dx, dy);
 }
 
 HWND WindowFromPoint(POINT point) {
@@ -234,6 +272,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
         return wasVisible;
     }
     if (!wasVisible) {
+        if (top) {
+            platform::ApplyTrackLimits(hwnd);
+        }
         SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
         if ((w = FindWindowRecord(hwnd)) == nullptr) {
             return FALSE;

@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,7 +71,9 @@ struct Window {
     std::optional<RECT> update;   // client coordinates
     std::optional<RECT> unshown;  // painted in the buffer, not yet shown (top-level)
     std::vector<Timer> timers;
-    HWND lastFocus = nullptr;  // the focus inside this top-level window when it was deactivated
+    HWND lastFocus = nullptr;
+    std::map<std::wstring, void*>
+        properties;  // the focus inside this top-level window when it was deactivated
 };
 
 // The window's record, or null for a window that is gone (or was made without
@@ -94,6 +97,9 @@ std::vector<HWND> ThreadTopLevelWindows();
 // top-level window; only that thread's windows get display windows.
 bool EnsureDisplay();
 bool IsDisplayThread();
+// A display with no events of its own (offscreen, dummy): input only comes
+// from this process, so waiting on the queue is enough.
+bool IsHeadlessDisplay();
 HWND WindowFromSdlId(Uint32 id);
 
 // Hooks between the files of the window system.
@@ -105,6 +111,11 @@ void InstallMessageSource();
 void ApplyWindowTitle(Window& top);
 void ForgetDisplayWindow(SDL_Window* sdl);
 unsigned long NativeWindowOf(SDL_Window* sdl);
+// Messages other programs send to our windows (SendForeignMessage): the
+// display delivers them as SDL_SYSWMEVENT; each is sent to its window and
+// answered with the procedure's result.
+void ListenForForeignMessages();
+bool HandleForeignMessage(const SDL_SysWMmsg& message);
 // The deepest visible window of a top-level window at a client point.
 HWND ChildAt(HWND top, POINT client);
 void SetX11ClassHint(SDL_Window* sdl, const std::wstring& className);

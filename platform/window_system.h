@@ -37,6 +37,12 @@ HWND GetWindow(HWND hwnd, UINT command);
 HWND GetAncestor(HWND hwnd, UINT flags);
 inline constexpr UINT GA_PARENT = 1;
 inline constexpr UINT GA_ROOT = 2;
+// Whether `child` is a child (at any depth) of `parent`.
+BOOL IsChild(HWND parent, HWND child);
+// Named values attached to a window.
+BOOL SetProp(HWND hwnd, const wchar_t* name, void* value);
+void* GetProp(HWND hwnd, const wchar_t* name);
+void* RemoveProp(HWND hwnd, const wchar_t* name);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
@@ -51,6 +57,8 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL ScreenToClient(HWND hwnd, POINT* point);
 BOOL ClientToScreen(HWND hwnd, POINT* point);
+// Converts points from one window's client coordinates to another's (null: screen).
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 HWND WindowFromPoint(POINT point);
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
 HMONITOR MonitorFromPoint(POINT point, DWORD flags);

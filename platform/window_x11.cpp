@@ -6,10 +6,13 @@
 #include <X11/extensions/shape.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "platform/text_codec.h"
 #include "platform/window_internal.h"
+#include "platform/window_system.h"
+#include "platform/x11_window_message.h"
 
 namespace platform {
 
@@ -34,6 +37,46 @@ void SetX11ClassHint(SDL_Window* sdl, const std::wstring& className) {
     hint.res_class = name.data();
     XSetClassHint(info.info.x11.display, info.info.x11.window, &hint);
     XFlush(info.info.x11.display);
+}
+
+void ListenForForeignMessages() {
+    if (SDL_GetCurrentVideoDriver() != nullptr &&
+        std::string(SDL_GetCurrentVideoDriver()) == "x11") {
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    }
+}
+
+bool HandleForeignMessage(const SDL_SysWMmsg& message) {
+    if (message.subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    // The display connection is the one every window of ours shares.
+    SDL_SysWMinfo info;
+    HWND target = nullptr;
+    Display* display = nullptr;
+    ForeignMessage foreign;
+    for (HWND hwnd : ThreadTopLevelWindows()) {
+        Window* w = FindWindowRecord(hwnd);
+        if (w == nullptr || !X11Info(w->sdl.get(), info)) {
+            continue;
+        }
+        display = info.info.x11.display;
+        if (!ReadForeignMessage(display, message.msg.x11.event, foreign)) {
+            return false;
+        }
+        if (info.info.x11.window == foreign.window) {
+            target = hwnd;
+            break;
+        }
+    }
+    if (display == nullptr || foreign.replyWindow == 0) {
+        return false;
+    }
+    LRESULT result = target != nullptr
+                         ? SendMessage(target, foreign.message, foreign.wParam, foreign.lParam)
+                         : 0;
+    AnswerForeignMessage(display, foreign, result);
+    return true;
 }
 
 unsigned long NativeWindowOf(SDL_Window* sdl) {

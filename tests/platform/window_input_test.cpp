@@ -1,5 +1,6 @@
 #include <thread>
 
+#include "platform/display_events.h"
 #include "window_test_support.h"
 
 namespace {
@@ -257,6 +258,24 @@ TEST_F(WindowTest, KeyStateIsThatOfTheMessageBeingHandled) {
     auto chars = Of(top, WM_CHAR);
     ASSERT_EQ(chars.size(), 1u);
     EXPECT_EQ(chars[0].wParam, 1u);  // Ctrl+A
+}
+
+TEST_F(WindowTest, ADisplayEventFilterSeesEventsFirst) {
+    HWND top = Top(0, 0, 100, 100);
+    RunPendingMessages();
+    int filtered = 0;
+    platform::SetDisplayEventFilter([&](const SDL_Event& e) {
+        ++filtered;
+        return e.type == SDL_KEYDOWN;  // keys are taken, the rest passes
+    });
+    Log().clear();
+    platform::seam::Key(top, SDLK_a, true);
+    platform::seam::MouseMove(top, 5, 5);
+    RunPendingMessages();
+    platform::SetDisplayEventFilter(nullptr);
+    EXPECT_EQ(filtered, 2);
+    EXPECT_TRUE(Of(top, WM_KEYDOWN).empty());
+    EXPECT_EQ(Of(top, WM_MOUSEMOVE).size(), 1u);
 }
 
 TEST_F(WindowTest, TheCloseButtonAsksTheWindowToClose) {

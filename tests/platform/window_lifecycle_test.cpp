@@ -36,6 +36,7 @@ TEST_F(WindowTest, CreationPaintAndQuitComeInWindowsOrder) {
 
     Log().clear();
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    EXPECT_EQ(Messages(Of(hwnd)).front(), WM_GETMINMAXINFO);  // limits for the display
     EXPECT_EQ(Of(hwnd, WM_SHOWWINDOW).size(), 1u);
     EXPECT_EQ(GetActiveWindow(), hwnd);
     EXPECT_EQ(GetFocus(), hwnd);
@@ -282,6 +283,16 @@ TEST_F(WindowTest, WindowLongsAndGeometry) {
     EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_USERDATA), 1234);
 
     HWND child = MakeChild(hwnd, 20, 30, 50, 40);
+    EXPECT_TRUE(IsChild(hwnd, child));
+    EXPECT_FALSE(IsChild(child, hwnd));
+    int object = 0;
+    EXPECT_TRUE(SetProp(child, L"WndX", &object));
+    EXPECT_EQ(GetProp(child, L"WndX"), &object);
+    EXPECT_EQ(RemoveProp(child, L"WndX"), &object);
+    EXPECT_EQ(GetProp(child, L"WndX"), nullptr);
+    POINT mapped{1, 2};
+    MapWindowPoints(child, hwnd, &mapped, 1);
+    EXPECT_EQ(mapped, (POINT{21, 32}));
     RECT r;
     GetWindowRect(child, &r);
     EXPECT_EQ(r, (RECT{120, 80, 170, 120}));

@@ -62,6 +62,28 @@ TEST_F(WindowTest, ChildWindowsAreCompositedOverTheirParent) {
     std::filesystem::remove(file);
 }
 
+TEST_F(WindowTest, DrawingThroughGetDcIsShownOnRelease) {
+    HWND top = Top(0, 0, 60, 40);
+    HWND child = MakeChild(top, 10, 10, 20, 20);
+    RunPendingMessages();
+    HDC dc = GetDC(child);
+    ASSERT_NE(dc, nullptr);
+    cairo_set_source_rgb(dc, 0, 1, 0);
+    cairo_paint(dc);  // clipped to the child
+    ReleaseDC(child, dc);
+    EXPECT_EQ(PresentedPixel(top, 15, 15), 0x00FF00u);
+    EXPECT_NE(PresentedPixel(top, 5, 5), 0x00FF00u);
+    EXPECT_NE(PresentedPixel(top, 35, 35), 0x00FF00u);
+
+    // Printing a window gives what it painted.
+    cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20, 20);
+    cairo_t* print = cairo_create(copy);
+    SendMessage(child, WM_PRINT, reinterpret_cast<WPARAM>(print), 0x35);
+    cairo_destroy(print);
+    EXPECT_EQ(BufferPixel(copy, 19, 19), 0xFF00FF00u);
+    cairo_surface_destroy(copy);
+}
+
 TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
     HWND top = Top(0, 0, 50, 50, WS_POPUP);
     InvalidateRect(top, nullptr, FALSE);

@@ -63,6 +63,10 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 std::fflush(stdout);
             }
             return 0;
+        case WM_APP + 7:  // from another program, through the display
+            std::printf("foreign %d %d\n", static_cast<int>(wParam), static_cast<int>(lParam));
+            std::fflush(stdout);
+            return static_cast<LRESULT>(wParam + lParam);
         case WM_TIMER:
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -12,8 +12,12 @@ namespace VantuUI {
 namespace {
 
 // Source part `src` of the bitmap into `dst`, scaled, clipped to `paint`.
-void DrawPiece(HDC dc, HBITMAP bitmap, const RECT& dst, const RECT& src, const RECT& paint,
+void DrawPiece(HDC dc, HBITMAP bitmap, const RECT& dst, const RECT& source, const RECT& paint,
                double alpha) {
+    // A part reaching outside the bitmap (a malformed spec) keeps to what is there.
+    RECT src{std::max<LONG>(source.left, 0), std::max<LONG>(source.top, 0),
+             std::min<LONG>(source.right, cairo_image_surface_get_width(bitmap)),
+             std::min<LONG>(source.bottom, cairo_image_surface_get_height(bitmap))};
     int sw = src.right - src.left;
     int sh = src.bottom - src.top;
     int dw = dst.right - dst.left;
@@ -60,8 +64,13 @@ void DrawCentre(HDC dc, HBITMAP bitmap, const RECT& dst, const RECT& src, const 
     }
     int stepX = xtiled ? tw : dst.right - dst.left;
     int stepY = ytiled ? th : dst.bottom - dst.top;
-    for (LONG y = dst.top; y < dst.bottom; y += stepY) {
-        for (LONG x = dst.left; x < dst.right; x += stepX) {
+    // Only the tiles that meet the paint rectangle.
+    LONG firstX = dst.left + std::max<LONG>(0, (paint.left - dst.left) / stepX) * stepX;
+    LONG firstY = dst.top + std::max<LONG>(0, (paint.top - dst.top) / stepY) * stepY;
+    LONG endX = std::min(dst.right, paint.right);
+    LONG endY = std::min(dst.bottom, paint.bottom);
+    for (LONG y = firstY; y < endY; y += stepY) {
+        for (LONG x = firstX; x < endX; x += stepX) {
             // The last column and row are cut, not squeezed.
             LONG w = std::min<LONG>(stepX, dst.right - x);
             LONG h = std::min<LONG>(stepY, dst.bottom - y);

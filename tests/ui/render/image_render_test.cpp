@@ -77,6 +77,21 @@ TEST_F(ImageRenderTest, SourceSelectsTheRightHalfAndIsCutToTheImage) {
     EXPECT_EQ(second.At(25, 25), 0xFFFFFFFFu);
 }
 
+TEST_F(ImageRenderTest, SourcesOutsideTheImageDrawWhatIsThere) {
+    Canvas canvas(40, 40);
+    RECT item{0, 0, 40, 40};
+    for (const wchar_t* source : {L"-5,-5,500,500", L"50,0,10,28", L"60,30,70,40"}) {
+        ImageDrawInfo record;
+        record.spec =
+            L"file='" + Name(iconPath) + L"' source='" + source + L"' corner='30,30,30,30'";
+        RenderEngine::DrawImageSpec(canvas.dc, &host, item, item, record);
+    }
+    RenderEngine::DrawImageGrid(canvas.dc, host.images.begin()->second->bitmap, item, item,
+                                RECT{-100, -100, 1000, 1000}, RECT{-5, -5, -5, -5}, true, 255,
+                                false, true, true);
+    EXPECT_EQ(cairo_status(canvas.dc), CAIRO_STATUS_SUCCESS);
+}
+
 TEST_F(ImageRenderTest, AFailedLoadIsNotRetried) {
     ImageDrawInfo record;
     record.spec = L"file='missing.png'";
