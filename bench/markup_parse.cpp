@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/bench_support.h"
 #include "ui/core/markup.h"
 
 #if __has_include(<pugixml.hpp>)
@@ -100,19 +101,6 @@ std::string MakeDocument(std::size_t size) {
     return g.out;
 }
 
-template <class Parse>
-double MedianSeconds(int runs, Parse parse) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        parse();
-        times.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -121,7 +109,7 @@ int main() {
     const int runs = 15;
 
     std::size_t elements = 0;
-    double ours = MedianSeconds(runs, [&] {
+    double ours = bench_support::MedianSeconds(runs, [&] {
         VantuUI::CMarkupDoc doc;
         if (!doc.LoadBuffer(document.data(), document.size(), VantuUI::MarkupEncoding::Utf8)) {
             std::fprintf(stderr, "parse failed: %ls\n", doc.ErrorMessage());
@@ -132,7 +120,7 @@ int main() {
     std::printf("document: %.2f MB, %zu elements\n", megabytes, elements);
     std::printf("CMarkupDoc::LoadBuffer  %8.2f ms  %8.1f MB/s\n", ours * 1e3, megabytes / ours);
 #ifdef HAVE_PUGIXML
-    double pugi = MedianSeconds(runs, [&] {
+    double pugi = bench_support::MedianSeconds(runs, [&] {
         pugi::xml_document doc;
         if (!doc.load_buffer(document.data(), document.size())) {
             std::fprintf(stderr, "pugixml failed\n");

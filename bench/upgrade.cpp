@@ -24,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/bench_support.h"
 #include "platform/message_queue.h"
 #include "platform/text_codec.h"
 #include "update/build_settings.h"
@@ -45,11 +46,7 @@ struct ChildResult {
 // Runs a program with its output thrown away (or into `output`).
 ChildResult RunChild(const std::vector<std::string>& args,
                      const std::string& output = "/dev/null") {
-    std::vector<char*> argv;
-    for (const auto& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = bench_support::ArgvOf(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
@@ -191,11 +188,7 @@ class UpdateServer {
             "--root",  folder.string(),
             "--pki",   pki.string(),
             "--port",  "0"};
-        std::vector<char*> argv;
-        for (auto& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
+        std::vector<char*> argv = bench_support::ArgvOf(args);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,

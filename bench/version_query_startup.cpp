@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/bench_support.h"
 #include "update/build_settings.h"
 
 extern char** environ;
@@ -33,11 +34,7 @@ constexpr int kRuns = 61;
 constexpr double kLimit = 1.5;
 
 pid_t Spawn(const std::vector<std::string>& args, bool quiet) {
-    std::vector<char*> argv;
-    for (const auto& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = bench_support::ArgvOf(args);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (quiet) {

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/support/bench_support.h"
 #include "platform/text_codec.h"
 #include "platform/window_system.h"
 #include "ui/render/render_engine.h"
@@ -28,12 +29,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using bench_support::Median;
 using VantuUI::RenderEngine;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 class BenchHost : public VantuUI::IRenderHostUI {
   public:

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/bench_support.h"
 #include "ui/core/zip_reader.h"
 
 extern char** environ;
@@ -108,19 +109,6 @@ void RunUnzip(const fs::path& archive) {
     }
 }
 
-template <class Work>
-double MedianSeconds(int runs, Work work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -132,8 +120,8 @@ int main() {
     const fs::path archive = MakeArchive(dir, 20u << 20);
     std::size_t unpacked = 0;
     const int runs = 9;
-    double ours = MedianSeconds(runs, [&] { unpacked = ReadEverything(archive); });
-    double unzip = MedianSeconds(runs, [&] { RunUnzip(archive); });
+    double ours = bench_support::MedianSeconds(runs, [&] { unpacked = ReadEverything(archive); });
+    double unzip = bench_support::MedianSeconds(runs, [&] { RunUnzip(archive); });
     std::printf("archive: %.1f MB, %.1f MB unpacked\n", fs::file_size(archive) / 1e6,
                 unpacked / 1e6);
     std::printf("CZipReader, every entry  %8.2f ms\n", ours * 1e3);

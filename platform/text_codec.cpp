@@ -40,37 +40,13 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
-        unsigned char lead = *p++;
-        if (lead < 0x80) {
-            out += static_cast<wchar_t>(lead);
-            continue;
-        }
-        int extra;
         char32_t c;
-        char32_t minimum;
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1, c = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, c = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, c = lead & 0x07, minimum = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (end - p < extra) {
-            return std::nullopt;
-        }
-        for (int i = 0; i < extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) {
-                return std::nullopt;
-            }
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        p += extra;
-        if (c < minimum || c > 0x10FFFF || IsSurrogate(c)) {
+        const int length = DecodeUtf8Sequence(p, end, c);
+        if (length == 0) {
             return std::nullopt;
         }
         out += static_cast<wchar_t>(c);
+        p += length;
     }
     return out;
 }

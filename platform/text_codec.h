@@ -14,6 +14,38 @@ namespace platform {
 // U+10FFFF and truncated sequences are refused.
 std::optional<std::wstring> DecodeUtf8(std::string_view bytes);
 
+// One UTF-8 sequence at `p` (before `end`): its length, with the code point
+// in `c`, or 0 when it is malformed (bad lead or continuation byte, cut
+// short, overlong, a surrogate or past U+10FFFF). Inline: decoders call it
+// once a character.
+inline int DecodeUtf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& c) {
+    const unsigned char lead = *p;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    }
+    int extra;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    bool good = end - p > extra;
+    for (int i = 1; good && i <= extra; ++i) {
+        good = (p[i] & 0xC0) == 0x80;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    if (!good || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return 0;
+    }
+    return extra + 1;
+}
+
 // Each byte becomes the character of the same number (ISO 8859-1).
 std::wstring DecodeLatin1(std::string_view bytes);
 

@@ -126,6 +126,17 @@ std::unique_ptr<XServer> XServer::Start(bool windowManager) {
     return server;
 }
 
+void StartXServerOrSkip(bool windowManager, std::unique_ptr<XServer>& server) {
+    server = XServer::Start(windowManager);
+    if (server) {
+        return;
+    }
+    if (testing::Test::HasFailure()) {
+        FAIL() << "no X server";
+    }
+    GTEST_SKIP() << "Xvfb or openbox is not installed";
+}
+
 XServer::~XServer() {
     Stop(windowManager_);
     Stop(xvfb_);

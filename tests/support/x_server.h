@@ -34,6 +34,11 @@ class XServer {
     std::unique_ptr<BackgroundProcess> windowManager_;
 };
 
+// XServer::Start for a test's set-up: with no server, the test is failed
+// when starting went wrong and skipped when the programs are missing. The
+// caller returns at once when `server` is null.
+void StartXServerOrSkip(bool windowManager, std::unique_ptr<XServer>& server);
+
 // The program of that name found through PATH.
 std::optional<std::filesystem::path> FindProgram(std::string_view name);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "control_tree.h"
+
 #include "ui/control/control.h"
 #include "ui/core/window_manager.h"
 #include "ui/layout/container.h"
@@ -11,19 +13,14 @@
 namespace VantuUI {
 namespace {
 
-CControlUI* Leaf(CContainerUI& parent, const std::wstring& attributes) {
-    auto* c = new CControlUI;
-    c->ApplyAttributeString(attributes);
-    parent.Append(c);
-    return c;
-}
+using ui_testing::AddChild;
 
 TEST(VerticalLayout, SharesTheRestAndGivesTheRoundingToTheLastAdjustableChild) {
     CVerticalLayoutUI column;
-    CControlUI* a = Leaf(column, L"height=\"100\"");
-    CControlUI* b = Leaf(column, L"");
-    CControlUI* c = Leaf(column, L"");
-    CControlUI* d = Leaf(column, L"height=\"50\"");
+    CControlUI* a = AddChild(column, L"height=\"100\"");
+    CControlUI* b = AddChild(column, L"");
+    CControlUI* c = AddChild(column, L"");
+    CControlUI* d = AddChild(column, L"height=\"50\"");
     column.SetItemRect(RECT{0, 0, 200, 301});
     EXPECT_EQ(a->GetItemRect(), (RECT{0, 0, 200, 100}));
     EXPECT_EQ(b->GetItemRect(), (RECT{0, 100, 200, 175}));
@@ -33,7 +30,7 @@ TEST(VerticalLayout, SharesTheRestAndGivesTheRoundingToTheLastAdjustableChild) {
 
 TEST(VerticalLayout, AlignsChildrenAndUsesPaddingOnlyWhenLeftAligned) {
     CVerticalLayoutUI column;
-    CControlUI* a = Leaf(column, L"width=\"430\" height=\"10\" padding=\"7,2,0,3\"");
+    CControlUI* a = AddChild(column, L"width=\"430\" height=\"10\" padding=\"7,2,0,3\"");
     column.SetItemRect(RECT{0, 0, 500, 100});
     EXPECT_EQ(a->GetItemRect(), (RECT{7, 2, 437, 12}));
     column.SetAttribute(L"childalign", L"center");
@@ -49,9 +46,9 @@ TEST(VerticalLayout, AlignsChildrenAndUsesPaddingOnlyWhenLeftAligned) {
 TEST(VerticalLayout, MinMaxInsetAndChildPadding) {
     CVerticalLayoutUI column;
     column.ApplyAttributeString(L"inset=\"5,5,5,5\" childpadding=\"10\"");
-    CControlUI* a = Leaf(column, L"maxheight=\"40\"");
-    CControlUI* b = Leaf(column, L"minheight=\"300\"");
-    CControlUI* c = Leaf(column, L"height=\"20\" maxwidth=\"50\"");
+    CControlUI* a = AddChild(column, L"maxheight=\"40\"");
+    CControlUI* b = AddChild(column, L"minheight=\"300\"");
+    CControlUI* c = AddChild(column, L"height=\"20\" maxwidth=\"50\"");
     column.SetItemRect(RECT{0, 0, 110, 210});
     // content 100 x 200; fixed sum 20 + 2 gaps; share (200 - 40) / 2 = 80
     EXPECT_EQ(a->GetItemRect(), (RECT{5, 5, 105, 45}));
@@ -62,10 +59,10 @@ TEST(VerticalLayout, MinMaxInsetAndChildPadding) {
 TEST(HorizontalLayout, RowWithFixedAndSharedWidthsAndVerticalAlignment) {
     CHorizontalLayoutUI row;
     row.ApplyAttributeString(L"childpadding=\"30\" childvalign=\"vcenter\"");
-    CControlUI* left = Leaf(row, L"");
-    CControlUI* ok = Leaf(row, L"width=\"120\" height=\"36\"");
-    CControlUI* cancel = Leaf(row, L"width=\"120\" height=\"36\"");
-    CControlUI* right = Leaf(row, L"");
+    CControlUI* left = AddChild(row, L"");
+    CControlUI* ok = AddChild(row, L"width=\"120\" height=\"36\"");
+    CControlUI* cancel = AddChild(row, L"width=\"120\" height=\"36\"");
+    CControlUI* right = AddChild(row, L"");
     row.SetItemRect(RECT{0, 100, 370, 164});
     EXPECT_EQ(left->GetItemRect(), (RECT{0, 100, 20, 164}));
     EXPECT_EQ(ok->GetItemRect(), (RECT{50, 114, 170, 150}));
@@ -87,7 +84,7 @@ TEST(TileLayout, ComputesColumnsAndGapFromTheWidth) {
     tiles.SetAttribute(L"childvpadding", L"4");
     std::vector<CControlUI*> items;
     for (int i = 0; i < 5; ++i) {
-        items.push_back(Leaf(tiles, L""));
+        items.push_back(AddChild(tiles, L""));
     }
     items[1]->SetAttribute(L"padding", L"10,5,10,5");
     tiles.SetItemRect(RECT{0, 0, 350, 200});
@@ -103,22 +100,22 @@ TEST(TileLayout, ComputesColumnsAndGapFromTheWidth) {
 TEST(TileLayout, FixedColumnCountAndZeroItemWidth) {
     CTileLayoutUI tiles;
     tiles.ApplyAttributeString(L"itemsize=\"40,10\" columns=\"2\"");
-    CControlUI* a = Leaf(tiles, L"");
-    CControlUI* b = Leaf(tiles, L"");
+    CControlUI* a = AddChild(tiles, L"");
+    CControlUI* b = AddChild(tiles, L"");
     tiles.SetItemRect(RECT{0, 0, 100, 100});
     EXPECT_EQ(a->GetItemRect(), (RECT{0, 0, 40, 10}));
     EXPECT_EQ(b->GetItemRect(), (RECT{60, 0, 100, 10}));
 
     CTileLayoutUI zero;
-    Leaf(zero, L"");
+    AddChild(zero, L"");
     zero.SetItemRect(RECT{0, 0, 100, 100});  // must not divide by zero
     EXPECT_EQ(zero.GetActualColumns(), 1);
 }
 
 TEST(TabLayout, ShowsOnlyTheSelectedPageAndTracksTheSelection) {
     CTabLayoutUI tabs;
-    CControlUI* p0 = Leaf(tabs, L"");
-    CControlUI* p1 = Leaf(tabs, L"");
+    CControlUI* p0 = AddChild(tabs, L"");
+    CControlUI* p1 = AddChild(tabs, L"");
     EXPECT_EQ(tabs.GetSelectedIndex(), 0);
     EXPECT_TRUE(p0->IsVisible());
     EXPECT_FALSE(p1->IsVisible());
@@ -147,8 +144,8 @@ TEST(Container, FloatingChildrenUseTheirAnchorsRelativeToTheParent) {
     CVerticalLayoutUI root;
     CContainerUI* box = new CContainerUI;
     root.Append(box);
-    CControlUI* bar = Leaf(*box, L"float=\"true\" pos=\"0,272,500,278\"");
-    CControlUI* anchored = Leaf(*box, L"float=\"0.5,0,1,0\" pos=\"-10,5,0,15\"");
+    CControlUI* bar = AddChild(*box, L"float=\"true\" pos=\"0,272,500,278\"");
+    CControlUI* anchored = AddChild(*box, L"float=\"0.5,0,1,0\" pos=\"-10,5,0,15\"");
     root.SetItemRect(RECT{0, 0, 500, 310});
     EXPECT_EQ(bar->GetItemRect(), (RECT{0, 272, 500, 278}));
     EXPECT_EQ(anchored->GetItemRect(), (RECT{240, 5, 500, 15}));
@@ -162,7 +159,7 @@ TEST(Container, FloatingChildrenUseTheirAnchorsRelativeToTheParent) {
 TEST(Container, CoverFollowsItsControl) {
     CWindowManagerUI manager;  // outlives the tree it is attached to
     CHorizontalLayoutUI row;
-    CControlUI* host = Leaf(row, L"width=\"50\"");
+    CControlUI* host = AddChild(row, L"width=\"50\"");
     auto* cover = new CControlUI;
     cover->SetAttribute(L"maxwidth", L"20");
     host->SetCoverControl(cover);
@@ -185,15 +182,15 @@ TEST(Container, NestedLayoutsKeepExactRectangles) {
     auto* top = new CHorizontalLayoutUI;
     top->SetAttribute(L"height", L"40");
     root.Append(top);
-    CControlUI* logo = Leaf(*top, L"width=\"16\" height=\"16\" padding=\"10,10,0,0\"");
-    CControlUI* title = Leaf(*top, L"");
+    CControlUI* logo = AddChild(*top, L"width=\"16\" height=\"16\" padding=\"10,10,0,0\"");
+    CControlUI* title = AddChild(*top, L"");
     auto* tabs = new CTabLayoutUI;
     root.Append(tabs);
     auto* grid = new CTileLayoutUI;
     grid->SetAttribute(L"itemsize", L"50,50");
     tabs->Append(grid);
-    CControlUI* cell = Leaf(*grid, L"");
-    CControlUI* cell2 = Leaf(*grid, L"");
+    CControlUI* cell = AddChild(*grid, L"");
+    CControlUI* cell2 = AddChild(*grid, L"");
     root.SetItemRect(RECT{0, 0, 120, 140});
     EXPECT_EQ(logo->GetItemRect(), (RECT{10, 10, 26, 26}));
     EXPECT_EQ(title->GetItemRect(), (RECT{26, 0, 120, 40}));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "control_tree.h"
+
 #include "ui/control/control.h"
 #include "ui/core/window_manager.h"
 #include "ui/layout/container.h"
@@ -12,32 +14,26 @@
 namespace VantuUI {
 namespace {
 
-template <typename T = CControlUI>
-T* Add(CContainerUI& parent, const std::wstring& attributes) {
-    auto* c = new T;
-    c->ApplyAttributeString(attributes);
-    parent.Append(c);
-    return c;
-}
+using ui_testing::AddChild;
 
 TEST(SkinTrees, MainWindow) {
     CWindowManagerUI manager;
     auto* root = new CVerticalLayoutUI;
     root->ApplyAttributeString(
         L"bordersize=\"1\" bordercolor=\"#FF33374A\" bkcolor=\"#FF17212E\" childalign=\"center\"");
-    auto* header = Add<CHorizontalLayoutUI>(*root, L"height=\"36\"");
-    CControlUI* logo = Add(*header, L"width=\"16\" height=\"16\" padding=\"10,10,0,0\"");
-    CControlUI* title = Add(*header, L"width=\"432\" height=\"36\" padding=\"10,0,0,0\"");
-    CControlUI* close = Add(
+    auto* header = AddChild<CHorizontalLayoutUI>(*root, L"height=\"36\"");
+    CControlUI* logo = AddChild(*header, L"width=\"16\" height=\"16\" padding=\"10,10,0,0\"");
+    CControlUI* title = AddChild(*header, L"width=\"432\" height=\"36\" padding=\"10,0,0,0\"");
+    CControlUI* close = AddChild(
         *header, L"name=\"MainWindow_Close_Btn\" width=\"28\" height=\"28\" padding=\"0,4,4,0\"");
-    CControlUI* notes =
-        Add(*root, L"name=\"Msg_RichEdit\" width=\"430\" height=\"150\" padding=\"35,24,35,0\"");
-    CControlUI* state =
-        Add(*root, L"name=\"UpdateState_Label\" width=\"500\" height=\"20\" padding=\"20,35,0,0\"");
-    CControlUI* track = Add(*root, L"float=\"true\" pos=\"0,272\" width=\"500\" height=\"6\"");
-    CControlUI* fill = Add(*root,
-                           L"name=\"Progress_Label\" float=\"true\" pos=\"0,272\" width=\"0\" "
-                           L"height=\"6\" bkcolor=\"#FF2BA2F9\"");
+    CControlUI* notes = AddChild(
+        *root, L"name=\"Msg_RichEdit\" width=\"430\" height=\"150\" padding=\"35,24,35,0\"");
+    CControlUI* state = AddChild(
+        *root, L"name=\"UpdateState_Label\" width=\"500\" height=\"20\" padding=\"20,35,0,0\"");
+    CControlUI* track = AddChild(*root, L"float=\"true\" pos=\"0,272\" width=\"500\" height=\"6\"");
+    CControlUI* fill = AddChild(*root,
+                                L"name=\"Progress_Label\" float=\"true\" pos=\"0,272\" width=\"0\" "
+                                L"height=\"6\" bkcolor=\"#FF2BA2F9\"");
     manager.BindControls(root, nullptr);
     root->SetItemRect(RECT{0, 0, 500, 310});
 
@@ -62,16 +58,17 @@ TEST(SkinTrees, MainWindow) {
 TEST(SkinTrees, MessageBox) {
     auto* root = new CVerticalLayoutUI;
     root->ApplyAttributeString(L"bordersize=\"1\" childalign=\"center\"");
-    auto* header = Add<CHorizontalLayoutUI>(*root, L"height=\"36\" inset=\"16,4,4,4\"");
-    CControlUI* title = Add(*header, L"name=\"Title_Label\" text=\"提示\"");
-    CControlUI* close = Add(*header, L"name=\"MessageBox_Close_Btn\" width=\"28\" height=\"28\"");
-    CControlUI* content = Add(*root, L"name=\"Content_Label\" width=\"250\" height=\"108\"");
-    auto* buttons =
-        Add<CHorizontalLayoutUI>(*root, L"childvalign=\"top\" height=\"64\" childpadding=\"30\"");
-    CControlUI* leftSpace = Add<CContainerUI>(*buttons, L"");
-    CControlUI* ok = Add(*buttons, L"name=\"OK_Btn\" width=\"120\" height=\"36\"");
-    CControlUI* cancel = Add(*buttons, L"name=\"Cancel_Btn\" width=\"120\" height=\"36\"");
-    CControlUI* rightSpace = Add<CContainerUI>(*buttons, L"");
+    auto* header = AddChild<CHorizontalLayoutUI>(*root, L"height=\"36\" inset=\"16,4,4,4\"");
+    CControlUI* title = AddChild(*header, L"name=\"Title_Label\" text=\"提示\"");
+    CControlUI* close =
+        AddChild(*header, L"name=\"MessageBox_Close_Btn\" width=\"28\" height=\"28\"");
+    CControlUI* content = AddChild(*root, L"name=\"Content_Label\" width=\"250\" height=\"108\"");
+    auto* buttons = AddChild<CHorizontalLayoutUI>(
+        *root, L"childvalign=\"top\" height=\"64\" childpadding=\"30\"");
+    CControlUI* leftSpace = AddChild<CContainerUI>(*buttons, L"");
+    CControlUI* ok = AddChild(*buttons, L"name=\"OK_Btn\" width=\"120\" height=\"36\"");
+    CControlUI* cancel = AddChild(*buttons, L"name=\"Cancel_Btn\" width=\"120\" height=\"36\"");
+    CControlUI* rightSpace = AddChild<CContainerUI>(*buttons, L"");
     root->SetItemRect(RECT{0, 0, 370, 208});
 
     EXPECT_EQ(title->GetItemRect(), (RECT{16, 4, 338, 32}));

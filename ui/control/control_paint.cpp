@@ -7,6 +7,20 @@
 
 namespace VantuUI {
 
+namespace {
+
+// Stores `value` and tells whether it differed, so setters repaint only on a change.
+template <class T>
+bool Assign(T& field, const T& value) {
+    if (field == value) {
+        return false;
+    }
+    field = value;
+    return true;
+}
+
+}  // namespace
+
 bool CControlUI::Paint(HDC dc, const RECT& paintRect, CControlUI* stop) {
     if (stop == this) {
         return false;
@@ -28,17 +42,11 @@ bool CControlUI::Paint(HDC dc, const RECT& paintRect, CControlUI* stop) {
 
 bool CControlUI::PaintContent(HDC dc, const RECT& paintRect, CControlUI*) {
     m_paintRect = paintRect;
+    // Declared unconditionally so a round clip stays in force for every layer.
+    RenderClip roundClip;
     if (m_borderRound.cx > 0 || m_borderRound.cy > 0) {
-        RenderClip roundClip;
         RenderEngine::GenerateRoundClip(dc, m_paintRect, m_itemRect, m_borderRound.cx,
                                         m_borderRound.cy, roundClip);
-        PaintBackColor(dc);
-        PaintBackImage(dc);
-        PaintStateImage(dc);
-        PaintForeColor(dc);
-        PaintTextLayer(dc);
-        PaintBorderLayer(dc);
-        return true;
     }
     PaintBackColor(dc);
     PaintBackImage(dc);
@@ -146,35 +154,27 @@ bool CControlUI::DrawImageRecord(HDC dc, ImageDrawInfo& record) {
 }
 
 void CControlUI::SetBackColor(DWORD color) {
-    if (color == m_backColor) {
-        return;
+    if (Assign(m_backColor, color)) {
+        Invalidate();
     }
-    m_backColor = color;
-    Invalidate();
 }
 
 void CControlUI::SetBackColor2(DWORD color) {
-    if (color == m_backColor2) {
-        return;
+    if (Assign(m_backColor2, color)) {
+        Invalidate();
     }
-    m_backColor2 = color;
-    Invalidate();
 }
 
 void CControlUI::SetBackColor3(DWORD color) {
-    if (color == m_backColor3) {
-        return;
+    if (Assign(m_backColor3, color)) {
+        Invalidate();
     }
-    m_backColor3 = color;
-    Invalidate();
 }
 
 void CControlUI::SetForeColor(DWORD color) {
-    if (color == m_foreColor) {
-        return;
+    if (Assign(m_foreColor, color)) {
+        Invalidate();
     }
-    m_foreColor = color;
-    Invalidate();
 }
 
 void CControlUI::SetBackImage(const std::wstring& spec) {
@@ -193,27 +193,21 @@ void CControlUI::SetBackImage(const std::wstring& spec) {
 }
 
 void CControlUI::SetBorderColor(DWORD color) {
-    if (color == m_borderColor) {
-        return;
+    if (Assign(m_borderColor, color)) {
+        Invalidate();
     }
-    m_borderColor = color;
-    Invalidate();
 }
 
 void CControlUI::SetFocusedBorderColor(DWORD color) {
-    if (color == m_focusedBorderColor) {
-        return;
+    if (Assign(m_focusedBorderColor, color)) {
+        Invalidate();
     }
-    m_focusedBorderColor = color;
-    Invalidate();
 }
 
 void CControlUI::SetUseHsl(bool use) {
-    if (use == m_colorHsl) {
-        return;
+    if (Assign(m_colorHsl, use)) {
+        Invalidate();
     }
-    m_colorHsl = use;
-    Invalidate();
 }
 
 void CControlUI::SetBorderWidths(int width) {
@@ -221,27 +215,21 @@ void CControlUI::SetBorderWidths(int width) {
 }
 
 void CControlUI::SetBorderWidths(RECT widths) {
-    if (widths == m_borderSize) {
-        return;
+    if (Assign(m_borderSize, widths)) {
+        Invalidate();
     }
-    m_borderSize = widths;
-    Invalidate();
 }
 
 void CControlUI::SetBorderPenStyle(int style) {
-    if (style == m_borderStyle) {
-        return;
+    if (Assign(m_borderStyle, style)) {
+        Invalidate();
     }
-    m_borderStyle = style;
-    Invalidate();
 }
 
 void CControlUI::SetCornerRound(SIZE round) {
-    if (round == m_borderRound) {
-        return;
+    if (Assign(m_borderRound, round)) {
+        Invalidate();
     }
-    m_borderRound = round;
-    Invalidate();
 }
 
 }  // namespace VantuUI

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/text_codec.h"
+
 namespace VantuUI {
 
 namespace {
@@ -29,38 +31,19 @@ std::size_t DecodeUtf8(const unsigned char* p, const unsigned char* end, wchar_t
         if (p == end) {
             break;
         }
-        unsigned char lead = *p;
-        if (lead < 0x80) {
-            *out++ = lead;
-            ++p;
+        if (*p < 0x80) {
+            *out++ = *p++;
             continue;
         }
-        int extra;
         char32_t c;
-        char32_t minimum;
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1, c = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, c = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, c = lead & 0x07, minimum = 0x10000;
-        } else {
-            *out++ = kReplacement;
-            ++p;
-            continue;
-        }
-        bool good = end - p > extra;
-        for (int i = 1; good && i <= extra; ++i) {
-            good = (p[i] & 0xC0) == 0x80;
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        if (!good || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        const int length = platform::DecodeUtf8Sequence(p, end, c);
+        if (length == 0) {
             *out++ = kReplacement;
             ++p;
             continue;
         }
         *out++ = static_cast<wchar_t>(c);
-        p += extra + 1;
+        p += length;
     }
     return static_cast<std::size_t>(out - start);
 }

@@ -71,21 +71,13 @@ void RenderEngine::GenerateClip(HDC dc, const RECT& rect, RenderClip& clip) {
 
 void RenderEngine::GenerateRoundClip(HDC dc, const RECT& paint, const RECT& item, int ellipseWidth,
                                      int ellipseHeight, RenderClip& clip) {
+    GenerateClip(dc, paint, clip);
     if (dc == nullptr) {
         return;
     }
-    if (clip.dc_ != nullptr) {
-        cairo_restore(clip.dc_);
-    }
-    Remember(dc, clip, clip.previous_, clip.hadPrevious_);
-    cairo_save(dc);
-    cairo_rectangle(dc, paint.left, paint.top, paint.right - paint.left, paint.bottom - paint.top);
-    cairo_clip(dc);
     RoundRectanglePath(dc, RECT{item.left, item.top, item.right + 1, item.bottom + 1}, ellipseWidth,
                        ellipseHeight);
     cairo_clip(dc);
-    clip.dc_ = dc;
-    clip.rect = paint;
 }
 
 }  // namespace VantuUI
