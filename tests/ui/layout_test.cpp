@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/control/control.h"
+#include "ui/control/scroll_bar.h"
 #include "ui/core/window_manager.h"
 #include "ui/layout/container.h"
 #include "ui/layout/horizontal_layout.h"
@@ -201,6 +202,59 @@ TEST(Container, NestedLayoutsKeepExactRectangles) {
     EXPECT_EQ(cell->GetItemRect(), (RECT{0, 40, 50, 90}));
     // two columns with the spare 20 pixels between them
     EXPECT_EQ(cell2->GetItemRect(), (RECT{70, 40, 120, 90}));
+}
+
+// A control whose content asks for a size of its own.
+class Sized : public CControlUI {
+  public:
+    explicit Sized(SIZE want) : m_want(want) {}
+    SIZE GetDesiredSize(SIZE) override { return m_want; }
+
+  private:
+    SIZE m_want;
+};
+
+TEST(LineLayouts, RowTakesContentWidthOnlyFromFixedWidthsColumnAlwaysTakesContentHeight) {
+    CHorizontalLayoutUI row;
+    auto* text = new Sized(SIZE{60, 25});
+    row.Append(text);
+    CControlUI* rest = Leaf(row, L"");
+    row.SetItemRect(RECT{0, 0, 200, 50});
+    EXPECT_EQ(text->GetItemRect(), (RECT{0, 0, 100, 50}));
+    EXPECT_EQ(rest->GetItemRect(), (RECT{100, 0, 200, 50}));
+
+    CVerticalLayoutUI column;
+    auto* line = new Sized(SIZE{60, 25});
+    column.Append(line);
+    CControlUI* below = Leaf(column, L"");
+    column.SetItemRect(RECT{0, 0, 200, 100});
+    EXPECT_EQ(line->GetItemRect(), (RECT{0, 0, 200, 25}));
+    EXPECT_EQ(below->GetItemRect(), (RECT{0, 25, 200, 100}));
+}
+
+TEST(VerticalLayout, PagesByTheContentHeightAndStepsByTheScrollUnit) {
+    CVerticalLayoutUI column;
+    column.ApplyAttributeString(L"inset=\"0,10,0,10\" vscrollbar=\"true\"");
+    for (int i = 0; i < 6; ++i) {
+        Leaf(column, L"height=\"50\"");
+    }
+    column.SetItemRect(RECT{0, 0, 100, 120});
+    ASSERT_EQ(column.GetScrollExtent(), (SIZE{0, 200}));
+    column.PageDown();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 100}));
+    EXPECT_EQ(column.ItemAt(2)->GetItemRect().top, 10);
+    column.GetVerticalScrollBar()->SetScrollUnit(25);
+    column.LineUp();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 75}));
+    column.PageUp();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 0}));
+    column.LineDown();
+    column.LineDown();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 50}));
+    column.ScrollToBottom();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 200}));
+    column.ScrollToTop();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 0}));
 }
 
 }  // namespace
