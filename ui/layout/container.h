@@ -85,6 +85,9 @@ class CContainerUI : public CControlUI, public IContainerUI {
     RECT ContentArea() const;
     bool VerticalBarShown() const;
     bool HorizontalBarShown() const;
+    int VerticalLineStep() const;
+    int HorizontalLineStep() const;
+    void ScrollBy(int dx, int dy);
     // Destroys a child that leaves this container, at once or deferred.
     void DisposeChild(CControlUI* child);
 
