@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "ui/control/control.h"
 #include "ui/control/scroll_bar.h"
 #include "ui/core/window_manager.h"
@@ -214,22 +216,22 @@ class Sized : public CControlUI {
     SIZE m_want;
 };
 
+// Lays out a child sized by its content followed by a plain one.
+std::pair<RECT, RECT> ContentChildAndRest(CContainerUI& line, RECT area) {
+    auto* text = new Sized(SIZE{60, 25});
+    line.Append(text);
+    CControlUI* rest = Leaf(line, L"");
+    line.SetItemRect(area);
+    return {text->GetItemRect(), rest->GetItemRect()};
+}
+
 TEST(LineLayouts, RowTakesContentWidthOnlyFromFixedWidthsColumnAlwaysTakesContentHeight) {
     CHorizontalLayoutUI row;
-    auto* text = new Sized(SIZE{60, 25});
-    row.Append(text);
-    CControlUI* rest = Leaf(row, L"");
-    row.SetItemRect(RECT{0, 0, 200, 50});
-    EXPECT_EQ(text->GetItemRect(), (RECT{0, 0, 100, 50}));
-    EXPECT_EQ(rest->GetItemRect(), (RECT{100, 0, 200, 50}));
-
+    EXPECT_EQ(ContentChildAndRest(row, RECT{0, 0, 200, 50}),
+              (std::pair{RECT{0, 0, 100, 50}, RECT{100, 0, 200, 50}}));
     CVerticalLayoutUI column;
-    auto* line = new Sized(SIZE{60, 25});
-    column.Append(line);
-    CControlUI* below = Leaf(column, L"");
-    column.SetItemRect(RECT{0, 0, 200, 100});
-    EXPECT_EQ(line->GetItemRect(), (RECT{0, 0, 200, 25}));
-    EXPECT_EQ(below->GetItemRect(), (RECT{0, 25, 200, 100}));
+    EXPECT_EQ(ContentChildAndRest(column, RECT{0, 0, 200, 100}),
+              (std::pair{RECT{0, 0, 200, 25}, RECT{0, 25, 200, 100}}));
 }
 
 TEST(VerticalLayout, PagesByTheContentHeightAndStepsByTheScrollUnit) {
