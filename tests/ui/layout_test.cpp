@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "control_tree.h"
 
 #include "ui/control/control.h"
+#include "ui/control/scroll_bar.h"
 #include "ui/core/window_manager.h"
 #include "ui/layout/container.h"
 #include "ui/layout/horizontal_layout.h"
@@ -198,6 +201,59 @@ TEST(Container, NestedLayoutsKeepExactRectangles) {
     EXPECT_EQ(cell->GetItemRect(), (RECT{0, 40, 50, 90}));
     // two columns with the spare 20 pixels between them
     EXPECT_EQ(cell2->GetItemRect(), (RECT{70, 40, 120, 90}));
+}
+
+// A control whose content asks for a size of its own.
+class Sized : public CControlUI {
+  public:
+    explicit Sized(SIZE want) : m_want(want) {}
+    SIZE GetDesiredSize(SIZE) override { return m_want; }
+
+  private:
+    SIZE m_want;
+};
+
+// Lays out a child sized by its content followed by a plain one.
+std::pair<RECT, RECT> ContentChildAndRest(CContainerUI& line, RECT area) {
+    auto* text = new Sized(SIZE{60, 25});
+    line.Append(text);
+    CControlUI* rest = AddChild(line, L"");
+    line.SetItemRect(area);
+    return {text->GetItemRect(), rest->GetItemRect()};
+}
+
+TEST(LineLayouts, RowTakesContentWidthOnlyFromFixedWidthsColumnAlwaysTakesContentHeight) {
+    CHorizontalLayoutUI row;
+    EXPECT_EQ(ContentChildAndRest(row, RECT{0, 0, 200, 50}),
+              (std::pair{RECT{0, 0, 100, 50}, RECT{100, 0, 200, 50}}));
+    CVerticalLayoutUI column;
+    EXPECT_EQ(ContentChildAndRest(column, RECT{0, 0, 200, 100}),
+              (std::pair{RECT{0, 0, 200, 25}, RECT{0, 25, 200, 100}}));
+}
+
+TEST(VerticalLayout, PagesByTheContentHeightAndStepsByTheScrollUnit) {
+    CVerticalLayoutUI column;
+    column.ApplyAttributeString(L"inset=\"0,10,0,10\" vscrollbar=\"true\"");
+    for (int i = 0; i < 6; ++i) {
+        AddChild(column, L"height=\"50\"");
+    }
+    column.SetItemRect(RECT{0, 0, 100, 120});
+    ASSERT_EQ(column.GetScrollExtent(), (SIZE{0, 200}));
+    column.PageDown();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 100}));
+    EXPECT_EQ(column.ItemAt(2)->GetItemRect().top, 10);
+    column.GetVerticalScrollBar()->SetScrollUnit(25);
+    column.LineUp();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 75}));
+    column.PageUp();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 0}));
+    column.LineDown();
+    column.LineDown();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 50}));
+    column.ScrollToBottom();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 200}));
+    column.ScrollToTop();
+    EXPECT_EQ(column.GetScrollOffset(), (SIZE{0, 0}));
 }
 
 }  // namespace

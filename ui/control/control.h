@@ -192,6 +192,10 @@ class CControlUI {
   protected:
     // Invalidates `area` clipped by every ancestor's item rectangle.
     void InvalidateClipped(RECT area);
+    // True when a tree search with `flags` may look at this control and what
+    // lies under it: visible, enabled and hit as asked, not ruled out by an
+    // update test.
+    bool SearchReaches(FINDCONTROLPROC proc, void* data, UINT flags);
 
     CWindowManagerUI* m_manager = nullptr;
     CControlUI* m_parent = nullptr;

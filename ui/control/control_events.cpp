@@ -7,20 +7,25 @@
 
 namespace VantuUI {
 
-CControlUI* CControlUI::FindInTree(FINDCONTROLPROC proc, void* data, UINT flags) {
+bool CControlUI::SearchReaches(FINDCONTROLPROC proc, void* data, UINT flags) {
     if ((flags & UIFIND_VISIBLE) != 0 && !IsVisible()) {
-        return nullptr;
+        return false;
     }
     if ((flags & UIFIND_ENABLED) != 0 && !IsEnabled()) {
+        return false;
+    }
+    if ((flags & UIFIND_HITTEST) != 0 &&
+        !RectContains(m_itemRect, *static_cast<const POINT*>(data))) {
+        return false;
+    }
+    return (flags & UIFIND_UPDATETEST) == 0 || proc(this, data) == nullptr;
+}
+
+CControlUI* CControlUI::FindInTree(FINDCONTROLPROC proc, void* data, UINT flags) {
+    if (!SearchReaches(proc, data, flags)) {
         return nullptr;
     }
     const bool hitTest = (flags & UIFIND_HITTEST) != 0;
-    if (hitTest && !RectContains(m_itemRect, *static_cast<const POINT*>(data))) {
-        return nullptr;
-    }
-    if ((flags & UIFIND_UPDATETEST) != 0 && proc(this, data) != nullptr) {
-        return nullptr;
-    }
     const bool mayAnswer = !hitTest || m_mouseEnabled;
     if ((flags & UIFIND_ME_FIRST) != 0 && mayAnswer) {
         if (CControlUI* found = proc(this, data)) {

@@ -4,6 +4,7 @@
 // alignment, and up to two scroll bars. The plain container gives every
 // child its whole content area; the layouts derive from it.
 
+#include <optional>
 #include <vector>
 
 #include "ui/control/control.h"
@@ -85,6 +86,28 @@ class CContainerUI : public CControlUI, public IContainerUI {
     RECT ContentArea() const;
     bool VerticalBarShown() const;
     bool HorizontalBarShown() const;
+    int VerticalLineStep() const;
+    int HorizontalLineStep() const;
+    void ScrollBy(int dx, int dy);
+    // Takes the new item rectangle and returns the content area to lay the
+    // children out in; nothing when there are no children (the bars are reset).
+    std::optional<RECT> StartLayout(RECT rect, bool invalidate);
+    // Calls place(child, index) for every visible child in the flow; floating
+    // children go where their anchors say.
+    template <typename Place>
+    void PlaceChildren(Place&& place) {
+        for (size_t i = 0; i < m_items.size(); ++i) {
+            CControlUI* child = m_items[i];
+            if (!child->IsVisible()) {
+                continue;
+            }
+            if (child->IsFloating()) {
+                PlaceFloatChild(static_cast<int>(i));
+                continue;
+            }
+            place(child, static_cast<int>(i));
+        }
+    }
     // Destroys a child that leaves this container, at once or deferred.
     void DisposeChild(CControlUI* child);
 

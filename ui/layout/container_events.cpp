@@ -18,19 +18,10 @@ constexpr WPARAM VK_DOWN = 0x28;
 }  // namespace
 
 CControlUI* CContainerUI::FindInTree(FINDCONTROLPROC proc, void* data, UINT flags) {
-    if ((flags & UIFIND_VISIBLE) != 0 && !IsVisible()) {
-        return nullptr;
-    }
-    if ((flags & UIFIND_ENABLED) != 0 && !IsEnabled()) {
+    if (!SearchReaches(proc, data, flags)) {
         return nullptr;
     }
     const bool hitTest = (flags & UIFIND_HITTEST) != 0;
-    if (hitTest && !RectContains(m_itemRect, *static_cast<const POINT*>(data))) {
-        return nullptr;
-    }
-    if ((flags & UIFIND_UPDATETEST) != 0 && proc(this, data) != nullptr) {
-        return nullptr;
-    }
     const bool mayAnswer = !hitTest || m_mouseEnabled;
     const bool searchChildren = !hitTest || m_mouseChildEnabled;
     if ((flags & UIFIND_ME_FIRST) != 0 && mayAnswer) {

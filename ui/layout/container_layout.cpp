@@ -63,21 +63,23 @@ void CContainerUI::SetItemRect(RECT rect, bool invalidate) {
         area.left -= pos;
         area.right += m_horizontalBar->GetRange() - pos;
     }
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        CControlUI* child = m_items[i];
-        if (!child->IsVisible()) {
-            continue;
-        }
-        if (child->IsFloating()) {
-            PlaceFloatChild(static_cast<int>(i));
-            continue;
-        }
+    PlaceChildren([&](CControlUI* child, int) {
         int width =
             std::clamp<int>(area.right - area.left, child->GetMinWidth(), child->GetMaxWidth());
         int height =
             std::clamp<int>(area.bottom - area.top, child->GetMinHeight(), child->GetMaxHeight());
         child->SetItemRect(RECT{area.left, area.top, area.left + width, area.top + height}, false);
+    });
+}
+
+std::optional<RECT> CContainerUI::StartLayout(RECT rect, bool invalidate) {
+    CControlUI::SetItemRect(rect, invalidate);
+    const RECT rc = ContentArea();
+    if (m_items.empty()) {
+        UpdateScrollBars(rc, 0, 0);
+        return std::nullopt;
     }
+    return rc;
 }
 
 }  // namespace VantuUI

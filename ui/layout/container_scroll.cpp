@@ -15,6 +15,11 @@ namespace {
 // A layout that keeps asking for another pass would otherwise never end.
 constexpr int kMaxScrollRelayouts = 4;
 
+// A line step: the bar's scroll unit when it has one, else the fallback.
+int LineStep(const CScrollBarUI* bar, int fallback) {
+    return bar != nullptr && bar->GetScrollUnit() > 1 ? bar->GetScrollUnit() : fallback;
+}
+
 }  // namespace
 
 void CContainerUI::SetScrollBarsEnabled(bool vertical, bool horizontal) {
@@ -84,114 +89,71 @@ void CContainerUI::SetScrollOffset(SIZE offset) {
     Invalidate();
 }
 
+// Vertical lines follow the text: one font height and a margin.
+int CContainerUI::VerticalLineStep() const {
+    return LineStep(m_verticalBar, m_manager != nullptr ? m_manager->DefaultFontHeight() + 8 : 8);
+}
+
+int CContainerUI::HorizontalLineStep() const {
+    return LineStep(m_horizontalBar, 8);
+}
+
+void CContainerUI::ScrollBy(int dx, int dy) {
+    const SIZE offset = GetScrollOffset();
+    SetScrollOffset(SIZE{offset.cx + dx, offset.cy + dy});
+}
+
 void CContainerUI::LineUp() {
-    int step = 8;
-    if (m_manager != nullptr) {
-        step = m_manager->DefaultFontHeight() + 8;
-    }
-    if (m_verticalBar != nullptr && m_verticalBar->GetScrollUnit() > 1) {
-        step = m_verticalBar->GetScrollUnit();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cy -= step;
-    SetScrollOffset(offset);
+    ScrollBy(0, -VerticalLineStep());
 }
 
 void CContainerUI::LineDown() {
-    int step = 8;
-    if (m_manager != nullptr) {
-        step = m_manager->DefaultFontHeight() + 8;
-    }
-    if (m_verticalBar != nullptr && m_verticalBar->GetScrollUnit() > 1) {
-        step = m_verticalBar->GetScrollUnit();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cy += step;
-    SetScrollOffset(offset);
+    ScrollBy(0, VerticalLineStep());
 }
 
+// A page is the content area, what one screen of the container shows.
 void CContainerUI::PageUp() {
-    int page = m_itemRect.bottom - m_itemRect.top - m_inset.top - m_inset.bottom;
-    if (HorizontalBarShown()) {
-        page -= m_horizontalBar->GetFixedHeight();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cy -= page;
-    SetScrollOffset(offset);
+    const RECT area = ContentArea();
+    ScrollBy(0, -(area.bottom - area.top));
 }
 
 void CContainerUI::PageDown() {
-    int page = m_itemRect.bottom - m_itemRect.top - m_inset.top - m_inset.bottom;
-    if (HorizontalBarShown()) {
-        page -= m_horizontalBar->GetFixedHeight();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cy += page;
-    SetScrollOffset(offset);
+    const RECT area = ContentArea();
+    ScrollBy(0, area.bottom - area.top);
 }
 
 void CContainerUI::ScrollToTop() {
-    SIZE offset = GetScrollOffset();
-    offset.cy = 0;
-    SetScrollOffset(offset);
+    SetScrollOffset(SIZE{GetScrollOffset().cx, 0});
 }
 
 void CContainerUI::ScrollToBottom() {
-    SIZE offset = GetScrollOffset();
-    offset.cy = GetScrollExtent().cy;
-    SetScrollOffset(offset);
+    SetScrollOffset(SIZE{GetScrollOffset().cx, GetScrollExtent().cy});
 }
 
 void CContainerUI::LineLeft() {
-    int step = 8;
-    if (m_horizontalBar != nullptr && m_horizontalBar->GetScrollUnit() > 1) {
-        step = m_horizontalBar->GetScrollUnit();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cx -= step;
-    SetScrollOffset(offset);
+    ScrollBy(-HorizontalLineStep(), 0);
 }
 
 void CContainerUI::LineRight() {
-    int step = 8;
-    if (m_horizontalBar != nullptr && m_horizontalBar->GetScrollUnit() > 1) {
-        step = m_horizontalBar->GetScrollUnit();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cx += step;
-    SetScrollOffset(offset);
+    ScrollBy(HorizontalLineStep(), 0);
 }
 
 void CContainerUI::PageLeft() {
-    int page = m_itemRect.right - m_itemRect.left - m_inset.left - m_inset.right;
-    if (VerticalBarShown()) {
-        page -= m_verticalBar->GetFixedWidth();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cx -= page;
-    SetScrollOffset(offset);
+    const RECT area = ContentArea();
+    ScrollBy(-(area.right - area.left), 0);
 }
 
 void CContainerUI::PageRight() {
-    int page = m_itemRect.right - m_itemRect.left - m_inset.left - m_inset.right;
-    if (VerticalBarShown()) {
-        page -= m_verticalBar->GetFixedWidth();
-    }
-    SIZE offset = GetScrollOffset();
-    offset.cx += page;
-    SetScrollOffset(offset);
+    const RECT area = ContentArea();
+    ScrollBy(area.right - area.left, 0);
 }
 
 void CContainerUI::ScrollToLeftEnd() {
-    SIZE offset = GetScrollOffset();
-    offset.cx = 0;
-    SetScrollOffset(offset);
+    SetScrollOffset(SIZE{0, GetScrollOffset().cy});
 }
 
 void CContainerUI::ScrollToRightEnd() {
-    SIZE offset = GetScrollOffset();
-    offset.cx = GetScrollExtent().cx;
-    SetScrollOffset(offset);
+    SetScrollOffset(SIZE{GetScrollExtent().cx, GetScrollOffset().cy});
 }
 
 void CContainerUI::UpdateScrollBars(RECT rc, int neededWidth, int neededHeight) {

@@ -64,12 +64,11 @@ void CTileLayoutUI::SetChildVPadding(int padding) {
 }
 
 void CTileLayoutUI::SetItemRect(RECT rect, bool invalidate) {
-    CControlUI::SetItemRect(rect, invalidate);
-    const RECT rc = ContentArea();
-    if (m_items.empty()) {
-        UpdateScrollBars(rc, 0, 0);
+    const std::optional<RECT> area = StartLayout(rect, invalidate);
+    if (!area) {
         return;
     }
+    const RECT rc = *area;
     const bool hBar = HorizontalBarShown();
     const bool vBar = VerticalBarShown();
     const int itemWidth = m_itemSize.cx;
@@ -117,16 +116,7 @@ void CTileLayoutUI::SetItemRect(RECT rect, bool invalidate) {
 
     const int scrollX = hBar ? m_horizontalBar->GetPosition() : 0;
     const int scrollY = vBar ? m_verticalBar->GetPosition() : 0;
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        CControlUI* child = m_items[i];
-        if (!child->IsVisible()) {
-            continue;
-        }
-        if (child->IsFloating()) {
-            PlaceFloatChild(static_cast<int>(i));
-            continue;
-        }
-        const int index = static_cast<int>(i);
+    PlaceChildren([&](CControlUI* child, int index) {
         const int cellX = rc.left + (index % columns) * (gap + itemWidth) - scrollX;
         const int cellY = rc.top + (index / columns) * (m_childVPadding + itemHeight) - scrollY;
         const RECT p = child->GetPadding();
@@ -146,7 +136,7 @@ void CTileLayoutUI::SetItemRect(RECT rect, bool invalidate) {
         }
         child->SetItemRect(RECT{x0 + p.left, y0 + p.top, x0 + w - p.right, y0 + h - p.bottom},
                            false);
-    }
+    });
     UpdateScrollBars(rc, neededWidth, neededHeight);
 }
 
