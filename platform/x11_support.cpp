@@ -60,4 +60,28 @@ bool ReadTextProperty(Display* display, Window window, Atom property, std::strin
     return found;
 }
 
+std::vector<Window> ClientList(Display* display, Window root) {
+    std::vector<Window> windows;
+    Atom clientList = XInternAtom(display, "_NET_CLIENT_LIST", True);
+    if (clientList == 0) {
+        return windows;
+    }
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, root, clientList, 0, 65536, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && type == XA_WINDOW && format == 32) {
+        // Format 32 properties come back as an array of long.
+        auto* ids = reinterpret_cast<const unsigned long*>(data);
+        windows.assign(ids, ids + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return windows;
+}
+
 }  // namespace platform::x11

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform::x11 {
 
@@ -41,5 +42,9 @@ class ErrorTrap {
 // A text property of a window as raw bytes (for titles: UTF-8); nothing when
 // it is missing.
 bool ReadTextProperty(Display* display, Window window, Atom property, std::string& out);
+
+// The windows a window manager lists as its clients (_NET_CLIENT_LIST);
+// empty without a window manager.
+std::vector<Window> ClientList(Display* display, Window root);
 
 }  // namespace platform::x11

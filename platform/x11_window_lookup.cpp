@@ -14,30 +14,6 @@ namespace platform {
 
 namespace {
 
-std::vector<Window> ClientList(Display* display, Window root) {
-    std::vector<Window> windows;
-    Atom clientList = XInternAtom(display, "_NET_CLIENT_LIST", True);
-    if (clientList == 0) {
-        return windows;
-    }
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, root, clientList, 0, 65536, False, XA_WINDOW, &type, &format,
-                           &count, &after, &data) == Success &&
-        data != nullptr && type == XA_WINDOW && format == 32) {
-        // Format 32 properties come back as an array of long.
-        auto* ids = reinterpret_cast<const unsigned long*>(data);
-        windows.assign(ids, ids + count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return windows;
-}
-
 // The root's children, topmost first.
 std::vector<Window> RootChildren(Display* display, Window root) {
     std::vector<Window> windows;
@@ -94,7 +70,7 @@ ForeignWindow FindForeignWindow(std::wstring_view className, std::wstring_view t
     Window root = DefaultRootWindow(d);
     // A window manager lists its clients; without one (or when it left a
     // stale list behind) the clients are the root's children.
-    std::vector<Window> candidates = ClientList(d, root);
+    std::vector<Window> candidates = x11::ClientList(d, root);
     std::reverse(candidates.begin(), candidates.end());  // the list is oldest first
     for (Window child : RootChildren(d, root)) {
         if (std::find(candidates.begin(), candidates.end(), child) == candidates.end()) {

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/x11_support.h"
+
 namespace testing_support {
 
 namespace {
@@ -19,26 +21,8 @@ namespace {
 using namespace std::chrono_literals;
 
 bool ListsClient(Display* d, Window window) {
-    Atom clientList = XInternAtom(d, "_NET_CLIENT_LIST", True);
-    if (clientList == 0) {
-        return false;
-    }
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    bool listed = false;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), clientList, 0, 65536, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 32) {
-        auto* ids = reinterpret_cast<const unsigned long*>(data);
-        listed = std::find(ids, ids + count, window) != ids + count;
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return listed;
+    auto clients = platform::x11::ClientList(d, DefaultRootWindow(d));
+    return std::find(clients.begin(), clients.end(), window) != clients.end();
 }
 
 // True once the window manager manages new windows: a window mapped as a
