@@ -21,6 +21,14 @@ void Push(SDL_Event& e) {
     SDL_PushEvent(&e);
 }
 
+void PushWindowEvent(HWND top, SDL_WindowEventID event) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = IdOf(top);
+    e.window.event = static_cast<Uint8>(event);
+    Push(e);
+}
+
 }  // namespace
 
 void MouseMove(HWND top, int x, int y) {
@@ -54,11 +62,7 @@ void MouseWheel(HWND top, int steps) {
 }
 
 void MouseLeave(HWND top) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = IdOf(top);
-    e.window.event = SDL_WINDOWEVENT_LEAVE;
-    Push(e);
+    PushWindowEvent(top, SDL_WINDOWEVENT_LEAVE);
 }
 
 void Key(HWND top, SDL_Keycode key, bool down, Uint16 modifiers, bool repeat) {
@@ -91,19 +95,11 @@ void Composition(HWND top, const std::string& utf8, int cursor) {
 }
 
 void Focus(HWND top, bool gained) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = IdOf(top);
-    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-    Push(e);
+    PushWindowEvent(top, gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
 }
 
 void CloseRequest(HWND top) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = IdOf(top);
-    e.window.event = SDL_WINDOWEVENT_CLOSE;
-    Push(e);
+    PushWindowEvent(top, SDL_WINDOWEVENT_CLOSE);
 }
 
 void RunPendingMessages() {
