@@ -214,17 +214,6 @@ void WaitForQueueChange(std::uint64_t seen, int milliseconds) {
     }
 }
 
-bool WaitForQueuedMessage(int milliseconds) {
-    auto& queue = *CurrentQueue();
-    std::unique_lock lock(queue.mutex);
-    auto ready = [&] { return !queue.posted.empty() || !queue.sent.empty() || queue.quitPending; };
-    if (milliseconds < 0) {
-        queue.arrived.wait(lock, ready);
-        return true;
-    }
-    return queue.arrived.wait_for(lock, std::chrono::milliseconds(milliseconds), ready);
-}
-
 }  // namespace platform
 
 using platform::ThreadQueue;

@@ -30,10 +30,6 @@ void SetWindowProcedure(HWND hwnd, WNDPROC proc);
 // display) can be woken. Set once per thread, by that thread.
 void SetQueueWakeHook(std::function<void()> wake);
 
-// Waits at most `milliseconds` (negative: forever) until the calling thread's
-// queue holds a message. Returns true when one is there.
-bool WaitForQueuedMessage(int milliseconds);
-
 // What a thread with windows adds to its queue: input from the display,
 // messages made up when nothing else is queued (WM_PAINT, WM_TIMER), and a
 // wait that also ends on display input and on the next due timer.
