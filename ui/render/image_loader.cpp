@@ -45,6 +45,28 @@ std::unique_ptr<ImageInfo> NewImage(int width, int height) {
     return image;
 }
 
+// A PNG whose chunks claim more bytes than the file holds is damaged; the
+// decoder would first grow its buffer to the claimed length (gigabytes from a
+// few hostile bytes), so such files are refused before decoding.
+bool PngChunksFitTheFile(const std::uint8_t* data, size_t size) {
+    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) {
+        return true;  // not a PNG
+    }
+    for (size_t at = sizeof kSignature; size - at >= 8;) {
+        std::uint64_t length = (std::uint64_t{data[at]} << 24) | (data[at + 1] << 16) |
+                               (data[at + 2] << 8) | data[at + 3];
+        if (length + 12 > size - at) {
+            return false;
+        }
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) {
+            break;
+        }
+        at += static_cast<size_t>(length) + 12;
+    }
+    return true;
+}
+
 }  // namespace
 
 ImageInfo::~ImageInfo() {
@@ -105,6 +127,14 @@ std::unique_ptr<ImageInfo> RenderEngine::LoadImageFromMemory(const std::uint8_t*
     int width = 0;
     int height = 0;
     int channels = 0;
+    // The decoder sizes its buffers from the header: a damaged or hostile skin
+    // image could otherwise make it ask for gigabytes. Skin images are small.
+    constexpr long long kMaxPixels = 32LL << 20;
+    if (!PngChunksFitTheFile(data, size) ||
+        !stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) ||
+        width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) {
+        return nullptr;
+    }
     std::unique_ptr<stbi_uc, StbFree> rgba(
         stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4));
     if (!rgba || width <= 0 || height <= 0) {

@@ -194,6 +194,30 @@ TEST_F(ImageRenderTest, TiledCentreRepeatsTheSourceAndCutsTheLastTile) {
     EXPECT_EQ(canvas.At(69, 5), 0xFFFF0000u);
 }
 
+TEST_F(ImageRenderTest, DamagedHeadersAreRefusedBeforeTheDecoderAllocates) {
+    // A 2 x 2 PNG whose second data chunk claims 1.4 GB: the decoder would grow
+    // its buffer to that before noticing the bytes are not there.
+    const std::string chunkTooLong(
+        "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x02\x00\x00"
+        "\x00\x02\x08\x06\x00\x00\x00\x72\xb6\x0d\x24\x00\x00\x00\x11\x49\x44\x41\x54\x78\x9c\x63"
+        "\xc0\x00\x27\x42\xcf\x0d\x0c\x20\x06\x00\x3e\x06\x24\xc0\xfb\x00\x0d\xe4\x59\x00\x00\x11"
+        "\x49\x44\x41\x54\xae\x42\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac"
+        "\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac\xac"
+        "\xac\xac\xac\x82",
+        114);
+    EXPECT_EQ(
+        RenderEngine::LoadImageFromMemory(
+            reinterpret_cast<const std::uint8_t*>(chunkTooLong.data()), chunkTooLong.size(), 0),
+        nullptr);
+    // A header claiming 30000 x 30000 pixels.
+    std::string huge = chunkTooLong.substr(0, 33);
+    huge[16] = 0, huge[17] = 0, huge[18] = 0x75, huge[19] = 0x30;
+    huge[20] = 0, huge[21] = 0, huge[22] = 0x75, huge[23] = 0x30;
+    EXPECT_EQ(RenderEngine::LoadImageFromMemory(reinterpret_cast<const std::uint8_t*>(huge.data()),
+                                                huge.size(), 0),
+              nullptr);
+}
+
 TEST_F(ImageRenderTest, LoadingPremultipliesAndMasks) {
     std::vector<std::uint32_t> pixels = {0xC8643280, 0xFF00FFFF, 0x10203040 & 0xFFFFFF00,
                                          0x102030FF};
