@@ -39,7 +39,7 @@ struct Generator {
                            std::to_string(Next() % 300) + ",0,0\"";
                     break;
                 case 1:
-                    out += " normalimage=\"file=&apos;img/btn_" + std::to_string(Next() % 40) +
+                    out += " normalimage=\"file=&apos;img/m_btn" + std::to_string(Next() % 40) +
                            ".png&apos; source=&apos;0,0,60,24&apos; corner=&apos;4,4,4,4&apos;\"";
                     break;
                 case 2:

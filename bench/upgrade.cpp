@@ -102,7 +102,7 @@ void MakePayload(const fs::path& payload) {
 // Stdout goes to /dev/null while the extractor traces, as 7z's does.
 class QuietStdout {
   public:
-    QuietStdout() : saved_(dup(1)) {
+    QuietStdout() : m_saved(dup(1)) {
         std::fflush(stdout);
         int null = open("/dev/null", O_WRONLY);
         dup2(null, 1);
@@ -110,12 +110,12 @@ class QuietStdout {
     }
     ~QuietStdout() {
         std::fflush(stdout);
-        dup2(saved_, 1);
-        close(saved_);
+        dup2(m_saved, 1);
+        close(m_saved);
     }
 
   private:
-    int saved_;
+    int m_saved;
 };
 
 double Best(const std::vector<double>& times) {
@@ -193,28 +193,28 @@ class UpdateServer {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
-        posix_spawnp(&pid_, "python3", &actions, nullptr, argv.data(), environ);
+        posix_spawnp(&m_pid, "python3", &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 600 && port_ == 0; ++i) {
+        for (int i = 0; i < 600 && m_port == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             std::string word;
             std::ifstream in(output);
             while (in >> word) {
                 if (word.rfind("https=", 0) == 0) {
-                    port_ = std::atoi(word.c_str() + 6);
+                    m_port = std::atoi(word.c_str() + 6);
                 }
             }
         }
     }
     ~UpdateServer() {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
     }
-    int port() const { return port_; }
+    int port() const { return m_port; }
 
   private:
-    pid_t pid_ = -1;
-    int port_ = 0;
+    pid_t m_pid = -1;
+    int m_port = 0;
 };
 
 LRESULT Drain(HWND, UINT, WPARAM, LPARAM) {

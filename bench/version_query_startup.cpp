@@ -72,34 +72,34 @@ class Server {
   public:
     Server(const fs::path& root, const fs::path& pki, int port) {
         fs::path ready = root / ".ready";
-        pid_ = Spawn({"/bin/sh", "-c",
-                      "exec /usr/bin/python3 '" VANTU_SOURCE_DIR
-                      "/tools/update_server/update_server.py' --root '" +
-                          root.string() + "' --pki '" + pki.string() + "' --port " +
-                          std::to_string(port) + " > '" + ready.string() + "'"},
-                     false);
+        m_pid = Spawn({"/bin/sh", "-c",
+                       "exec /usr/bin/python3 '" VANTU_SOURCE_DIR
+                       "/tools/update_server/update_server.py' --root '" +
+                           root.string() + "' --pki '" + pki.string() + "' --port " +
+                           std::to_string(port) + " > '" + ready.string() + "'"},
+                      false);
         const auto deadline = Clock::now() + std::chrono::seconds(15);
         while (Clock::now() < deadline) {
             std::ifstream in(ready);
             std::string line;
             if (std::getline(in, line) && line.starts_with("listening")) {
-                up_ = true;
+                m_up = true;
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
     ~Server() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
         }
     }
-    bool Up() const { return up_; }
+    bool Up() const { return m_up; }
 
   private:
-    pid_t pid_ = -1;
-    bool up_ = false;
+    pid_t m_pid = -1;
+    bool m_up = false;
 };
 
 }  // namespace

@@ -36,7 +36,7 @@ class BenchHost : public VantuUI::IRenderHostUI {
   public:
     const VantuUI::ImageInfo* ImageByNameOrLoad(const std::wstring& name, const std::wstring* type,
                                                 DWORD mask, bool) override {
-        auto& slot = images_[name];
+        auto& slot = m_images[name];
         if (!slot) {
             slot = RenderEngine::LoadSkinImage(name, type, mask);
         }
@@ -50,7 +50,7 @@ class BenchHost : public VantuUI::IRenderHostUI {
     int AddFont(const VantuUI::FontInfo&) override { return 0; }
 
   private:
-    std::map<std::wstring, std::unique_ptr<VantuUI::ImageInfo>> images_;
+    std::map<std::wstring, std::unique_ptr<VantuUI::ImageInfo>> m_images;
 };
 
 BenchHost* g_host = nullptr;

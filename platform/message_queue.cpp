@@ -47,44 +47,44 @@ class WindowTable {
     }
 
     HWND Add(WindowRecord record) {
-        std::lock_guard lock(mutex_);
-        std::uintptr_t id = next_++;
-        windows_.emplace(id, std::move(record));
+        std::lock_guard lock(m_mutex);
+        std::uintptr_t id = m_next++;
+        m_windows.emplace(id, std::move(record));
         return reinterpret_cast<HWND>(id);
     }
 
     bool Remove(HWND hwnd, std::shared_ptr<ThreadQueue>& queue) {
-        std::lock_guard lock(mutex_);
-        auto it = windows_.find(reinterpret_cast<std::uintptr_t>(hwnd));
-        if (it == windows_.end()) {
+        std::lock_guard lock(m_mutex);
+        auto it = m_windows.find(reinterpret_cast<std::uintptr_t>(hwnd));
+        if (it == m_windows.end()) {
             return false;
         }
         queue = it->second.queue;
-        windows_.erase(it);
+        m_windows.erase(it);
         return true;
     }
 
     std::optional<WindowRecord> Find(HWND hwnd) {
-        std::lock_guard lock(mutex_);
-        auto it = windows_.find(reinterpret_cast<std::uintptr_t>(hwnd));
-        if (it == windows_.end()) {
+        std::lock_guard lock(m_mutex);
+        auto it = m_windows.find(reinterpret_cast<std::uintptr_t>(hwnd));
+        if (it == m_windows.end()) {
             return std::nullopt;
         }
         return it->second;
     }
 
     void SetProc(HWND hwnd, WNDPROC proc) {
-        std::lock_guard lock(mutex_);
-        auto it = windows_.find(reinterpret_cast<std::uintptr_t>(hwnd));
-        if (it != windows_.end()) {
+        std::lock_guard lock(m_mutex);
+        auto it = m_windows.find(reinterpret_cast<std::uintptr_t>(hwnd));
+        if (it != m_windows.end()) {
             it->second.proc = proc;
         }
     }
 
   private:
-    std::mutex mutex_;
-    std::unordered_map<std::uintptr_t, WindowRecord> windows_;
-    std::uintptr_t next_ = 0x10000;
+    std::mutex m_mutex;
+    std::unordered_map<std::uintptr_t, WindowRecord> m_windows;
+    std::uintptr_t m_next = 0x10000;
 };
 
 const std::shared_ptr<ThreadQueue>& CurrentQueue() {

@@ -44,23 +44,23 @@ NamedEvent::~NamedEvent() {
     Close();
 }
 
-NamedEvent::NamedEvent(NamedEvent&& other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
+NamedEvent::NamedEvent(NamedEvent&& other) noexcept : m_fd(other.m_fd) {
+    other.m_fd = -1;
 }
 
 NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = other.fd_;
-        other.fd_ = -1;
+        m_fd = other.m_fd;
+        other.m_fd = -1;
     }
     return *this;
 }
 
 void NamedEvent::Close() {
-    if (fd_ >= 0) {
-        close(fd_);
-        fd_ = -1;
+    if (m_fd >= 0) {
+        close(m_fd);
+        m_fd = -1;
     }
 }
 
@@ -84,14 +84,14 @@ NamedEventCreation NamedEvent::Create(std::wstring_view name) {
         close(fd);
         return NamedEventCreation::Failed;
     }
-    fd_ = fd;
+    m_fd = fd;
     return NamedEventCreation::Created;
 }
 
 bool NamedEvent::Reset() {
     bool signalled = false;
     for (;;) {
-        int client = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+        int client = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0) {
             if (errno == EINTR) {
                 continue;
@@ -104,7 +104,7 @@ bool NamedEvent::Reset() {
 }
 
 void NamedEvent::HoldUntilExit() {
-    fd_ = -1;
+    m_fd = -1;
 }
 
 bool NamedEvent::Signal(std::wstring_view name) {
@@ -127,22 +127,22 @@ bool NamedEvent::Signal(std::wstring_view name) {
     return signalled;
 }
 
-ManualResetEvent::ManualResetEvent() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+ManualResetEvent::ManualResetEvent() : m_fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 ManualResetEvent::~ManualResetEvent() {
-    if (fd_ >= 0) {
-        close(fd_);
+    if (m_fd >= 0) {
+        close(m_fd);
     }
 }
 
 void ManualResetEvent::Set() {
     std::uint64_t one = 1;
     // Never read, so the counter stays above zero: set until destroyed.
-    [[maybe_unused]] auto written = write(fd_, &one, sizeof one);
+    [[maybe_unused]] auto written = write(m_fd, &one, sizeof one);
 }
 
 bool ManualResetEvent::IsSet() const {
-    return WaitForAny({fd_}, std::chrono::milliseconds(0)) == 0;
+    return WaitForAny({m_fd}, std::chrono::milliseconds(0)) == 0;
 }
 
 int WaitForAny(std::initializer_list<int> descriptors, std::chrono::milliseconds timeout) {

@@ -27,10 +27,10 @@ class NamedEvent {
 
     // Takes the name. Only Created leaves the event open.
     NamedEventCreation Create(std::wstring_view name);
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
 
     // Readable while a signal is pending.
-    int Descriptor() const { return fd_; }
+    int Descriptor() const { return m_fd; }
 
     // Consumes every pending signal; true when there was one.
     bool Reset();
@@ -46,7 +46,7 @@ class NamedEvent {
 
   private:
     void Close();
-    int fd_ = -1;
+    int m_fd = -1;
 };
 
 // An unnamed manual-reset event (eventfd).
@@ -57,14 +57,14 @@ class ManualResetEvent {
     ManualResetEvent(const ManualResetEvent&) = delete;
     ManualResetEvent& operator=(const ManualResetEvent&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
     void Set();
     bool IsSet() const;
     // Readable while set.
-    int Descriptor() const { return fd_; }
+    int Descriptor() const { return m_fd; }
 
   private:
-    int fd_ = -1;
+    int m_fd = -1;
 };
 
 inline constexpr int kWaitTimeout = -1;

@@ -21,17 +21,17 @@ constexpr std::uint64_t kMaxBlockSize = 0xFFFF;
 class ByteSource {
   public:
     using Reader = std::function<bool(std::uint64_t offset, void* out, std::size_t size)>;
-    ByteSource(std::uint64_t size, Reader reader) : size_(size), reader_(std::move(reader)) {}
+    ByteSource(std::uint64_t size, Reader reader) : m_size(size), m_reader(std::move(reader)) {}
 
     bool Read(std::uint64_t offset, void* out, std::size_t size) const {
-        if (offset > size_ || size > size_ - offset) {
+        if (offset > m_size || size > m_size - offset) {
             return false;
         }
-        return reader_(offset, out, size);
+        return m_reader(offset, out, size);
     }
 
     std::optional<std::string> Bytes(std::uint64_t offset, std::uint64_t size) const {
-        if (offset > size_ || size > size_ - offset) {
+        if (offset > m_size || size > m_size - offset) {
             return std::nullopt;
         }
         std::string out(static_cast<std::size_t>(size), '\0');
@@ -71,8 +71,8 @@ class ByteSource {
     }
 
   private:
-    std::uint64_t size_;
-    Reader reader_;
+    std::uint64_t m_size;
+    Reader m_reader;
 };
 
 // --- PE: the resource directory -------------------------------------------
@@ -468,11 +468,11 @@ std::optional<VersionInfoBlock> VersionInfoBlock::ReadFromFile(std::wstring_view
 }
 
 std::optional<std::string_view> VersionInfoBlock::Value(std::wstring_view subBlock) const {
-    auto node = FindPath(bytes_, subBlock);
+    auto node = FindPath(m_bytes, subBlock);
     if (!node) {
         return std::nullopt;
     }
-    return std::string_view(bytes_).substr(node->valueBegin, node->valueEnd - node->valueBegin);
+    return std::string_view(m_bytes).substr(node->valueBegin, node->valueEnd - node->valueBegin);
 }
 
 std::optional<std::wstring> VersionInfoBlock::Text(std::wstring_view subBlock) const {

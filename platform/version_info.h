@@ -21,9 +21,9 @@ class VersionInfoBlock {
     // read, has no version block or is damaged.
     static std::optional<VersionInfoBlock> ReadFromFile(std::wstring_view path);
 
-    explicit VersionInfoBlock(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit VersionInfoBlock(std::string bytes) : m_bytes(std::move(bytes)) {}
 
-    const std::string& bytes() const { return bytes_; }
+    const std::string& bytes() const { return m_bytes; }
 
     // The value bytes of the node at a path such as "\", "\VarFileInfo\Translation"
     // or "\StringFileInfo\040904b0\FileVersion". Keys compare without ASCII
@@ -34,7 +34,7 @@ class VersionInfoBlock {
     std::optional<std::wstring> Text(std::wstring_view subBlock) const;
 
   private:
-    std::string bytes_;
+    std::string m_bytes;
 };
 
 // The VS_VERSIONINFO block of a file image held in memory (exposed for tests

@@ -33,8 +33,8 @@ std::unordered_map<HWND, std::unique_ptr<Window>>& Records() {
 
 // Records of destroyed windows are kept until the thread next looks for a
 // message: a procedure that destroyed its own window still runs on it.
-thread_local std::vector<std::unique_ptr<Window>> t_graveyard;
-thread_local std::vector<HWND> t_topLevel;
+thread_local std::vector<std::unique_ptr<Window>> g_graveyard;
+thread_local std::vector<HWND> g_topLevel;
 
 std::atomic<int> g_cascade{0};
 
@@ -66,7 +66,7 @@ void Forget(HWND hwnd) {
     if (Window* parent = FindWindowRecord(w->parent)) {
         std::erase(parent->children, hwnd);
     }
-    std::erase(t_topLevel, hwnd);
+    std::erase(g_topLevel, hwnd);
     RemoveWindowHandle(hwnd);
     w->timers.clear();
     ForgetDisplayWindow(w->sdl.get());
@@ -75,7 +75,7 @@ void Forget(HWND hwnd) {
     std::lock_guard lock(RecordMutex());
     auto it = Records().find(hwnd);
     if (it != Records().end()) {
-        t_graveyard.push_back(std::move(it->second));
+        g_graveyard.push_back(std::move(it->second));
         Records().erase(it);
     }
 }
@@ -83,7 +83,7 @@ void Forget(HWND hwnd) {
 }  // namespace
 
 void EmptyGraveyard() {
-    t_graveyard.clear();
+    g_graveyard.clear();
 }
 
 Window* FindWindowRecord(HWND hwnd) {
@@ -138,7 +138,7 @@ RECT Union(const RECT& a, const RECT& b) {
 }
 
 std::vector<HWND> ThreadTopLevelWindows() {
-    return t_topLevel;
+    return g_topLevel;
 }
 
 }  // namespace platform
@@ -240,7 +240,7 @@ HWND CreateWindowEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
     if (child) {
         FindWindowRecord(parent)->children.push_back(hwnd);
     } else {
-        platform::t_topLevel.push_back(hwnd);
+        platform::g_topLevel.push_back(hwnd);
         if (platform::EnsureDisplay() && platform::IsDisplayThread()) {
             platform::MakeDisplayWindow(*w);
         }

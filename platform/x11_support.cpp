@@ -28,18 +28,18 @@ DisplayPtr OpenDisplay() {
 }
 
 ErrorTrap::ErrorTrap(Display* display)
-    : display_(display),
-      previous_(XSetErrorHandler(CountError)),
-      errorsBefore_(errorCount.load()) {}
+    : m_display(display),
+      m_previous(XSetErrorHandler(CountError)),
+      m_errorsBefore(errorCount.load()) {}
 
 ErrorTrap::~ErrorTrap() {
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
+    XSync(m_display, False);
+    XSetErrorHandler(m_previous);
 }
 
 bool ErrorTrap::Failed() {
-    XSync(display_, False);
-    return errorCount.load() != errorsBefore_;
+    XSync(m_display, False);
+    return errorCount.load() != m_errorsBefore;
 }
 
 bool ReadTextProperty(Display* display, Window window, Atom property, std::string& out) {

@@ -34,9 +34,9 @@ class ErrorTrap {
     bool Failed();
 
   private:
-    Display* display_;
-    XErrorHandler previous_;
-    int errorsBefore_;
+    Display* m_display;
+    XErrorHandler m_previous;
+    int m_errorsBefore;
 };
 
 // A text property of a window as raw bytes (for titles: UTF-8); nothing when

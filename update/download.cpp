@@ -24,20 +24,20 @@ constexpr long kBufferSize = 256 * 1024;
 class OutputFile {
   public:
     explicit OutputFile(const std::wstring& path)
-        : fd_(open(platform::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                   0644)) {}
+        : m_fd(open(platform::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                    0644)) {}
     ~OutputFile() {
-        if (fd_ >= 0) {
-            close(fd_);
+        if (m_fd >= 0) {
+            close(m_fd);
         }
     }
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
     bool Write(const char* data, size_t size) {
         while (size > 0) {
-            ssize_t n = write(fd_, data, size);
+            ssize_t n = write(m_fd, data, size);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -50,13 +50,13 @@ class OutputFile {
         return true;
     }
     bool Close() {
-        int fd = fd_;
-        fd_ = -1;
+        int fd = m_fd;
+        m_fd = -1;
         return close(fd) == 0;
     }
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
@@ -72,7 +72,7 @@ int ReportProgress(void* callback, curl_off_t total, curl_off_t received, curl_o
 }  // namespace
 
 void BindCallback::OnProgress(std::uint64_t received, std::uint64_t total) const {
-    PostMessage(window_, WM_UPGRADE_PROGRESS, static_cast<WPARAM>(received),
+    PostMessage(m_window, WM_UPGRADE_PROGRESS, static_cast<WPARAM>(received),
                 static_cast<LPARAM>(total));
 }
 

@@ -14,11 +14,11 @@ namespace vantu {
 // total) to its window on every progress report, without throttling.
 class BindCallback {
   public:
-    explicit BindCallback(HWND window) : window_(window) {}
+    explicit BindCallback(HWND window) : m_window(window) {}
     void OnProgress(std::uint64_t received, std::uint64_t total) const;
 
   private:
-    HWND window_;
+    HWND m_window;
 };
 
 // Creates the folder, and first every missing folder above it.

@@ -102,11 +102,11 @@ HRESULT ArchiveOpenCallback::QueryInterface(const abi::Guid& iid, void** out) {
 }
 
 ULONG ArchiveOpenCallback::AddRef() {
-    return ++references_;
+    return ++m_references;
 }
 
 ULONG ArchiveOpenCallback::Release() {
-    ULONG left = --references_;
+    ULONG left = --m_references;
     if (left == 0) {
         delete this;
     }
@@ -128,9 +128,12 @@ HRESULT ArchiveOpenCallback::CryptoGetTextPassword(abi::BSTR* password) {
 
 ArchiveExtractCallback::ArchiveExtractCallback(const Engine& engine, const ArchiveHandler& archive,
                                                const std::wstring& destination, int overwriteMode)
-    : engine_(engine), archive_(archive), destination_(destination), overwriteMode_(overwriteMode) {
-    if (destination_.empty() || !platform::IsPathSeparator(destination_.back())) {
-        destination_ += L'/';
+    : m_engine(engine),
+      m_archive(archive),
+      m_destination(destination),
+      m_overwriteMode(overwriteMode) {
+    if (m_destination.empty() || !platform::IsPathSeparator(m_destination.back())) {
+        m_destination += L'/';
     }
 }
 
@@ -151,11 +154,11 @@ HRESULT ArchiveExtractCallback::QueryInterface(const abi::Guid& iid, void** out)
 }
 
 ULONG ArchiveExtractCallback::AddRef() {
-    return ++references_;
+    return ++m_references;
 }
 
 ULONG ArchiveExtractCallback::Release() {
-    ULONG left = --references_;
+    ULONG left = --m_references;
     if (left == 0) {
         delete this;
     }
@@ -163,7 +166,7 @@ ULONG ArchiveExtractCallback::Release() {
 }
 
 HRESULT ArchiveExtractCallback::SetTotal(std::uint64_t total) {
-    total_ = total;
+    m_total = total;
     return S_OK;
 }
 
@@ -187,40 +190,40 @@ HRESULT ArchiveExtractCallback::CryptoGetTextPassword(abi::BSTR* password) {
 HRESULT ArchiveExtractCallback::ReadItemProperties(std::uint32_t index) {
     std::uint64_t number = 0;
     HRESULT result =
-        ReadUnsigned(engine_, archive_, index, abi::kpidAttrib, &hasAttributes_, &number);
+        ReadUnsigned(m_engine, m_archive, index, abi::kpidAttrib, &m_hasAttributes, &number);
     if (result != S_OK) {
         return result;
     }
-    attributes_ = static_cast<std::uint32_t>(number);
+    m_attributes = static_cast<std::uint32_t>(number);
     {
-        Property folder(engine_);
-        result = archive_.GetProperty(index, abi::kpidIsDir, &folder);
+        Property folder(m_engine);
+        result = m_archive.GetProperty(index, abi::kpidIsDir, &folder);
         if (result != S_OK) {
             return result;
         }
         if (folder->vt != abi::VT_BOOL && folder->vt != abi::VT_EMPTY) {
             return E_FAIL;
         }
-        isFolder_ = folder->vt == abi::VT_BOOL && folder->boolVal != 0;
+        m_isFolder = folder->vt == abi::VT_BOOL && folder->boolVal != 0;
     }
-    if ((result = ReadTime(engine_, archive_, index, abi::kpidMTime, &hasModified_, &modified_)) !=
-            S_OK ||
-        (result = ReadTime(engine_, archive_, index, abi::kpidCTime, &hasCreated_, &created_)) !=
-            S_OK ||
-        (result = ReadTime(engine_, archive_, index, abi::kpidATime, &hasAccessed_, &accessed_)) !=
-            S_OK ||
-        (result = ReadUnsigned(engine_, archive_, index, abi::kpidSize, &hasSize_, &size_)) !=
+    if ((result = ReadTime(m_engine, m_archive, index, abi::kpidMTime, &m_hasModified,
+                           &m_modified)) != S_OK ||
+        (result = ReadTime(m_engine, m_archive, index, abi::kpidCTime, &m_hasCreated,
+                           &m_created)) != S_OK ||
+        (result = ReadTime(m_engine, m_archive, index, abi::kpidATime, &m_hasAccessed,
+                           &m_accessed)) != S_OK ||
+        (result = ReadUnsigned(m_engine, m_archive, index, abi::kpidSize, &m_hasSize, &m_size)) !=
             S_OK) {
         return result;
     }
     // Not every handler knows the Unix mode property; its absence is fine.
-    hasPosixMode_ = false;
-    if (ReadUnsigned(engine_, archive_, index, abi::kpidPosixAttrib, &hasPosixMode_, &number) ==
+    m_hasPosixMode = false;
+    if (ReadUnsigned(m_engine, m_archive, index, abi::kpidPosixAttrib, &m_hasPosixMode, &number) ==
             S_OK &&
-        hasPosixMode_) {
-        posixMode_ = static_cast<std::uint32_t>(number);
+        m_hasPosixMode) {
+        m_posixMode = static_cast<std::uint32_t>(number);
     } else {
-        hasPosixMode_ = false;
+        m_hasPosixMode = false;
     }
     return S_OK;
 }
@@ -229,8 +232,8 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
                                           std::int32_t askMode) {
     *stream = nullptr;
     {
-        Property path(engine_);
-        HRESULT result = archive_.GetProperty(index, abi::kpidPath, &path);
+        Property path(m_engine);
+        HRESULT result = m_archive.GetProperty(index, abi::kpidPath, &path);
         if (result == S_OK && path->vt != abi::VT_EMPTY && path->vt != abi::VT_BSTR) {
             result = E_FAIL;
         }
@@ -238,9 +241,9 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
             TraceLine("获取数据失败");
             return result;
         }
-        relativePath_ = path->vt == abi::VT_EMPTY
-                            ? std::wstring(L"[Content]")
-                            : NormalizeItemPath(path->bstrVal != nullptr ? path->bstrVal : L"");
+        m_relativePath = path->vt == abi::VT_EMPTY
+                             ? std::wstring(L"[Content]")
+                             : NormalizeItemPath(path->bstrVal != nullptr ? path->bstrVal : L"");
     }
     if (askMode != abi::kExtract) {
         return S_OK;
@@ -253,41 +256,41 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
     // An item must stay below the destination: no absolute path, no "..",
     // no link on the way, and no link item (a later item written through it
     // would escape).
-    bool isLink = (hasAttributes_ && (attributes_ & kAttributeUnixExtension) != 0 &&
-                   IsLinkMode(attributes_ >> 16)) ||
-                  (hasPosixMode_ && IsLinkMode(posixMode_));
-    if (!IsContainedItemPath(relativePath_) || isLink ||
-        !HasNoLinkOnTheWay(destination_, relativePath_)) {
-        TraceLine("拒绝路径:", relativePath_);
+    bool isLink = (m_hasAttributes && (m_attributes & kAttributeUnixExtension) != 0 &&
+                   IsLinkMode(m_attributes >> 16)) ||
+                  (m_hasPosixMode && IsLinkMode(m_posixMode));
+    if (!IsContainedItemPath(m_relativePath) || isLink ||
+        !HasNoLinkOnTheWay(m_destination, m_relativePath)) {
+        TraceLine("拒绝路径:", m_relativePath);
         return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
     }
 
-    outputPath_ = JoinPath(destination_, relativePath_);
-    if (isFolder_) {
-        TraceLine("DirBegin:", outputPath_);
-        CreateFolderChain(outputPath_);
+    m_outputPath = JoinPath(m_destination, m_relativePath);
+    if (m_isFolder) {
+        TraceLine("DirBegin:", m_outputPath);
+        CreateFolderChain(m_outputPath);
         return S_OK;
     }
 
-    TraceLine("FileBegin:", outputPath_);
+    TraceLine("FileBegin:", m_outputPath);
     struct stat previous;
-    bool replaced = lstat(platform::NativePath(outputPath_).c_str(), &previous) == 0;
-    if (replaced && !RemovePath(outputPath_)) {
-        TraceLine("移除路径失败:", outputPath_);
+    bool replaced = lstat(platform::NativePath(m_outputPath).c_str(), &previous) == 0;
+    if (replaced && !RemovePath(m_outputPath)) {
+        TraceLine("移除路径失败:", m_outputPath);
         return LastErrorResult();
     }
-    mode_ = FileMode(replaced && S_ISREG(previous.st_mode) ? previous.st_mode : 0,
-                     replaced && S_ISREG(previous.st_mode));
-    auto folder = ParentFolderOf(outputPath_);
+    m_mode = FileMode(replaced && S_ISREG(previous.st_mode) ? previous.st_mode : 0,
+                      replaced && S_ISREG(previous.st_mode));
+    auto folder = ParentFolderOf(m_outputPath);
     if (!CreateFolderChain(folder)) {
         TraceLine("创建目录失败:", folder);
         return kCreateFailed;
     }
-    auto file = CreateFileForWriting(outputPath_);
+    auto file = CreateFileForWriting(m_outputPath);
     if (!file) {
-        TraceLine("创建文件失败:", outputPath_);
+        TraceLine("创建文件失败:", m_outputPath);
         HRESULT result = LastErrorResult();
-        outputPath_.clear();
+        m_outputPath.clear();
         return result;
     }
     auto* wrapper = new (std::nothrow) OutStreamWrapper(std::move(file));
@@ -301,48 +304,48 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
 
 mode_t ArchiveExtractCallback::FileMode(mode_t previousMode, bool replaced) const {
     mode_t mode;
-    std::uint32_t unixMode = hasAttributes_ && (attributes_ & kAttributeUnixExtension) != 0
-                                 ? attributes_ >> 16
-                                 : (hasPosixMode_ ? posixMode_ : 0);
+    std::uint32_t unixMode = m_hasAttributes && (m_attributes & kAttributeUnixExtension) != 0
+                                 ? m_attributes >> 16
+                                 : (m_hasPosixMode ? m_posixMode : 0);
     if ((unixMode & 0777) != 0) {
         mode = unixMode & 0777;  // never set-user-id, set-group-id or sticky
     } else if (replaced) {
         mode = previousMode & 0777;
     } else {
-        mode = relativePath_ == vantu::kBoosterFileName ? 0755 : 0644;
+        mode = m_relativePath == vantu::kBoosterFileName ? 0755 : 0644;
     }
-    if (hasAttributes_ && (attributes_ & kAttributeReadOnly) != 0) {
+    if (m_hasAttributes && (m_attributes & kAttributeReadOnly) != 0) {
         mode &= ~static_cast<mode_t>(0222);
     }
     return mode;
 }
 
 void ArchiveExtractCallback::ApplyTimesAndMode() {
-    auto native = platform::NativePath(outputPath_);
-    if (hasModified_ || hasAccessed_) {
+    auto native = platform::NativePath(m_outputPath);
+    if (m_hasModified || m_hasAccessed) {
         // The creation time has no place on this file system.
         timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
-        if (hasAccessed_) {
-            times[0] = ToTimespec(accessed_);
+        if (m_hasAccessed) {
+            times[0] = ToTimespec(m_accessed);
         }
-        if (hasModified_) {
-            times[1] = ToTimespec(modified_);
+        if (m_hasModified) {
+            times[1] = ToTimespec(m_modified);
         }
         utimensat(AT_FDCWD, native.c_str(), times, AT_SYMLINK_NOFOLLOW);
     }
-    chmod(native.c_str(), mode_);
+    chmod(native.c_str(), m_mode);
 }
 
 HRESULT ArchiveExtractCallback::SetOperationResult(std::int32_t) {
-    if (outputPath_.empty()) {
+    if (m_outputPath.empty()) {
         TraceLine("AllDone");
         return S_OK;
     }
     // Folders keep the times of their creation and their default mode.
-    if (!isFolder_) {
+    if (!m_isFolder) {
         ApplyTimesAndMode();
     }
-    TraceLine("FileDone:", outputPath_);
+    TraceLine("FileDone:", m_outputPath);
     return S_OK;
 }
 

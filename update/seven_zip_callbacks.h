@@ -31,7 +31,7 @@ class ArchiveOpenCallback final : public abi::IArchiveOpenCallback,
   private:
     ~ArchiveOpenCallback() = default;
 
-    std::atomic<ULONG> references_{1};
+    std::atomic<ULONG> m_references{1};
 };
 
 // Writes each item below the destination folder, replacing what is there,
@@ -62,28 +62,28 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
     mode_t FileMode(mode_t previousMode, bool replaced) const;
     void ApplyTimesAndMode();
 
-    std::atomic<ULONG> references_{1};
-    const Engine& engine_;
-    ArchiveHandler archive_;  // one reference held
-    std::wstring destination_;
-    std::wstring relativePath_;
-    std::wstring outputPath_;
-    bool isFolder_ = false;
-    bool hasAttributes_ = false;
-    std::uint32_t attributes_ = 0;
-    bool hasModified_ = false;
-    abi::FileTime modified_{};
-    bool hasAccessed_ = false;
-    abi::FileTime accessed_{};
-    bool hasCreated_ = false;
-    abi::FileTime created_{};
-    bool hasSize_ = false;
-    std::uint64_t size_ = 0;
-    bool hasPosixMode_ = false;
-    std::uint32_t posixMode_ = 0;
-    mode_t mode_ = 0;                     // applied to the current file item when it is done
-    [[maybe_unused]] int overwriteMode_;  // always Replace in this program
-    std::atomic<std::uint64_t> total_{0};
+    std::atomic<ULONG> m_references{1};
+    const Engine& m_engine;
+    ArchiveHandler m_archive;  // one reference held
+    std::wstring m_destination;
+    std::wstring m_relativePath;
+    std::wstring m_outputPath;
+    bool m_isFolder = false;
+    bool m_hasAttributes = false;
+    std::uint32_t m_attributes = 0;
+    bool m_hasModified = false;
+    abi::FileTime m_modified{};
+    bool m_hasAccessed = false;
+    abi::FileTime m_accessed{};
+    bool m_hasCreated = false;
+    abi::FileTime m_created{};
+    bool m_hasSize = false;
+    std::uint64_t m_size = 0;
+    bool m_hasPosixMode = false;
+    std::uint32_t m_posixMode = 0;
+    mode_t m_mode = 0;                     // applied to the current file item when it is done
+    [[maybe_unused]] int m_overwriteMode;  // always Replace in this program
+    std::atomic<std::uint64_t> m_total{0};
 };
 
 }  // namespace SevenZip::intl

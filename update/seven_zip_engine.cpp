@@ -27,16 +27,16 @@ Engine* Engine::Load(const std::string& path) {
         return nullptr;
     }
     Engine* engine = new Engine();
-    engine->library_ = library;
-    engine->createObject_ = reinterpret_cast<CreateObjectFn>(dlsym(library, "CreateObject"));
-    engine->variantClear_ = reinterpret_cast<VariantClearFn>(dlsym(library, "VariantClear"));
+    engine->m_library = library;
+    engine->m_createObject = reinterpret_cast<CreateObjectFn>(dlsym(library, "CreateObject"));
+    engine->m_variantClear = reinterpret_cast<VariantClearFn>(dlsym(library, "VariantClear"));
     auto moduleProp = reinterpret_cast<GetModulePropFn>(dlsym(library, "GetModuleProp"));
     // Interface type 0: no destructor slot in IUnknown, which is the layout
     // declared in seven_zip_abi.h. Older builds put one there.
     abi::PropVariant type;
     bool layoutMatches = moduleProp != nullptr && moduleProp(kModuleInterfaceType, &type) == S_OK &&
                          type.vt == abi::VT_UI4 && type.ulVal == 0;
-    if (engine->createObject_ == nullptr || engine->variantClear_ == nullptr || !layoutMatches) {
+    if (engine->m_createObject == nullptr || engine->m_variantClear == nullptr || !layoutMatches) {
         delete engine;
         return nullptr;
     }
@@ -50,19 +50,19 @@ Engine* Engine::Load(const std::string& path) {
 }
 
 Engine::~Engine() {
-    if (library_ != nullptr) {
-        dlclose(library_);
+    if (m_library != nullptr) {
+        dlclose(m_library);
     }
 }
 
 HRESULT Engine::CreateObject(const abi::Guid& classId, const abi::Guid& interfaceId,
                              void** object) const {
     *object = nullptr;
-    return createObject_(&classId, &interfaceId, object);
+    return m_createObject(&classId, &interfaceId, object);
 }
 
 void Engine::ClearVariant(abi::PropVariant* value) const {
-    variantClear_(value);
+    m_variantClear(value);
     value->vt = abi::VT_EMPTY;
 }
 

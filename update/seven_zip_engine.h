@@ -35,9 +35,9 @@ class Engine {
 
     Engine() = default;
 
-    void* library_ = nullptr;
-    CreateObjectFn createObject_ = nullptr;
-    VariantClearFn variantClear_ = nullptr;
+    void* m_library = nullptr;
+    CreateObjectFn m_createObject = nullptr;
+    VariantClearFn m_variantClear = nullptr;
 };
 
 // One reference to an engine-style object, released when it goes.
@@ -46,45 +46,45 @@ class ComRef {
   public:
     ComRef() = default;
     // Takes over a reference the caller already holds.
-    explicit ComRef(T* object) : object_(object) {}
+    explicit ComRef(T* object) : m_object(object) {}
     ~ComRef() { Reset(); }
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
 
-    T* get() const { return object_; }
-    T* operator->() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
+    T* get() const { return m_object; }
+    T* operator->() const { return m_object; }
+    explicit operator bool() const { return m_object != nullptr; }
     // For out parameters: releases what is held and hands out the slot.
     void** Out() {
         Reset();
-        return reinterpret_cast<void**>(&object_);
+        return reinterpret_cast<void**>(&m_object);
     }
     void Reset() {
-        if (object_ != nullptr) {
-            object_->Release();
-            object_ = nullptr;
+        if (m_object != nullptr) {
+            m_object->Release();
+            m_object = nullptr;
         }
     }
 
   private:
-    T* object_ = nullptr;
+    T* m_object = nullptr;
 };
 
 // A property value read from the engine, cleared by the engine when it goes.
 class Property {
   public:
-    explicit Property(const Engine& engine) : engine_(engine) {}
-    ~Property() { engine_.ClearVariant(&value_); }
+    explicit Property(const Engine& engine) : m_engine(engine) {}
+    ~Property() { m_engine.ClearVariant(&m_value); }
     Property(const Property&) = delete;
     Property& operator=(const Property&) = delete;
 
-    abi::PropVariant* operator&() { return &value_; }
-    const abi::PropVariant& operator*() const { return value_; }
-    const abi::PropVariant* operator->() const { return &value_; }
+    abi::PropVariant* operator&() { return &m_value; }
+    const abi::PropVariant& operator*() const { return m_value; }
+    const abi::PropVariant* operator->() const { return &m_value; }
 
   private:
-    const Engine& engine_;
-    abi::PropVariant value_;
+    const Engine& m_engine;
+    abi::PropVariant m_value;
 };
 
 }  // namespace SevenZip

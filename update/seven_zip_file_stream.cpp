@@ -16,13 +16,13 @@ HRESULT LastErrorResult() {
 }
 
 FileStream::~FileStream() {
-    close(fd_);
+    close(m_fd);
 }
 
 HRESULT FileStream::Read(void* data, std::uint32_t size, std::uint32_t* processed) {
     ssize_t n;
     do {
-        n = read(fd_, data, size);
+        n = read(m_fd, data, size);
     } while (n < 0 && errno == EINTR);
     if (processed != nullptr) {
         *processed = n > 0 ? static_cast<std::uint32_t>(n) : 0;
@@ -34,7 +34,7 @@ HRESULT FileStream::Write(const void* data, std::uint32_t size, std::uint32_t* p
     const char* p = static_cast<const char*>(data);
     std::uint32_t done = 0;
     while (done < size) {
-        ssize_t n = write(fd_, p + done, size - done);
+        ssize_t n = write(m_fd, p + done, size - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -57,7 +57,7 @@ HRESULT FileStream::Seek(std::int64_t offset, std::uint32_t origin, std::uint64_
     if (whence < 0) {
         return E_INVALIDARG;
     }
-    off_t position = lseek(fd_, static_cast<off_t>(offset), whence);
+    off_t position = lseek(m_fd, static_cast<off_t>(offset), whence);
     if (position < 0) {
         return LastErrorResult();
     }
@@ -68,12 +68,12 @@ HRESULT FileStream::Seek(std::int64_t offset, std::uint32_t origin, std::uint64_
 }
 
 HRESULT FileStream::SetSize(std::uint64_t size) {
-    return ftruncate(fd_, static_cast<off_t>(size)) == 0 ? S_OK : LastErrorResult();
+    return ftruncate(m_fd, static_cast<off_t>(size)) == 0 ? S_OK : LastErrorResult();
 }
 
 HRESULT FileStream::Size(std::uint64_t* size) {
     struct stat st;
-    if (fstat(fd_, &st) != 0) {
+    if (fstat(m_fd, &st) != 0) {
         return LastErrorResult();
     }
     *size = static_cast<std::uint64_t>(st.st_size);

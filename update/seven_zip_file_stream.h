@@ -13,7 +13,7 @@ namespace SevenZip {
 
 class FileStream {
   public:
-    explicit FileStream(int fd) : fd_(fd) {}
+    explicit FileStream(int fd) : m_fd(fd) {}
     ~FileStream();
     FileStream(const FileStream&) = delete;
     FileStream& operator=(const FileStream&) = delete;
@@ -27,7 +27,7 @@ class FileStream {
     HRESULT Size(std::uint64_t* size);
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 // The result for the last failed system call (errno as a system error).

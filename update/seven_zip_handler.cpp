@@ -2,45 +2,45 @@
 
 namespace SevenZip {
 
-ArchiveHandler::ArchiveHandler(const ArchiveHandler& other) : handler_(other.handler_) {
-    if (handler_ != nullptr) {
-        handler_->AddRef();
+ArchiveHandler::ArchiveHandler(const ArchiveHandler& other) : m_handler(other.m_handler) {
+    if (m_handler != nullptr) {
+        m_handler->AddRef();
     }
 }
 
 ArchiveHandler::~ArchiveHandler() {
-    if (handler_ != nullptr) {
-        handler_->Release();
+    if (m_handler != nullptr) {
+        m_handler->Release();
     }
 }
 
 HRESULT ArchiveHandler::Create(const Engine& engine, const abi::Guid& classId) {
-    if (handler_ != nullptr) {
+    if (m_handler != nullptr) {
         return E_FAIL;
     }
-    return engine.CreateObject(classId, abi::IID_IInArchive, reinterpret_cast<void**>(&handler_));
+    return engine.CreateObject(classId, abi::IID_IInArchive, reinterpret_cast<void**>(&m_handler));
 }
 
 HRESULT ArchiveHandler::Open(abi::IInStream* stream, const std::uint64_t* maxStartPosition,
                              abi::IArchiveOpenCallback* callback) {
-    return handler_->Open(stream, maxStartPosition, callback);
+    return m_handler->Open(stream, maxStartPosition, callback);
 }
 
 HRESULT ArchiveHandler::Close() {
-    return handler_->Close();
+    return m_handler->Close();
 }
 
 HRESULT ArchiveHandler::GetNumberOfItems(std::uint32_t* count) {
-    return handler_->GetNumberOfItems(count);
+    return m_handler->GetNumberOfItems(count);
 }
 
 HRESULT ArchiveHandler::GetProperty(std::uint32_t index, abi::PROPID id, abi::PropVariant* value) {
-    return handler_->GetProperty(index, id, value);
+    return m_handler->GetProperty(index, id, value);
 }
 
 HRESULT ArchiveHandler::Extract(const std::uint32_t* indices, std::uint32_t count,
                                 std::int32_t testMode, abi::IArchiveExtractCallback* callback) {
-    return handler_->Extract(indices, count, testMode, callback);
+    return m_handler->Extract(indices, count, testMode, callback);
 }
 
 }  // namespace SevenZip

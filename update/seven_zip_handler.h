@@ -23,7 +23,7 @@ class ArchiveHandler {
 
     // A new handler of the given engine class; the factory's result.
     HRESULT Create(const Engine& engine, const abi::Guid& classId);
-    explicit operator bool() const { return handler_ != nullptr; }
+    explicit operator bool() const { return m_handler != nullptr; }
 
     SEVENZIP_ENGINE_CALL HRESULT Open(abi::IInStream* stream, const std::uint64_t* maxStartPosition,
                                       abi::IArchiveOpenCallback* callback);
@@ -36,7 +36,7 @@ class ArchiveHandler {
                                          abi::IArchiveExtractCallback* callback);
 
   private:
-    abi::IInArchive* handler_ = nullptr;
+    abi::IInArchive* m_handler = nullptr;
 };
 
 }  // namespace SevenZip

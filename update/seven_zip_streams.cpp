@@ -4,7 +4,8 @@
 
 namespace SevenZip::intl {
 
-InStreamWrapper::InStreamWrapper(std::shared_ptr<FileStream> stream) : stream_(std::move(stream)) {}
+InStreamWrapper::InStreamWrapper(std::shared_ptr<FileStream> stream)
+    : m_stream(std::move(stream)) {}
 
 HRESULT InStreamWrapper::QueryInterface(const abi::Guid& iid, void** out) {
     if (iid == abi::IID_IUnknown || iid == abi::IID_ISequentialInStream ||
@@ -21,11 +22,11 @@ HRESULT InStreamWrapper::QueryInterface(const abi::Guid& iid, void** out) {
 }
 
 ULONG InStreamWrapper::AddRef() {
-    return ++references_;
+    return ++m_references;
 }
 
 ULONG InStreamWrapper::Release() {
-    ULONG left = --references_;
+    ULONG left = --m_references;
     if (left == 0) {
         delete this;
     }
@@ -34,7 +35,7 @@ ULONG InStreamWrapper::Release() {
 
 HRESULT InStreamWrapper::Read(void* data, std::uint32_t size, std::uint32_t* processed) {
     std::uint32_t done = 0;
-    HRESULT result = stream_->Read(data, size, &done);
+    HRESULT result = m_stream->Read(data, size, &done);
     if (processed != nullptr) {
         *processed = done;
     }
@@ -43,15 +44,15 @@ HRESULT InStreamWrapper::Read(void* data, std::uint32_t size, std::uint32_t* pro
 
 HRESULT InStreamWrapper::Seek(std::int64_t offset, std::uint32_t origin,
                               std::uint64_t* newPosition) {
-    return stream_->Seek(offset, origin, newPosition);
+    return m_stream->Seek(offset, origin, newPosition);
 }
 
 HRESULT InStreamWrapper::GetSize(std::uint64_t* size) {
-    return stream_->Size(size);
+    return m_stream->Size(size);
 }
 
 OutStreamWrapper::OutStreamWrapper(std::shared_ptr<FileStream> stream)
-    : stream_(std::move(stream)) {}
+    : m_stream(std::move(stream)) {}
 
 HRESULT OutStreamWrapper::QueryInterface(const abi::Guid& iid, void** out) {
     if (iid == abi::IID_IUnknown || iid == abi::IID_ISequentialOutStream ||
@@ -65,11 +66,11 @@ HRESULT OutStreamWrapper::QueryInterface(const abi::Guid& iid, void** out) {
 }
 
 ULONG OutStreamWrapper::AddRef() {
-    return ++references_;
+    return ++m_references;
 }
 
 ULONG OutStreamWrapper::Release() {
-    ULONG left = --references_;
+    ULONG left = --m_references;
     if (left == 0) {
         delete this;
     }
@@ -77,16 +78,16 @@ ULONG OutStreamWrapper::Release() {
 }
 
 HRESULT OutStreamWrapper::Write(const void* data, std::uint32_t size, std::uint32_t* processed) {
-    return stream_->Write(data, size, processed);
+    return m_stream->Write(data, size, processed);
 }
 
 HRESULT OutStreamWrapper::Seek(std::int64_t offset, std::uint32_t origin,
                                std::uint64_t* newPosition) {
-    return stream_->Seek(offset, origin, newPosition);
+    return m_stream->Seek(offset, origin, newPosition);
 }
 
 HRESULT OutStreamWrapper::SetSize(std::uint64_t size) {
-    return stream_->SetSize(size);
+    return m_stream->SetSize(size);
 }
 
 }  // namespace SevenZip::intl

@@ -25,8 +25,8 @@ class InStreamWrapper final : public abi::IInStream, public abi::IStreamGetSize 
   private:
     ~InStreamWrapper() = default;
 
-    std::atomic<ULONG> references_{1};
-    std::shared_ptr<FileStream> stream_;
+    std::atomic<ULONG> m_references{1};
+    std::shared_ptr<FileStream> m_stream;
 };
 
 class OutStreamWrapper final : public abi::IOutStream {
@@ -43,8 +43,8 @@ class OutStreamWrapper final : public abi::IOutStream {
   private:
     ~OutStreamWrapper() = default;
 
-    std::atomic<ULONG> references_{1};
-    std::shared_ptr<FileStream> stream_;
+    std::atomic<ULONG> m_references{1};
+    std::shared_ptr<FileStream> m_stream;
 };
 
 }  // namespace SevenZip::intl

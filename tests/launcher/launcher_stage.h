@@ -16,13 +16,13 @@ class LauncherStage {
   public:
     explicit LauncherStage(bool withBooster);
 
-    const std::filesystem::path& folder() const { return dir_.path(); }
-    std::filesystem::path launcher() const { return dir_ / "VantuLauncher"; }
-    std::filesystem::path booster() const { return dir_ / "VantuSpeedUp.exe"; }
-    std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }
+    const std::filesystem::path& folder() const { return m_dir.path(); }
+    std::filesystem::path launcher() const { return m_dir / "VantuLauncher"; }
+    std::filesystem::path booster() const { return m_dir / "VantuSpeedUp.exe"; }
+    std::filesystem::path operator/(std::string_view name) const { return m_dir / name; }
 
   private:
-    testing_support::TempDir dir_;
+    testing_support::TempDir m_dir;
 };
 
 // The inode of the listening abstract socket behind the named event of that

@@ -26,43 +26,43 @@ namespace {
 class RunningBooster : public testing::TestWithParam<bool> {
   protected:
     void SetUp() override {
-        testing_support::StartXServerOrSkip(GetParam(), server_);
-        if (!server_) {
+        testing_support::StartXServerOrSkip(GetParam(), m_server);
+        if (!m_server) {
             return;
         }
-        testing_support::WriteFile(stage_ / "victim", "x");
-        testing_support::WriteFile(stage_ / "temp", "victim");
+        testing_support::WriteFile(m_stage / "victim", "x");
+        testing_support::WriteFile(m_stage / "temp", "victim");
     }
 
     ProcessOptions Options(std::vector<std::string> args = {}) const {
         ProcessOptions options;
         options.args = std::move(args);
-        options.env = {server_->Env()};
-        options.directory = stage_.folder();
+        options.env = {m_server->Env()};
+        options.directory = m_stage.folder();
         options.timeout = 10s;
         return options;
     }
 
     std::unique_ptr<BackgroundProcess> StartBooster(std::vector<std::string> args) {
-        auto booster = std::make_unique<BackgroundProcess>(stage_.booster(), Options(args));
+        auto booster = std::make_unique<BackgroundProcess>(m_stage.booster(), Options(args));
         EXPECT_TRUE(booster->WaitForOutput("ready\n", 10s)) << booster->Err();
         return booster;
     }
 
     bool StoppedAtTheBoosterCheck() const {
-        return std::filesystem::exists(stage_ / "victim") &&
-               std::filesystem::exists(stage_ / "temp");
+        return std::filesystem::exists(m_stage / "victim") &&
+               std::filesystem::exists(m_stage / "temp");
     }
 
-    testing_support::LauncherLock lock_;
-    LauncherStage stage_{true};
-    std::unique_ptr<XServer> server_;
+    testing_support::LauncherLock m_lock;
+    LauncherStage m_stage{true};
+    std::unique_ptr<XServer> m_server;
 };
 
 TEST_P(RunningBooster, LauncherSendsMessage0ToTheMainWindowAndEnds) {
     auto booster = StartBooster({"-show", "-oemid:178"});
     for (int run = 1; run <= 2; ++run) {
-        auto launcher = RunProcess(stage_.launcher(), Options());
+        auto launcher = RunProcess(m_stage.launcher(), Options());
         EXPECT_EQ(launcher.exitCode, 0);
         EXPECT_LT(launcher.elapsed, 1s);
         EXPECT_EQ(launcher.out, "");
@@ -77,7 +77,7 @@ TEST_P(RunningBooster, LauncherSendsMessage0ToTheMainWindowAndEnds) {
 
 TEST_P(RunningBooster, TheUpgradeWindowIsPreferred) {
     auto booster = StartBooster({"-show", "-upgrade-window"});
-    auto launcher = RunProcess(stage_.launcher(), Options());
+    auto launcher = RunProcess(m_stage.launcher(), Options());
     EXPECT_EQ(launcher.exitCode, 0);
     EXPECT_LT(launcher.elapsed, 1s);
     EXPECT_EQ(launcher.err, "");
@@ -88,7 +88,7 @@ TEST_P(RunningBooster, TheUpgradeWindowIsPreferred) {
 TEST_P(RunningBooster, AHungBoosterHoldsTheLauncherOnlyUntilTheTimeOut) {
     auto booster = StartBooster({"-show"});
     booster->Signal(SIGSTOP);
-    auto launcher = RunProcess(stage_.launcher(), Options());
+    auto launcher = RunProcess(m_stage.launcher(), Options());
     EXPECT_EQ(launcher.exitCode, 0);
     EXPECT_LT(launcher.elapsed, 4s);
     EXPECT_TRUE(StoppedAtTheBoosterCheck());
@@ -99,10 +99,10 @@ TEST_P(RunningBooster, AHungBoosterHoldsTheLauncherOnlyUntilTheTimeOut) {
 }
 
 TEST_P(RunningBooster, WithoutTheBoosterTheLauncherGoesOn) {
-    auto launcher = RunProcess(stage_.launcher(), Options());
+    auto launcher = RunProcess(m_stage.launcher(), Options());
     EXPECT_EQ(launcher.exitCode, 0);
-    EXPECT_FALSE(std::filesystem::exists(stage_ / "victim"));
-    EXPECT_FALSE(std::filesystem::exists(stage_ / "temp"));
+    EXPECT_FALSE(std::filesystem::exists(m_stage / "victim"));
+    EXPECT_FALSE(std::filesystem::exists(m_stage / "temp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, RunningBooster, testing::Values(false, true),

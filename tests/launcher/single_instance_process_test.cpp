@@ -42,11 +42,11 @@ class SingleInstanceProcess : public testing::Test {
     }
 
     std::unique_ptr<BackgroundProcess> StartHeldLauncher() {
-        auto fifo = stage_ / "temp";
+        auto fifo = m_stage / "temp";
         if (!std::filesystem::exists(fifo)) {
             EXPECT_EQ(mkfifo(fifo.c_str(), 0600), 0);
         }
-        auto first = std::make_unique<BackgroundProcess>(stage_.launcher(), Options());
+        auto first = std::make_unique<BackgroundProcess>(m_stage.launcher(), Options());
         auto deadline = Clock::now() + 5s;
         while (!NameHeld(kName) && Clock::now() < deadline) {
             std::this_thread::sleep_for(1ms);
@@ -59,7 +59,7 @@ class SingleInstanceProcess : public testing::Test {
     void Release() {
         auto deadline = Clock::now() + 5s;
         int fd;
-        while ((fd = open((stage_ / "temp").c_str(), O_WRONLY | O_NONBLOCK)) < 0 &&
+        while ((fd = open((m_stage / "temp").c_str(), O_WRONLY | O_NONBLOCK)) < 0 &&
                Clock::now() < deadline) {
             std::this_thread::sleep_for(1ms);
         }
@@ -67,13 +67,13 @@ class SingleInstanceProcess : public testing::Test {
         close(fd);
     }
 
-    testing_support::LauncherLock lock_;
-    LauncherStage stage_{false};
+    testing_support::LauncherLock m_lock;
+    LauncherStage m_stage{false};
 };
 
 TEST_F(SingleInstanceProcess, SecondLauncherEndsWith1314AndTheFirstHearsOfIt) {
     auto first = StartHeldLauncher();
-    auto second = RunProcess(stage_.launcher(), Options());
+    auto second = RunProcess(m_stage.launcher(), Options());
     EXPECT_EQ(second.exitCode, kAlreadyRunningStatus);
     EXPECT_EQ(second.out, "has a exe running!\n");
     EXPECT_LT(second.elapsed, 2s);
@@ -89,9 +89,9 @@ TEST_F(SingleInstanceProcess, TheNameIsFreeAtOnceAfterTheHolderWasKilled) {
     auto first = StartHeldLauncher();
     first->Signal(SIGKILL);
     EXPECT_EQ(first->Wait(5s), -1);
-    std::filesystem::remove(stage_ / "temp");
+    std::filesystem::remove(m_stage / "temp");
 
-    auto next = RunProcess(stage_.launcher(), Options());
+    auto next = RunProcess(m_stage.launcher(), Options());
     EXPECT_EQ(next.exitCode, 0);
     EXPECT_EQ(next.out, "");
 }
@@ -100,7 +100,7 @@ TEST_F(SingleInstanceProcess, QuickSecondLaunchersAllEndAndAreHeard) {
     auto first = StartHeldLauncher();
     std::vector<std::unique_ptr<BackgroundProcess>> others;
     for (int i = 0; i < 8; ++i) {
-        others.push_back(std::make_unique<BackgroundProcess>(stage_.launcher(), Options()));
+        others.push_back(std::make_unique<BackgroundProcess>(m_stage.launcher(), Options()));
     }
     for (auto& other : others) {
         EXPECT_EQ(other->Wait(5s), kAlreadyRunningStatus);

@@ -33,34 +33,34 @@ class OtherProgram {
     enum class Behaviour { Answer, Ignore, CloseWindow };
 
     OtherProgram(const std::string& display, Behaviour behaviour)
-        : display_(XOpenDisplay(display.c_str())), behaviour_(behaviour) {}
+        : m_display(XOpenDisplay(display.c_str())), m_behaviour(behaviour) {}
     ~OtherProgram() {
-        stop_ = true;
-        if (loop_.joinable()) {
-            loop_.join();
+        m_stop = true;
+        if (m_loop.joinable()) {
+            m_loop.join();
         }
-        XCloseDisplay(display_);
+        XCloseDisplay(m_display);
     }
 
-    bool ok() const { return display_ != nullptr; }
+    bool ok() const { return m_display != nullptr; }
 
     Window Open(const std::string& className, const std::string& title) {
         Window window =
-            XCreateSimpleWindow(display_, DefaultRootWindow(display_), 10, 10, 100, 80, 0, 0, 0);
+            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 10, 10, 100, 80, 0, 0, 0);
         std::string name = className;
         XClassHint hint{name.data(), name.data()};
-        XSetClassHint(display_, window, &hint);
-        XChangeProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False),
-                        XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
+        XSetClassHint(m_display, window, &hint);
+        XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_NAME", False),
+                        XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(title.data()),
                         static_cast<int>(title.size()));
-        XMapWindow(display_, window);
-        XSync(display_, False);
+        XMapWindow(m_display, window);
+        XSync(m_display, False);
         return window;
     }
 
     void Run() {
-        loop_ = std::thread([this] { Loop(); });
+        m_loop = std::thread([this] { Loop(); });
     }
 
     std::atomic<int> received{0};
@@ -70,34 +70,34 @@ class OtherProgram {
 
   private:
     void Loop() {
-        while (!stop_) {
-            while (XPending(display_) > 0) {
+        while (!m_stop) {
+            while (XPending(m_display) > 0) {
                 XEvent event;
-                XNextEvent(display_, &event);
+                XNextEvent(m_display, &event);
                 ForeignMessage message;
-                if (!platform::ReadForeignMessage(display_, event, message)) {
+                if (!platform::ReadForeignMessage(m_display, event, message)) {
                     continue;
                 }
                 lastMessage = message.message;
                 lastWParam = message.wParam;
                 lastLParam = message.lParam;
                 ++received;
-                if (behaviour_ == Behaviour::Answer) {
-                    platform::AnswerForeignMessage(display_, message, 42);
-                } else if (behaviour_ == Behaviour::CloseWindow) {
-                    XDestroyWindow(display_, message.window);
-                    XFlush(display_);
+                if (m_behaviour == Behaviour::Answer) {
+                    platform::AnswerForeignMessage(m_display, message, 42);
+                } else if (m_behaviour == Behaviour::CloseWindow) {
+                    XDestroyWindow(m_display, message.window);
+                    XFlush(m_display);
                 }
             }
-            pollfd fd{ConnectionNumber(display_), POLLIN, 0};
+            pollfd fd{ConnectionNumber(m_display), POLLIN, 0};
             poll(&fd, 1, 20);
         }
     }
 
-    Display* display_;
-    Behaviour behaviour_;
-    std::atomic<bool> stop_{false};
-    std::thread loop_;
+    Display* m_display;
+    Behaviour m_behaviour;
+    std::atomic<bool> m_stop{false};
+    std::thread m_loop;
 };
 
 // A window manager reparents and lists windows a moment after they are mapped.
@@ -121,19 +121,19 @@ TEST(ForeignWindow, NothingIsFoundOrSentWithoutADisplay) {
 class ForeignWindowOnX : public testing::TestWithParam<bool> {
   protected:
     void SetUp() override {
-        testing_support::StartXServerOrSkip(GetParam(), server_);
-        if (!server_) {
+        testing_support::StartXServerOrSkip(GetParam(), m_server);
+        if (!m_server) {
             return;
         }
-        env_ = std::make_unique<ScopedEnv>("DISPLAY", server_->Display());
+        m_env = std::make_unique<ScopedEnv>("DISPLAY", m_server->Display());
     }
 
-    std::unique_ptr<XServer> server_;
-    std::unique_ptr<ScopedEnv> env_;
+    std::unique_ptr<XServer> m_server;
+    std::unique_ptr<ScopedEnv> m_env;
 };
 
 TEST_P(ForeignWindowOnX, FindsByExactClassAndTitle) {
-    OtherProgram other(server_->Display(), OtherProgram::Behaviour::Answer);
+    OtherProgram other(m_server->Display(), OtherProgram::Behaviour::Answer);
     ASSERT_TRUE(other.ok());
     other.Open("MainWindow", "VantuSpeedUpX");
     other.Open("MainWindowX", "VantuSpeedUp");
@@ -147,7 +147,7 @@ TEST_P(ForeignWindowOnX, FindsByExactClassAndTitle) {
 }
 
 TEST_P(ForeignWindowOnX, SendWaitsForTheAnswer) {
-    OtherProgram other(server_->Display(), OtherProgram::Behaviour::Answer);
+    OtherProgram other(m_server->Display(), OtherProgram::Behaviour::Answer);
     ASSERT_TRUE(other.ok());
     Window window = other.Open("MainWindow", "VantuSpeedUp");
     other.Run();
@@ -164,7 +164,7 @@ TEST_P(ForeignWindowOnX, SendWaitsForTheAnswer) {
 }
 
 TEST_P(ForeignWindowOnX, AHungReceiverCostsOnlyTheTimeOut) {
-    OtherProgram other(server_->Display(), OtherProgram::Behaviour::Ignore);
+    OtherProgram other(m_server->Display(), OtherProgram::Behaviour::Ignore);
     ASSERT_TRUE(other.ok());
     Window window = other.Open("MainWindow", "VantuSpeedUp");
     other.Run();
@@ -177,7 +177,7 @@ TEST_P(ForeignWindowOnX, AHungReceiverCostsOnlyTheTimeOut) {
 }
 
 TEST_P(ForeignWindowOnX, AWindowThatGoesAwayEndsTheWait) {
-    OtherProgram other(server_->Display(), OtherProgram::Behaviour::CloseWindow);
+    OtherProgram other(m_server->Display(), OtherProgram::Behaviour::CloseWindow);
     ASSERT_TRUE(other.ok());
     Window window = other.Open("MainWindow", "VantuSpeedUp");
     other.Run();

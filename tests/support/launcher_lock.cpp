@@ -9,16 +9,16 @@
 namespace testing_support {
 
 LauncherLock::LauncherLock()
-    : fd_(open("/tmp/vantu-launcher-tests.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
-    if (fd_ >= 0) {
-        while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    : m_fd(open("/tmp/vantu-launcher-tests.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+    if (m_fd >= 0) {
+        while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
         }
     }
 }
 
 LauncherLock::~LauncherLock() {
-    if (fd_ >= 0) {
-        close(fd_);
+    if (m_fd >= 0) {
+        close(m_fd);
     }
 }
 

@@ -13,7 +13,7 @@ class LauncherLock {
     LauncherLock& operator=(const LauncherLock&) = delete;
 
   private:
-    int fd_ = -1;
+    int m_fd = -1;
 };
 
 }  // namespace testing_support

@@ -150,33 +150,33 @@ BackgroundProcess::BackgroundProcess(const std::filesystem::path& program,
     if (mkdtemp(pattern) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }
-    outPath_ = std::filesystem::path(pattern) / "out";
-    errPath_ = std::filesystem::path(pattern) / "err";
-    int outFd = ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    int errFd = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    pid_ = Spawn(program, options, outFd, errFd);
+    m_outPath = std::filesystem::path(pattern) / "out";
+    m_errPath = std::filesystem::path(pattern) / "err";
+    int outFd = ::open(m_outPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    int errFd = ::open(m_errPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    m_pid = Spawn(program, options, outFd, errFd);
     close(outFd);
     close(errFd);
 }
 
 BackgroundProcess::~BackgroundProcess() {
-    if (!reaped_) {
-        kill(-pid_, SIGKILL);
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status_, 0);
+    if (!m_reaped) {
+        kill(-m_pid, SIGKILL);
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, &m_status, 0);
     }
     std::error_code ignored;
-    std::filesystem::remove_all(outPath_.parent_path(), ignored);
+    std::filesystem::remove_all(m_outPath.parent_path(), ignored);
 }
 
 std::string BackgroundProcess::Out() const {
     std::error_code ec;
-    return std::filesystem::exists(outPath_, ec) ? ReadFile(outPath_) : std::string();
+    return std::filesystem::exists(m_outPath, ec) ? ReadFile(m_outPath) : std::string();
 }
 
 std::string BackgroundProcess::Err() const {
     std::error_code ec;
-    return std::filesystem::exists(errPath_, ec) ? ReadFile(errPath_) : std::string();
+    return std::filesystem::exists(m_errPath, ec) ? ReadFile(m_errPath) : std::string();
 }
 
 bool BackgroundProcess::WaitForOutput(const std::string& text,
@@ -193,10 +193,10 @@ bool BackgroundProcess::WaitForOutput(const std::string& text,
 
 std::optional<int> BackgroundProcess::Wait(std::chrono::milliseconds timeout) {
     auto deadline = Clock::now() + timeout;
-    while (!reaped_) {
-        pid_t done = waitpid(pid_, &status_, WNOHANG);
-        if (done == pid_) {
-            reaped_ = true;
+    while (!m_reaped) {
+        pid_t done = waitpid(m_pid, &m_status, WNOHANG);
+        if (done == m_pid) {
+            m_reaped = true;
             break;
         }
         if (Clock::now() >= deadline) {
@@ -206,12 +206,12 @@ std::optional<int> BackgroundProcess::Wait(std::chrono::milliseconds timeout) {
     }
     int exitCode = -1;
     int signal = 0;
-    Decode(status_, exitCode, signal);
+    Decode(m_status, exitCode, signal);
     return exitCode;
 }
 
 void BackgroundProcess::Signal(int signal) {
-    kill(pid_, signal);
+    kill(m_pid, signal);
 }
 
 std::filesystem::path BinDir() {

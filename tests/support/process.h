@@ -38,7 +38,7 @@ class BackgroundProcess {
     BackgroundProcess(const BackgroundProcess&) = delete;
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
-    pid_t pid() const { return pid_; }
+    pid_t pid() const { return m_pid; }
     std::string Out() const;
     std::string Err() const;
     // Polls the output until it contains `text` or the time-out passes.
@@ -48,11 +48,11 @@ class BackgroundProcess {
     void Signal(int signal);
 
   private:
-    pid_t pid_ = -1;
-    bool reaped_ = false;
-    int status_ = 0;
-    std::filesystem::path outPath_;
-    std::filesystem::path errPath_;
+    pid_t m_pid = -1;
+    bool m_reaped = false;
+    int m_status = 0;
+    std::filesystem::path m_outPath;
+    std::filesystem::path m_errPath;
 };
 
 // The folder with the project's built programs.

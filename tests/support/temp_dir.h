@@ -15,11 +15,11 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };
 
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);

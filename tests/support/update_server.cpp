@@ -37,11 +37,11 @@ bool RecordedRequest::HasHeader(std::string_view name) const {
 }
 
 LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
-    : log_(root_.path() / ".requests") {
+    : m_log(m_root.path() / ".requests") {
     ProcessOptions run;
     run.args = {Script().string(),
                 "--root",
-                root_.path().string(),
+                m_root.path().string(),
                 "--pki",
                 PkiDir().string(),
                 "--port",
@@ -51,40 +51,40 @@ LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
                 "--behaviour",
                 options.behaviour,
                 "--log",
-                log_.string()};
-    process_ = std::make_unique<BackgroundProcess>(Python(), run);
+                m_log.string()};
+    m_process = std::make_unique<BackgroundProcess>(Python(), run);
     // The first start in a fresh build folder also creates the CA.
-    if (!process_->WaitForOutput("listening", std::chrono::seconds(15))) {
-        throw std::runtime_error("update server did not start: " + process_->Err());
+    if (!m_process->WaitForOutput("listening", std::chrono::seconds(15))) {
+        throw std::runtime_error("update server did not start: " + m_process->Err());
     }
     std::smatch match;
-    const std::string out = process_->Out();
+    const std::string out = m_process->Out();
     if (!std::regex_search(out, match, std::regex("https=(\\d+) http=(\\d+)"))) {
         throw std::runtime_error("update server said: " + out);
     }
-    httpsPort_ = std::stoi(match[1]);
-    httpPort_ = std::stoi(match[2]);
+    m_httpsPort = std::stoi(match[1]);
+    m_httpPort = std::stoi(match[2]);
 }
 
 std::string LocalUpdateServer::HttpsUrl(std::string_view path) const {
-    return "https://127.0.0.1:" + std::to_string(httpsPort_) + std::string(path);
+    return "https://127.0.0.1:" + std::to_string(m_httpsPort) + std::string(path);
 }
 
 std::string LocalUpdateServer::HttpUrl(std::string_view path) const {
-    return "http://127.0.0.1:" + std::to_string(httpPort_) + std::string(path);
+    return "http://127.0.0.1:" + std::to_string(m_httpPort) + std::string(path);
 }
 
 void LocalUpdateServer::SetVersionAnswer(std::string_view body) const {
-    WriteFile(root_.path() / "clientVersion.json", body);
+    WriteFile(m_root.path() / "clientVersion.json", body);
 }
 
 void LocalUpdateServer::SetVersionBehaviour(std::string_view behaviour) const {
-    WriteFile(root_.path() / "behaviour", behaviour);
+    WriteFile(m_root.path() / "behaviour", behaviour);
 }
 
 std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
     std::vector<RecordedRequest> requests;
-    std::ifstream in(log_);
+    std::ifstream in(m_log);
     std::string line;
     while (std::getline(in, line)) {
         Json::Value entry;

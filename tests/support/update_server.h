@@ -38,13 +38,13 @@ class LocalUpdateServer {
   public:
     explicit LocalUpdateServer(const UpdateServerOptions& options = {});
 
-    int HttpsPort() const { return httpsPort_; }
-    int HttpPort() const { return httpPort_; }
+    int HttpsPort() const { return m_httpsPort; }
+    int HttpPort() const { return m_httpPort; }
     std::string HttpsUrl(std::string_view path) const;
     std::string HttpUrl(std::string_view path) const;
 
     // The served folder: clientVersion.json and the packages.
-    const std::filesystem::path& Root() const { return root_.path(); }
+    const std::filesystem::path& Root() const { return m_root.path(); }
     void SetVersionAnswer(std::string_view body) const;
     // Behaviour of the version address from the next request on.
     void SetVersionBehaviour(std::string_view behaviour) const;
@@ -55,11 +55,11 @@ class LocalUpdateServer {
     static std::filesystem::path Script();
 
   private:
-    TempDir root_;
-    std::filesystem::path log_;
-    std::unique_ptr<BackgroundProcess> process_;
-    int httpsPort_ = 0;
-    int httpPort_ = 0;
+    TempDir m_root;
+    std::filesystem::path m_log;
+    std::unique_ptr<BackgroundProcess> m_process;
+    int m_httpsPort = 0;
+    int m_httpPort = 0;
 };
 
 // Bytes the server sends for /gen/<count>[z<zeroAt>].

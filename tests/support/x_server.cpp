@@ -83,26 +83,26 @@ std::unique_ptr<XServer> XServer::Start(bool windowManager) {
     // and drops clients that connect meanwhile.
     xvfbOptions.args = {"-displayfd", "1",       "-nolisten", "tcp",
                         "-noreset",   "-screen", "0",         "1024x768x24"};
-    server->xvfb_ = std::make_unique<BackgroundProcess>(*xvfb, xvfbOptions);
-    if (!server->xvfb_->WaitForOutput("\n", 10s)) {
-        ADD_FAILURE() << "Xvfb did not start: " << server->xvfb_->Err();
+    server->m_xvfb = std::make_unique<BackgroundProcess>(*xvfb, xvfbOptions);
+    if (!server->m_xvfb->WaitForOutput("\n", 10s)) {
+        ADD_FAILURE() << "Xvfb did not start: " << server->m_xvfb->Err();
         return nullptr;
     }
-    std::string number = server->xvfb_->Out();
+    std::string number = server->m_xvfb->Out();
     number.erase(number.find_last_not_of("\r\n") + 1);
-    server->display_ = ":" + number;
+    server->m_display = ":" + number;
     if (windowManager) {
         ProcessOptions wmOptions;
         wmOptions.args = {"--sm-disable"};
         wmOptions.env = {server->Env()};
-        server->windowManager_ = std::make_unique<BackgroundProcess>(*openbox, wmOptions);
+        server->m_windowManager = std::make_unique<BackgroundProcess>(*openbox, wmOptions);
         auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!WindowManagerReady(server->display_, 500ms)) {
+        while (!WindowManagerReady(server->m_display, 500ms)) {
             if (std::chrono::steady_clock::now() > deadline) {
-                auto exited = server->windowManager_->Wait(std::chrono::milliseconds(0));
-                ADD_FAILURE() << "openbox did not start on " << server->display_ << " ("
+                auto exited = server->m_windowManager->Wait(std::chrono::milliseconds(0));
+                ADD_FAILURE() << "openbox did not start on " << server->m_display << " ("
                               << (exited ? "exited with " + std::to_string(*exited) : "running")
-                              << "): " << server->windowManager_->Err();
+                              << "): " << server->m_windowManager->Err();
                 return nullptr;
             }
         }
@@ -122,26 +122,26 @@ void StartXServerOrSkip(bool windowManager, std::unique_ptr<XServer>& server) {
 }
 
 XServer::~XServer() {
-    Stop(windowManager_);
-    Stop(xvfb_);
+    Stop(m_windowManager);
+    Stop(m_xvfb);
 }
 
-ScopedEnv::ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
-    if (const char* old = std::getenv(name_.c_str())) {
-        previous_ = old;
+ScopedEnv::ScopedEnv(std::string name, std::optional<std::string> value) : m_name(std::move(name)) {
+    if (const char* old = std::getenv(m_name.c_str())) {
+        m_previous = old;
     }
     if (value) {
-        setenv(name_.c_str(), value->c_str(), 1);
+        setenv(m_name.c_str(), value->c_str(), 1);
     } else {
-        unsetenv(name_.c_str());
+        unsetenv(m_name.c_str());
     }
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (previous_) {
-        setenv(name_.c_str(), previous_->c_str(), 1);
+    if (m_previous) {
+        setenv(m_name.c_str(), m_previous->c_str(), 1);
     } else {
-        unsetenv(name_.c_str());
+        unsetenv(m_name.c_str());
     }
 }
 

@@ -23,15 +23,15 @@ class XServer {
     XServer& operator=(const XServer&) = delete;
 
     // ":N"
-    const std::string& Display() const { return display_; }
+    const std::string& Display() const { return m_display; }
     // For ProcessOptions::env.
-    std::string Env() const { return "DISPLAY=" + display_; }
+    std::string Env() const { return "DISPLAY=" + m_display; }
 
   private:
     XServer() = default;
-    std::string display_;
-    std::unique_ptr<BackgroundProcess> xvfb_;
-    std::unique_ptr<BackgroundProcess> windowManager_;
+    std::string m_display;
+    std::unique_ptr<BackgroundProcess> m_xvfb;
+    std::unique_ptr<BackgroundProcess> m_windowManager;
 };
 
 // XServer::Start for a test's set-up: with no server, the test is failed
@@ -52,8 +52,8 @@ class ScopedEnv {
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   private:
-    std::string name_;
-    std::optional<std::string> previous_;
+    std::string m_name;
+    std::optional<std::string> m_previous;
 };
 
 }  // namespace testing_support

@@ -304,15 +304,15 @@ class MarkupFile : public ::testing::Test {
         xml += "\"/>";
         return xml;
     }
-    testing_support::TempDir dir_;
+    testing_support::TempDir m_dir;
 };
 
 TEST_F(MarkupFile, LooseFilesUpToFourMebibytes) {
-    VantuUI::CResourceSettings::SetSkinPath(dir_.path().wstring());
-    testing_support::WriteFile(dir_ / "limit.xml", DocumentOfSize(4194304));
-    testing_support::WriteFile(dir_ / "over.xml", DocumentOfSize(4194305));
-    testing_support::WriteFile(dir_ / "empty.xml", "");
-    testing_support::WriteFile(dir_ / "bom.xml", "\xEF\xBB\xBF<a/>");
+    VantuUI::CResourceSettings::SetSkinPath(m_dir.path().wstring());
+    testing_support::WriteFile(m_dir / "limit.xml", DocumentOfSize(4194304));
+    testing_support::WriteFile(m_dir / "over.xml", DocumentOfSize(4194305));
+    testing_support::WriteFile(m_dir / "empty.xml", "");
+    testing_support::WriteFile(m_dir / "bom.xml", "\xEF\xBB\xBF<a/>");
     CMarkupDoc doc;
     EXPECT_TRUE(doc.LoadFile(L"limit.xml"));
     EXPECT_EQ(NameOf(doc.RootElement()), L"a");
@@ -333,15 +333,15 @@ TEST_F(MarkupFile, LooseFilesUpToFourMebibytes) {
 
 TEST_F(MarkupFile, FilesFromTheSkinArchive) {
     std::string archive =
-        zip_fixtures::MakePythonArchive(dir_,
+        zip_fixtures::MakePythonArchive(m_dir,
                                         {{"MainWindow.xml", "<Window><Font/></Window>"},
                                          {"limit.xml", DocumentOfSize(4194304)},
                                          {"over.xml", DocumentOfSize(4194305)},
                                          {"empty.xml", ""},
                                          {"bad.xml", "<a><b><c>x"}},
                                         "deflated");
-    testing_support::WriteFile(dir_ / "skin.zip", archive);
-    VantuUI::CResourceSettings::SetSkinPath(dir_.path().wstring());
+    testing_support::WriteFile(m_dir / "skin.zip", archive);
+    VantuUI::CResourceSettings::SetSkinPath(m_dir.path().wstring());
     CMarkupDoc doc;
     VantuUI::CResourceSettings::SetSkinArchive(L"none.zip", true);
     EXPECT_FALSE(doc.LoadFile(L"MainWindow.xml"));
@@ -363,7 +363,7 @@ TEST_F(MarkupFile, FilesFromTheSkinArchive) {
     }
 
     std::string damaged = zip_fixtures::MakePythonArchive(
-        dir_, {{"MainWindow.xml", std::string(200, ' ') + "<a/>"}}, "stored");
+        m_dir, {{"MainWindow.xml", std::string(200, ' ') + "<a/>"}}, "stored");
     damaged[30 + 14 + 5] ^= 0x20;  // inside the stored data
     VantuUI::CResourceSettings::SetSkinArchive(L"", true);
     VantuUI::CResourceSettings::SetSkinArchive(damaged.data(), damaged.size());

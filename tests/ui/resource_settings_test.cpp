@@ -28,7 +28,7 @@ class ResourceSettings : public ::testing::Test {
     static std::wstring Folder(const testing_support::TempDir& dir) {
         return dir.path().wstring() + L"/";
     }
-    testing_support::TempDir dir_;
+    testing_support::TempDir m_dir;
 };
 
 TEST_F(ResourceSettings, SkinPathGetsASeparatorAppendedWhenItLacksOne) {
@@ -56,11 +56,11 @@ TEST_F(ResourceSettings, ModulesAndProgramFolder) {
 }
 
 TEST_F(ResourceSettings, LooseFilesFromTheSkinPathWithEitherSeparator) {
-    std::filesystem::create_directories(dir_ / "img");
-    testing_support::WriteFile(dir_ / "img/pic.png", "png");
-    testing_support::WriteFile(dir_ / "empty.xml", "");
+    std::filesystem::create_directories(m_dir / "img");
+    testing_support::WriteFile(m_dir / "img/pic.png", "png");
+    testing_support::WriteFile(m_dir / "empty.xml", "");
     // The stored path ends in "\", which on disk means "/".
-    CResourceSettings::SetSkinPath(dir_.path().wstring());
+    CResourceSettings::SetSkinPath(m_dir.path().wstring());
     std::vector<unsigned char> bytes;
     EXPECT_EQ(CResourceSettings::ReadSkinFile(L"img\\pic.png", 100, bytes), SkinReadResult::Ok);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "png");
@@ -74,10 +74,10 @@ TEST_F(ResourceSettings, LooseFilesFromTheSkinPathWithEitherSeparator) {
 
 TEST_F(ResourceSettings, ArchiveFileCachedOrOpenedPerRead) {
     std::string archive =
-        zip_fixtures::MakeArchive(dir_, zip_fixtures::Tool::Zip, zip_fixtures::Method::Deflated);
-    testing_support::WriteFile(dir_ / "skin.zip", archive);
+        zip_fixtures::MakeArchive(m_dir, zip_fixtures::Tool::Zip, zip_fixtures::Method::Deflated);
+    testing_support::WriteFile(m_dir / "skin.zip", archive);
     const std::string& xml = zip_fixtures::SkinFiles().at("MainWindow.xml");
-    CResourceSettings::SetSkinPath(Folder(dir_));
+    CResourceSettings::SetSkinPath(Folder(m_dir));
     for (bool cache : {true, false}) {
         CResourceSettings::SetSkinArchive(L"skin.zip", cache);
         EXPECT_EQ(CResourceSettings::IsSkinArchiveCached(), cache);
@@ -106,7 +106,7 @@ TEST_F(ResourceSettings, ArchiveFileCachedOrOpenedPerRead) {
 TEST_F(ResourceSettings, TheFirstInMemoryArchiveStaysInForce) {
     testing_support::TempDir other;
     std::string first =
-        zip_fixtures::MakePythonArchive(dir_, {{"MainWindow.xml", "<First/>"}}, "deflated");
+        zip_fixtures::MakePythonArchive(m_dir, {{"MainWindow.xml", "<First/>"}}, "deflated");
     std::string second =
         zip_fixtures::MakePythonArchive(other, {{"MainWindow.xml", "<Second/>"}}, "deflated");
     CResourceSettings::SetSkinArchive(first.data(), first.size());
@@ -126,7 +126,7 @@ TEST_F(ResourceSettings, TheFirstInMemoryArchiveStaysInForce) {
 
 TEST_F(ResourceSettings, DamagedEntryCannotBeUnzipped) {
     std::string archive =
-        zip_fixtures::MakePythonArchive(dir_, {{"a.xml", std::string(300, 'a')}}, "stored");
+        zip_fixtures::MakePythonArchive(m_dir, {{"a.xml", std::string(300, 'a')}}, "stored");
     archive[30 + 5 + 10] ^= 1;  // inside the stored data
     CResourceSettings::SetSkinArchive(archive.data(), archive.size());
     std::vector<unsigned char> bytes;

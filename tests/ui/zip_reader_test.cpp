@@ -45,16 +45,16 @@ std::string ReadWhole(CZipReader& zip, int index, std::size_t chunk) {
 class ZipByTool : public ::testing::TestWithParam<std::tuple<Tool, Method>> {
   protected:
     void SetUp() override {
-        archive_ =
-            zip_fixtures::MakeArchive(dir_, std::get<0>(GetParam()), std::get<1>(GetParam()));
-        ASSERT_FALSE(archive_.empty());
+        m_archive =
+            zip_fixtures::MakeArchive(m_dir, std::get<0>(GetParam()), std::get<1>(GetParam()));
+        ASSERT_FALSE(m_archive.empty());
     }
-    testing_support::TempDir dir_;
-    std::string archive_;
+    testing_support::TempDir m_dir;
+    std::string m_archive;
 };
 
 TEST_P(ZipByTool, EveryEntryUnpacksIntoABufferOfItsExactSize) {
-    auto zip = CZipReader::OpenMemory(archive_.data(), archive_.size());
+    auto zip = CZipReader::OpenMemory(m_archive.data(), m_archive.size());
     ASSERT_NE(zip, nullptr) << std::hex << CZipReader::LastResult();
     for (const auto& [name, content] : zip_fixtures::SkinFiles()) {
         std::wstring wide(name.begin(), name.end());
@@ -79,7 +79,7 @@ TEST_P(ZipByTool, EveryEntryUnpacksIntoABufferOfItsExactSize) {
 }
 
 TEST_P(ZipByTool, FindFoldsAsciiCaseAndTakesBackslashForSlash) {
-    auto zip = CZipReader::OpenMemory(archive_.data(), archive_.size());
+    auto zip = CZipReader::OpenMemory(m_archive.data(), m_archive.size());
     ASSERT_NE(zip, nullptr);
     int index = -1;
     ZipEntryInfo info;
@@ -92,7 +92,7 @@ TEST_P(ZipByTool, FindFoldsAsciiCaseAndTakesBackslashForSlash) {
 }
 
 TEST_P(ZipByTool, SmallBuffersContinueWhereTheLastCallStopped) {
-    auto zip = CZipReader::OpenMemory(archive_.data(), archive_.size());
+    auto zip = CZipReader::OpenMemory(m_archive.data(), m_archive.size());
     ASSERT_NE(zip, nullptr);
     for (std::size_t chunk : {1000u, 16384u, 70000u}) {
         for (const char* name : {"img/pic_bg.png", "img/notes.txt"}) {
@@ -107,7 +107,7 @@ TEST_P(ZipByTool, SmallBuffersContinueWhereTheLastCallStopped) {
 }
 
 TEST_P(ZipByTool, OpensWithOneHundredBytesInFront) {
-    std::string prefixed = std::string(100, 'M') + archive_;
+    std::string prefixed = std::string(100, 'M') + m_archive;
     auto zip = CZipReader::OpenMemory(prefixed.data(), prefixed.size());
     ASSERT_NE(zip, nullptr);
     int index = -1;
@@ -115,7 +115,7 @@ TEST_P(ZipByTool, OpensWithOneHundredBytesInFront) {
     EXPECT_EQ(ReadWhole(*zip, index, 4096), zip_fixtures::SkinFiles().at("MainWindow.xml"));
 
     // The same from a file, by name and by a descriptor.
-    auto path = dir_ / "prefixed.zip";
+    auto path = m_dir / "prefixed.zip";
     testing_support::WriteFile(path, prefixed);
     auto byName = CZipReader::OpenFile(path.wstring());
     ASSERT_NE(byName, nullptr);
@@ -133,8 +133,8 @@ TEST_P(ZipByTool, OpensWithOneHundredBytesInFront) {
 TEST_P(ZipByTool, EveryTruncationFailsCleanly) {
     // The end record is at the end, so a cut archive does not open, or, when
     // a stale end record is found, fails with a code. Never a read outside.
-    for (std::size_t size = 0; size < archive_.size(); size += (size < 400 ? 1 : 997)) {
-        std::string cut = archive_.substr(0, size);
+    for (std::size_t size = 0; size < m_archive.size(); size += (size < 400 ? 1 : 997)) {
+        std::string cut = m_archive.substr(0, size);
         auto zip = CZipReader::OpenMemory(cut.data(), cut.size());
         if (zip == nullptr) {
             EXPECT_NE(CZipReader::LastResult(), ZipResult::Ok);
@@ -146,7 +146,7 @@ TEST_P(ZipByTool, EveryTruncationFailsCleanly) {
         }
     }
     // Cutting the front away (the directory then points past the data) fails too.
-    std::string front = archive_.substr(archive_.size() / 2);
+    std::string front = m_archive.substr(m_archive.size() / 2);
     auto zip = CZipReader::OpenMemory(front.data(), front.size());
     EXPECT_EQ(zip, nullptr);
 }

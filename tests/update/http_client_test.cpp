@@ -298,23 +298,23 @@ TEST_F(ShortLimits, SlowButSteadyBodyIsNotAStall) {
 // Sets an environment variable for one test.
 class ScopedEnv {
   public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
         if (const char* old = std::getenv(name)) {
-            old_ = old;
+            m_old = old;
         }
         setenv(name, value.c_str(), 1);
     }
     ~ScopedEnv() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
+        if (m_old) {
+            setenv(m_name, m_old->c_str(), 1);
         } else {
-            unsetenv(name_);
+            unsetenv(m_name);
         }
     }
 
   private:
-    const char* name_;
-    std::optional<std::string> old_;
+    const char* m_name;
+    std::optional<std::string> m_old;
 };
 
 TEST(HttpClient, UsesTheEnvironmentsProxy) {

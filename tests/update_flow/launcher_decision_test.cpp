@@ -33,8 +33,8 @@ namespace fs = std::filesystem;
 class LauncherDecision : public testing::Test {
   protected:
     LauncherDecision() {
-        fs::copy_file(BinDir() / "VantuLauncherLocal", folder_ / "VantuLauncher");
-        fs::copy_file(BinDir() / "VantuSpeedUp.exe", folder_ / "VantuSpeedUp.exe");  // 1.0.0.0
+        fs::copy_file(BinDir() / "VantuLauncherLocal", m_folder / "VantuLauncher");
+        fs::copy_file(BinDir() / "VantuSpeedUp.exe", m_folder / "VantuSpeedUp.exe");  // 1.0.0.0
     }
 
     static std::unique_ptr<LocalUpdateServer> StartServer(std::string_view answer) {
@@ -46,29 +46,29 @@ class LauncherDecision : public testing::Test {
 
     ProcessResult RunLauncher() {
         ProcessOptions options;
-        options.env = {"VANTU_BOOSTER_RECORD=" + record_.string()};
-        options.directory = cwd_.path();
+        options.env = {"VANTU_BOOSTER_RECORD=" + m_record.string()};
+        options.directory = m_cwd.path();
         options.timeout = 10s;
-        return RunProcess(folder_ / "VantuLauncher", options);
+        return RunProcess(m_folder / "VantuLauncher", options);
     }
 
     // The booster is started, not waited for: give it a moment to record.
     std::string BoosterRecord(std::chrono::milliseconds wait) const {
         const auto deadline = std::chrono::steady_clock::now() + wait;
         while (std::chrono::steady_clock::now() < deadline) {
-            if (fs::exists(record_) && ReadFile(record_).ends_with("end\n")) {
+            if (fs::exists(m_record) && ReadFile(m_record).ends_with("end\n")) {
                 break;
             }
             std::this_thread::sleep_for(5ms);
         }
-        return fs::exists(record_) ? ReadFile(record_) : std::string();
+        return fs::exists(m_record) ? ReadFile(m_record) : std::string();
     }
 
-    testing_support::LauncherLock lock_;  // one launcher at a time on this machine
-    TempDir folder_;
-    TempDir cwd_;
-    TempDir scratch_;
-    fs::path record_ = scratch_ / "booster-record";
+    testing_support::LauncherLock m_lock;  // one launcher at a time on this machine
+    TempDir m_folder;
+    TempDir m_cwd;
+    TempDir m_scratch;
+    fs::path m_record = m_scratch / "booster-record";
 };
 
 TEST_F(LauncherDecision, EqualVersionsStartTheBooster) {
@@ -76,7 +76,7 @@ TEST_F(LauncherDecision, EqualVersionsStartTheBooster) {
     auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(BoosterRecord(3s),
-              "cwd " + cwd_.path().string() + "\narg -show\narg -oemid:178\nend\n");
+              "cwd " + m_cwd.path().string() + "\narg -show\narg -oemid:178\nend\n");
     auto requests = server->Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].target, "/v1/oem/clientVersion?oemId=178");
@@ -103,7 +103,7 @@ TEST_F(LauncherDecision, NewerVersionTakesTheUpgradePath) {
 }
 
 TEST_F(LauncherDecision, MissingBoosterIsUpgraded) {
-    fs::remove(folder_ / "VantuSpeedUp.exe");
+    fs::remove(m_folder / "VantuSpeedUp.exe");
     auto server = StartServer(R"({"Code":0,"Data":{"LatestVersion":"1.0.0.0"}})");
     auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);

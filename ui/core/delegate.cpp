@@ -3,19 +3,19 @@
 namespace VantuUI {
 
 CDelegateList& CDelegateList::operator+=(const CDelegateBase& delegate) {
-    for (const auto& present : delegates_) {
+    for (const auto& present : m_delegates) {
         if (*present == delegate) {
             return *this;
         }
     }
-    delegates_.push_back(delegate.Copy());
+    m_delegates.push_back(delegate.Copy());
     return *this;
 }
 
 bool CDelegateList::operator()(void* param) {
     // By index: a delegate may add to the list while it runs.
-    for (std::size_t i = 0; i < delegates_.size(); ++i) {
-        if (!delegates_[i]->Invoke(param)) {
+    for (std::size_t i = 0; i < m_delegates.size(); ++i) {
+        if (!m_delegates[i]->Invoke(param)) {
             return false;
         }
     }

@@ -22,24 +22,24 @@ class CDelegateBase {
     bool operator()(void* param) { return Invoke(param); }
     // Equal when both the object and the function are the same.
     bool operator==(const CDelegateBase& other) const {
-        return object_ == other.object_ && function_ == other.function_;
+        return m_object == other.m_object && m_function == other.m_function;
     }
 
   protected:
     template <class Function>
-    CDelegateBase(void* object, Function function) : object_(object) {
-        static_assert(sizeof(Function) <= sizeof(function_));
-        std::memcpy(function_.data(), &function, sizeof(Function));
+    CDelegateBase(void* object, Function function) : m_object(object) {
+        static_assert(sizeof(Function) <= sizeof(m_function));
+        std::memcpy(m_function.data(), &function, sizeof(Function));
     }
     CDelegateBase(const CDelegateBase&) = default;
     CDelegateBase& operator=(const CDelegateBase&) = default;
 
-    void* Object() const { return object_; }
+    void* Object() const { return m_object; }
 
   private:
-    void* object_;
+    void* m_object;
     // The function pointer's bytes, only for comparing delegates.
-    std::array<unsigned char, 2 * sizeof(void*)> function_{};
+    std::array<unsigned char, 2 * sizeof(void*)> m_function{};
 };
 
 // Calls `function`, a member of T, on an object of class O (T or derived).
@@ -49,18 +49,18 @@ class CDelegate : public CDelegateBase {
     using Function = bool (T::*)(void*);
 
     CDelegate(O* object, Function function)
-        : CDelegateBase(object, function), function_(function) {}
+        : CDelegateBase(object, function), m_function(function) {}
 
     std::unique_ptr<CDelegateBase> Copy() const override {
         return std::make_unique<CDelegate>(*this);
     }
     bool Invoke(void* param) override {
         O* object = static_cast<O*>(Object());
-        return (object->*function_)(param);
+        return (object->*m_function)(param);
     }
 
   private:
-    Function function_;
+    Function m_function;
 };
 
 template <class O, class T>
@@ -80,10 +80,10 @@ class CDelegateList {
     // Calls the delegates in order; the first that returns false stops the
     // call, and the list returns false. True when all agreed (or none is there).
     bool operator()(void* param);
-    bool IsEmpty() const { return delegates_.empty(); }
+    bool IsEmpty() const { return m_delegates.empty(); }
 
   private:
-    std::vector<std::unique_ptr<CDelegateBase>> delegates_;
+    std::vector<std::unique_ptr<CDelegateBase>> m_delegates;
 };
 
 }  // namespace VantuUI

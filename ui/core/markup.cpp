@@ -97,37 +97,37 @@ const wchar_t* ReadFailureMessage(SkinReadResult result) {
 // ---- CMarkupElement ----
 
 bool CMarkupElement::IsValid() const {
-    return doc_ != nullptr;
+    return m_doc != nullptr;
 }
 
 bool CMarkupElement::Exists() const {
-    return doc_ != nullptr && index_ != 0 && index_ < doc_->count_;
+    return m_doc != nullptr && m_index != 0 && m_index < m_doc->m_count;
 }
 
 const wchar_t* CMarkupElement::Text(std::uint32_t offset) const {
-    return doc_->text_.get() + offset;
+    return m_doc->m_text.get() + offset;
 }
 
 const wchar_t* CMarkupElement::GetName() const {
-    return Exists() ? Text(doc_->elements_[index_].start) : nullptr;
+    return Exists() ? Text(m_doc->m_elements[m_index].start) : nullptr;
 }
 
 CMarkupElement CMarkupElement::FirstChild() const {
-    if (!Exists() || doc_->elements_[index_].child == 0) {
+    if (!Exists() || m_doc->m_elements[m_index].child == 0) {
         return {};
     }
-    return {doc_, doc_->elements_[index_].child};
+    return {m_doc, m_doc->m_elements[m_index].child};
 }
 
 CMarkupElement CMarkupElement::NextSibling() const {
-    if (!Exists() || doc_->elements_[index_].next == 0) {
+    if (!Exists() || m_doc->m_elements[m_index].next == 0) {
         return {};
     }
-    return {doc_, doc_->elements_[index_].next};
+    return {m_doc, m_doc->m_elements[m_index].next};
 }
 
 bool CMarkupElement::HasChildren() const {
-    return Exists() && doc_->elements_[index_].child != 0;
+    return Exists() && m_doc->m_elements[m_index].child != 0;
 }
 
 bool CMarkupElement::HasAttributes() {
@@ -139,7 +139,7 @@ int CMarkupElement::GetAttributeCount() {
         return 0;
     }
     MapAttributes();
-    return attributeCount_;
+    return m_attributeCount;
 }
 
 const wchar_t* CMarkupElement::GetAttributeName(int index) {
@@ -147,7 +147,7 @@ const wchar_t* CMarkupElement::GetAttributeName(int index) {
         return nullptr;
     }
     MapAttributes();
-    return index >= 0 && index < attributeCount_ ? Text(attributes_[index].name) : L"";
+    return index >= 0 && index < m_attributeCount ? Text(m_attributes[index].name) : L"";
 }
 
 const wchar_t* CMarkupElement::GetAttributeValue(int index) {
@@ -155,7 +155,7 @@ const wchar_t* CMarkupElement::GetAttributeValue(int index) {
         return nullptr;
     }
     MapAttributes();
-    return index >= 0 && index < attributeCount_ ? Text(attributes_[index].value) : L"";
+    return index >= 0 && index < m_attributeCount ? Text(m_attributes[index].value) : L"";
 }
 
 bool CMarkupElement::GetAttributeValue(const wchar_t* name, wchar_t* buffer, std::size_t max) {
@@ -163,10 +163,10 @@ bool CMarkupElement::GetAttributeValue(const wchar_t* name, wchar_t* buffer, std
         return false;
     }
     MapAttributes();
-    for (int i = 0; i < attributeCount_; ++i) {
-        if (std::wcscmp(Text(attributes_[i].name), name) == 0) {
+    for (int i = 0; i < m_attributeCount; ++i) {
+        if (std::wcscmp(Text(m_attributes[i].name), name) == 0) {
             if (max > 0) {
-                std::wcsncpy(buffer, Text(attributes_[i].value), max);
+                std::wcsncpy(buffer, Text(m_attributes[i].value), max);
             }
             return true;
         }
@@ -177,13 +177,13 @@ bool CMarkupElement::GetAttributeValue(const wchar_t* name, wchar_t* buffer, std
 // Walks the start tag from the end of the element name to the data offset:
 // by then every name and value is NUL-terminated and the rest is blanks.
 void CMarkupElement::MapAttributes() {
-    if (mapped_) {
+    if (m_mapped) {
         return;
     }
-    mapped_ = true;
-    attributeCount_ = 0;
-    const CMarkupDoc::Element& element = doc_->elements_[index_];
-    const wchar_t* base = doc_->text_.get();
+    m_mapped = true;
+    m_attributeCount = 0;
+    const CMarkupDoc::Element& element = m_doc->m_elements[m_index];
+    const wchar_t* base = m_doc->m_text.get();
     const wchar_t* end = base + element.data;
     const wchar_t* p = base + element.start;
     while (p < end && *p != 0) {
@@ -202,9 +202,9 @@ void CMarkupElement::MapAttributes() {
             return;
         }
         ++p;
-        attributes_[attributeCount_] = {static_cast<std::uint32_t>(name - base),
-                                        static_cast<std::uint32_t>(p - base)};
-        if (++attributeCount_ >= kMaxAttributes) {
+        m_attributes[m_attributeCount] = {static_cast<std::uint32_t>(name - base),
+                                          static_cast<std::uint32_t>(p - base)};
+        if (++m_attributeCount >= kMaxAttributes) {
             return;
         }
         while (p < end && *p != 0) {
@@ -227,14 +227,14 @@ CMarkupDoc::CMarkupDoc(const wchar_t* xml) {
 CMarkupDoc::~CMarkupDoc() = default;
 
 void CMarkupDoc::Clear() {
-    text_.reset();
-    elements_.clear();
-    elements_.shrink_to_fit();
-    count_ = 0;
+    m_text.reset();
+    m_elements.clear();
+    m_elements.shrink_to_fit();
+    m_count = 0;
 }
 
 CMarkupElement CMarkupDoc::RootElement() {
-    if (count_ < 2) {
+    if (m_count < 2) {
         return {};
     }
     return {this, 1};
@@ -246,8 +246,8 @@ bool CMarkupDoc::LoadText(const wchar_t* text) {
         text = L"";
     }
     std::size_t length = std::wcslen(text);
-    text_.reset(new wchar_t[length + 1]);
-    std::memcpy(text_.get(), text, (length + 1) * sizeof(wchar_t));
+    m_text.reset(new wchar_t[length + 1]);
+    std::memcpy(m_text.get(), text, (length + 1) * sizeof(wchar_t));
     if (!Parse()) {
         Clear();
         return false;
@@ -257,8 +257,8 @@ bool CMarkupDoc::LoadText(const wchar_t* text) {
 
 bool CMarkupDoc::LoadBuffer(const void* bytes, std::size_t size, MarkupEncoding encoding) {
     Clear();
-    text_ = DecodeMarkupBytes(static_cast<const unsigned char*>(bytes), size, encoding);
-    if (text_ == nullptr) {
+    m_text = DecodeMarkupBytes(static_cast<const unsigned char*>(bytes), size, encoding);
+    if (m_text == nullptr) {
         return Fail(L"Expected byte-order mark", nullptr);
     }
     if (!Parse()) {
@@ -279,28 +279,28 @@ bool CMarkupDoc::LoadFile(std::wstring_view name, MarkupEncoding encoding) {
 }
 
 bool CMarkupDoc::Fail(const wchar_t* message, const wchar_t* location) {
-    CopyBounded(errorMessage_, std::size(errorMessage_), message);
-    CopyBounded(errorLocation_, std::size(errorLocation_), location);
+    CopyBounded(m_errorMessage, std::size(m_errorMessage), message);
+    CopyBounded(m_errorLocation, std::size(m_errorLocation), location);
     Clear();
     return false;
 }
 
 std::uint32_t CMarkupDoc::NewElement() {
-    if (count_ == elements_.size()) {
-        std::size_t capacity = elements_.size();
-        elements_.resize(capacity == 0 ? kInitialCapacity : capacity + capacity / 2 + 500);
+    if (m_count == m_elements.size()) {
+        std::size_t capacity = m_elements.size();
+        m_elements.resize(capacity == 0 ? kInitialCapacity : capacity + capacity / 2 + 500);
     }
-    return count_++;
+    return m_count++;
 }
 
 // One pass over the text. Nesting is kept on an explicit stack, so deep
 // documents cannot exhaust the call stack.
 bool CMarkupDoc::Parse() {
-    count_ = 0;
+    m_count = 0;
     NewElement();  // record 0 is reserved
-    elements_[0] = {};
-    errorMessage_[0] = 0;
-    errorLocation_[0] = 0;
+    m_elements[0] = {};
+    m_errorMessage[0] = 0;
+    m_errorLocation[0] = 0;
 
     struct Open {
         std::uint32_t index;
@@ -310,7 +310,7 @@ bool CMarkupDoc::Parse() {
     };
     std::vector<Open> open;
     std::uint32_t lastTopLevel = 0;
-    wchar_t* p = text_.get();
+    wchar_t* p = m_text.get();
     SkipWhitespace(p);
     for (;;) {
         const std::uint32_t parent = open.empty() ? 0 : open.back().index;
@@ -336,7 +336,7 @@ bool CMarkupDoc::Parse() {
                 *p = 0;
                 p += 2;
                 SkipWhitespace(p);
-                const wchar_t* name = text_.get() + elements_[element.index].start;
+                const wchar_t* name = m_text.get() + m_elements[element.index].start;
                 const auto length = static_cast<std::size_t>(element.nameEnd - name);
                 for (std::size_t i = 0; i < length; ++i) {
                     if (p[i] != name[i]) {
@@ -374,12 +374,12 @@ bool CMarkupDoc::Parse() {
         SkipWhitespace(p);
 
         const std::uint32_t index = NewElement();
-        elements_[index] = {Offset(p), 0, 0, parent, 0};
+        m_elements[index] = {Offset(p), 0, 0, parent, 0};
         std::uint32_t& previous = open.empty() ? lastTopLevel : open.back().lastChild;
         if (previous != 0) {
-            elements_[previous].next = index;
+            m_elements[previous].next = index;
         } else if (parent != 0) {
-            elements_[parent].child = index;
+            m_elements[parent].child = index;
         }
         previous = index;
 
@@ -395,7 +395,7 @@ bool CMarkupDoc::Parse() {
         }
         SkipWhitespace(p);
         if (p[0] == L'/' && p[1] == L'>') {
-            elements_[index].data = Offset(p);
+            m_elements[index].data = Offset(p);
             *p = 0;
             p += 2;
             *nameEnd = 0;
@@ -406,7 +406,7 @@ bool CMarkupDoc::Parse() {
             return Fail(L"Expected start-tag closing", p);
         }
         ++p;
-        elements_[index].data = Offset(p);
+        m_elements[index].data = Offset(p);
         wchar_t* contentEnd = p;
         ParseData(p, contentEnd, L'<');
         if (*p == 0) {
@@ -470,7 +470,7 @@ void CMarkupDoc::ParseData(wchar_t*& p, wchar_t*& dest, wchar_t end) const {
     // Until the first entity (or collapsed blank) the text stays in place:
     // only scan.
     if (dest == p) {
-        for (wchar_t c = *p; c != 0 && c != end && c != L'&' && (c != L' ' || preserveWhitespace_);
+        for (wchar_t c = *p; c != 0 && c != end && c != L'&' && (c != L' ' || m_preserveWhitespace);
              c = *++p) {
         }
         dest = p;
@@ -486,7 +486,7 @@ void CMarkupDoc::ParseData(wchar_t*& p, wchar_t*& dest, wchar_t end) const {
         }
         if (*p == L' ') {
             *dest++ = *p++;
-            if (!preserveWhitespace_) {
+            if (!m_preserveWhitespace) {
                 SkipWhitespace(p);
             }
         } else {

@@ -44,7 +44,7 @@ class CMarkupElement {
 
   private:
     friend class CMarkupDoc;
-    CMarkupElement(CMarkupDoc* doc, std::uint32_t index) : doc_(doc), index_(index) {}
+    CMarkupElement(CMarkupDoc* doc, std::uint32_t index) : m_doc(doc), m_index(index) {}
     const wchar_t* Text(std::uint32_t offset) const;
     bool Exists() const;
     void MapAttributes();
@@ -53,11 +53,11 @@ class CMarkupElement {
         std::uint32_t name;
         std::uint32_t value;
     };
-    CMarkupDoc* doc_ = nullptr;
-    std::uint32_t index_ = 0;
-    int attributeCount_ = 0;
-    bool mapped_ = false;
-    Attribute attributes_[kMaxAttributes];
+    CMarkupDoc* m_doc = nullptr;
+    std::uint32_t m_index = 0;
+    int m_attributeCount = 0;
+    bool m_mapped = false;
+    Attribute m_attributes[kMaxAttributes];
 };
 
 class CMarkupDoc {
@@ -78,20 +78,20 @@ class CMarkupDoc {
     bool LoadFile(std::wstring_view name, MarkupEncoding encoding = MarkupEncoding::Utf8);
     void Clear();
 
-    bool IsValid() const { return !elements_.empty(); }
+    bool IsValid() const { return !m_elements.empty(); }
     CMarkupElement RootElement();
 
-    const wchar_t* ErrorMessage() const { return errorMessage_; }
+    const wchar_t* ErrorMessage() const { return m_errorMessage; }
     // The document text where parsing failed (at most 49 characters).
-    const wchar_t* ErrorLocation() const { return errorLocation_; }
+    const wchar_t* ErrorLocation() const { return m_errorLocation; }
 
     // When off, a run of whitespace after a space in text or a value
     // collapses into that space. On by default.
-    void SetPreserveWhitespace(bool preserve) { preserveWhitespace_ = preserve; }
+    void SetPreserveWhitespace(bool preserve) { m_preserveWhitespace = preserve; }
 
     // Element records in use (record 0 is reserved) and allocated.
-    std::uint32_t ElementCount() const { return count_; }
-    std::uint32_t ElementCapacity() const { return static_cast<std::uint32_t>(elements_.size()); }
+    std::uint32_t ElementCount() const { return m_count; }
+    std::uint32_t ElementCapacity() const { return static_cast<std::uint32_t>(m_elements.size()); }
 
     static constexpr std::size_t kMaxFileSize = 4 * 1024 * 1024;
 
@@ -111,15 +111,15 @@ class CMarkupDoc {
     std::uint32_t NewElement();
     bool Fail(const wchar_t* message, const wchar_t* location);
     std::uint32_t Offset(const wchar_t* p) const {
-        return static_cast<std::uint32_t>(p - text_.get());
+        return static_cast<std::uint32_t>(p - m_text.get());
     }
 
-    std::unique_ptr<wchar_t[]> text_;
-    std::vector<Element> elements_;  // size() is the capacity
-    std::uint32_t count_ = 0;
-    wchar_t errorMessage_[100] = {};
-    wchar_t errorLocation_[50] = {};
-    bool preserveWhitespace_ = true;
+    std::unique_ptr<wchar_t[]> m_text;
+    std::vector<Element> m_elements;  // size() is the capacity
+    std::uint32_t m_count = 0;
+    wchar_t m_errorMessage[100] = {};
+    wchar_t m_errorLocation[50] = {};
+    bool m_preserveWhitespace = true;
 };
 
 }  // namespace VantuUI

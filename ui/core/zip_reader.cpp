@@ -135,17 +135,17 @@ bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
 // from a start offset to its end. Every read is checked against the size.
 class CZipReader::Source {
   public:
-    Source(const unsigned char* data, std::uint64_t size) : data_(data), size_(size) {}
+    Source(const unsigned char* data, std::uint64_t size) : m_data(data), m_size(size) {}
     Source(platform::UniqueFd fd, std::uint64_t start, std::uint64_t size)
-        : fd_(std::move(fd)), start_(start), size_(size) {}
+        : m_fd(std::move(fd)), m_start(start), m_size(size) {}
 
-    std::uint64_t Size() const { return size_; }
+    std::uint64_t Size() const { return m_size; }
     bool Contains(std::uint64_t offset, std::uint64_t length) const {
-        return offset <= size_ && length <= size_ - offset;
+        return offset <= m_size && length <= m_size - offset;
     }
     // Direct access for memory sources; null for files or out of range.
     const unsigned char* Span(std::uint64_t offset, std::uint64_t length) const {
-        return data_ != nullptr && Contains(offset, length) ? data_ + offset : nullptr;
+        return m_data != nullptr && Contains(offset, length) ? m_data + offset : nullptr;
     }
     bool Read(std::uint64_t offset, void* out, std::size_t length) const {
         if (!Contains(offset, length)) {
@@ -154,13 +154,13 @@ class CZipReader::Source {
         if (length == 0) {
             return true;
         }
-        if (data_ != nullptr) {
-            std::memcpy(out, data_ + offset, length);
+        if (m_data != nullptr) {
+            std::memcpy(out, m_data + offset, length);
             return true;
         }
         auto* bytes = static_cast<unsigned char*>(out);
         while (length > 0) {
-            ssize_t got = ::pread(fd_.Get(), bytes, length, static_cast<off_t>(start_ + offset));
+            ssize_t got = ::pread(m_fd.Get(), bytes, length, static_cast<off_t>(m_start + offset));
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -175,10 +175,10 @@ class CZipReader::Source {
     }
 
   private:
-    const unsigned char* data_ = nullptr;
-    platform::UniqueFd fd_;
-    std::uint64_t start_ = 0;
-    std::uint64_t size_ = 0;
+    const unsigned char* m_data = nullptr;
+    platform::UniqueFd m_fd;
+    std::uint64_t m_start = 0;
+    std::uint64_t m_size = 0;
 };
 
 struct CZipReader::DirectoryEntry {
@@ -249,7 +249,7 @@ std::unique_ptr<CZipReader> CZipReader::OpenMemory(const void* data, std::size_t
         return nullptr;
     }
     std::unique_ptr<CZipReader> reader(new CZipReader);
-    reader->source_ = std::make_unique<Source>(static_cast<const unsigned char*>(data), length);
+    reader->m_source = std::make_unique<Source>(static_cast<const unsigned char*>(data), length);
     return Finish(std::move(reader));
 }
 
@@ -262,7 +262,7 @@ std::unique_ptr<CZipReader> CZipReader::OpenFile(std::wstring_view name) {
         return nullptr;
     }
     std::unique_ptr<CZipReader> reader(new CZipReader);
-    reader->source_ =
+    reader->m_source =
         std::make_unique<Source>(std::move(fd), 0, static_cast<std::uint64_t>(info.st_size));
     return Finish(std::move(reader));
 }
@@ -286,7 +286,7 @@ std::unique_ptr<CZipReader> CZipReader::OpenHandle(int fd) {
     std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
     std::uint64_t offset = std::min<std::uint64_t>(static_cast<std::uint64_t>(start), size);
     std::unique_ptr<CZipReader> reader(new CZipReader);
-    reader->source_ = std::make_unique<Source>(std::move(copy), offset, size - offset);
+    reader->m_source = std::make_unique<Source>(std::move(copy), offset, size - offset);
     return Finish(std::move(reader));
 }
 
@@ -297,7 +297,7 @@ std::unique_ptr<CZipReader> CZipReader::Finish(std::unique_ptr<CZipReader> reade
 }
 
 DWORD CZipReader::OpenSource() {
-    const std::uint64_t size = source_->Size();
+    const std::uint64_t size = m_source->Size();
     if (size < kEndRecordSize) {
         return ZipResult::Corrupt;
     }
@@ -306,7 +306,7 @@ DWORD CZipReader::OpenSource() {
     const std::uint64_t scanLength = std::min<std::uint64_t>(size, kEndScanLimit);
     const std::uint64_t scanStart = size - scanLength;
     std::vector<unsigned char> tail(static_cast<std::size_t>(scanLength));
-    if (!source_->Read(scanStart, tail.data(), tail.size())) {
+    if (!m_source->Read(scanStart, tail.data(), tail.size())) {
         return ZipResult::ReadError;
     }
     std::uint64_t record = 0;
@@ -333,25 +333,25 @@ DWORD CZipReader::OpenSource() {
         record < directoryOffset + directorySize) {
         return ZipResult::Corrupt;
     }
-    leading_ = record - (directoryOffset + directorySize);
-    directoryStart_ = leading_ + directoryOffset;
-    entryCount_ = entriesTotal;
-    currentIndex_ = 0;
-    currentPosition_ = directoryStart_;
-    if (entryCount_ > 0) {
+    m_leading = record - (directoryOffset + directorySize);
+    m_directoryStart = m_leading + directoryOffset;
+    m_entryCount = entriesTotal;
+    m_currentIndex = 0;
+    m_currentPosition = m_directoryStart;
+    if (m_entryCount > 0) {
         auto first = std::make_unique<DirectoryEntry>();
-        DWORD result = ReadDirectoryEntry(currentPosition_, *first);
+        DWORD result = ReadDirectoryEntry(m_currentPosition, *first);
         if (result != ZipResult::Ok) {
             return result;
         }
-        current_ = std::move(first);
+        m_current = std::move(first);
     }
     return ZipResult::Ok;
 }
 
 DWORD CZipReader::ReadDirectoryEntry(std::uint64_t position, DirectoryEntry& entry) const {
     unsigned char header[kDirectoryEntrySize];
-    if (!source_->Read(position, header, sizeof header)) {
+    if (!m_source->Read(position, header, sizeof header)) {
         return ZipResult::Corrupt;
     }
     if (!IsSignature(header, 0x01, 0x02)) {
@@ -369,7 +369,7 @@ DWORD CZipReader::ReadDirectoryEntry(std::uint64_t position, DirectoryEntry& ent
     entry.externalAttributes = Get32(header + 38);
     entry.localHeaderOffset = Get32(header + 42);
     entry.name.resize(entry.nameLength);
-    if (!source_->Read(position + kDirectoryEntrySize, entry.name.data(), entry.nameLength)) {
+    if (!m_source->Read(position + kDirectoryEntrySize, entry.name.data(), entry.nameLength)) {
         return ZipResult::Corrupt;
     }
     entry.next = position + kDirectoryEntrySize + entry.nameLength + extraLength + commentLength;
@@ -377,37 +377,37 @@ DWORD CZipReader::ReadDirectoryEntry(std::uint64_t position, DirectoryEntry& ent
 }
 
 DWORD CZipReader::GoTo(int index) {
-    if (source_ == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= entryCount_) {
+    if (m_source == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= m_entryCount) {
         return ZipResult::BadArgument;
     }
-    if (index < currentIndex_ || current_ == nullptr) {
+    if (index < m_currentIndex || m_current == nullptr) {
         auto first = std::make_unique<DirectoryEntry>();
-        DWORD result = ReadDirectoryEntry(directoryStart_, *first);
+        DWORD result = ReadDirectoryEntry(m_directoryStart, *first);
         if (result != ZipResult::Ok) {
             return result;
         }
-        currentIndex_ = 0;
-        currentPosition_ = directoryStart_;
-        current_ = std::move(first);
+        m_currentIndex = 0;
+        m_currentPosition = m_directoryStart;
+        m_current = std::move(first);
     }
-    while (currentIndex_ < index) {
+    while (m_currentIndex < index) {
         auto next = std::make_unique<DirectoryEntry>();
-        DWORD result = ReadDirectoryEntry(current_->next, *next);
+        DWORD result = ReadDirectoryEntry(m_current->next, *next);
         if (result != ZipResult::Ok) {
             return result;
         }
-        currentPosition_ = current_->next;
-        current_ = std::move(next);
-        ++currentIndex_;
+        m_currentPosition = m_current->next;
+        m_current = std::move(next);
+        ++m_currentIndex;
     }
     return ZipResult::Ok;
 }
 
 DWORD CZipReader::CheckLocalHeader(const DirectoryEntry& entry, std::uint64_t* dataStart,
                                    std::vector<unsigned char>* extra) const {
-    const std::uint64_t position = leading_ + entry.localHeaderOffset;
+    const std::uint64_t position = m_leading + entry.localHeaderOffset;
     unsigned char header[kLocalHeaderSize];
-    if (!source_->Read(position, header, sizeof header)) {
+    if (!m_source->Read(position, header, sizeof header)) {
         return ZipResult::ReadError;
     }
     std::uint16_t flags = Get16(header + 6);
@@ -425,12 +425,12 @@ DWORD CZipReader::CheckLocalHeader(const DirectoryEntry& entry, std::uint64_t* d
         return ZipResult::Corrupt;
     }
     const std::uint64_t start = position + kLocalHeaderSize + nameLength + extraLength;
-    if (!source_->Contains(start, entry.compressedSize)) {
+    if (!m_source->Contains(start, entry.compressedSize)) {
         return ZipResult::Corrupt;
     }
     if (extra != nullptr) {
         extra->resize(extraLength);
-        if (!source_->Read(position + kLocalHeaderSize + nameLength, extra->data(), extraLength)) {
+        if (!m_source->Read(position + kLocalHeaderSize + nameLength, extra->data(), extraLength)) {
             return ZipResult::ReadError;
         }
     }
@@ -442,7 +442,7 @@ DWORD CZipReader::CheckLocalHeader(const DirectoryEntry& entry, std::uint64_t* d
 
 void CZipReader::FillInfo(const DirectoryEntry& entry, const std::vector<unsigned char>& localExtra,
                           ZipEntryInfo& info) const {
-    info.index = currentIndex_;
+    info.index = m_currentIndex;
     info.name = NameFromArchive(entry.name);
     info.attributes = AttributesFrom(entry.externalAttributes);
     info.modificationTime = info.accessTime = info.creationTime = FromDosTime(entry.dosTime);
@@ -474,12 +474,12 @@ void CZipReader::FillInfo(const DirectoryEntry& entry, const std::vector<unsigne
 }
 
 DWORD CZipReader::GetEntry(int index, ZipEntryInfo& info) {
-    if (source_ == nullptr) {
+    if (m_source == nullptr) {
         return Remember(ZipResult::BadArgument);
     }
     if (index == -1) {
         info = ZipEntryInfo{};
-        info.index = static_cast<int>(entryCount_);
+        info.index = static_cast<int>(m_entryCount);
         return Remember(ZipResult::Ok);
     }
     DWORD result = GoTo(index);
@@ -487,8 +487,8 @@ DWORD CZipReader::GetEntry(int index, ZipEntryInfo& info) {
         return Remember(result);
     }
     std::vector<unsigned char> extra;
-    result = CheckLocalHeader(*current_, nullptr, &extra);
-    FillInfo(*current_, extra, info);
+    result = CheckLocalHeader(*m_current, nullptr, &extra);
+    FillInfo(*m_current, extra, info);
     return Remember(result);
 }
 
@@ -499,7 +499,7 @@ DWORD CZipReader::Find(std::wstring_view name, bool ignoreCase, int* index, ZipE
     if (info != nullptr) {
         *info = ZipEntryInfo{};
     }
-    if (source_ == nullptr) {
+    if (m_source == nullptr) {
         return Remember(ZipResult::BadArgument);
     }
     if (name.size() >= 256) {
@@ -516,23 +516,23 @@ DWORD CZipReader::Find(std::wstring_view name, bool ignoreCase, int* index, ZipE
     // Compare in directory order from the first entry; a miss leaves the
     // walking position where it was.
     DirectoryEntry entry;
-    std::uint64_t position = directoryStart_;
-    for (std::uint32_t i = 0; i < entryCount_; ++i) {
+    std::uint64_t position = m_directoryStart;
+    for (std::uint32_t i = 0; i < m_entryCount; ++i) {
         DWORD result = ReadDirectoryEntry(position, entry);
         if (result != ZipResult::Ok) {
             return Remember(result);
         }
         if (NamesEqual(entry.name, wanted, ignoreCase)) {
-            currentIndex_ = static_cast<int>(i);
-            currentPosition_ = position;
-            current_ = std::make_unique<DirectoryEntry>(std::move(entry));
+            m_currentIndex = static_cast<int>(i);
+            m_currentPosition = position;
+            m_current = std::make_unique<DirectoryEntry>(std::move(entry));
             std::vector<unsigned char> extra;
-            result = CheckLocalHeader(*current_, nullptr, &extra);
+            result = CheckLocalHeader(*m_current, nullptr, &extra);
             if (index != nullptr) {
-                *index = currentIndex_;
+                *index = m_currentIndex;
             }
             if (info != nullptr) {
-                FillInfo(*current_, extra, *info);
+                FillInfo(*m_current, extra, *info);
             }
             return Remember(result);
         }
@@ -542,7 +542,7 @@ DWORD CZipReader::Find(std::wstring_view name, bool ignoreCase, int* index, ZipE
 }
 
 void CZipReader::CloseEntry() {
-    open_.reset();
+    m_open.reset();
 }
 
 DWORD CZipReader::OpenEntryForReading(int index) {
@@ -550,7 +550,7 @@ DWORD CZipReader::OpenEntryForReading(int index) {
     if (result != ZipResult::Ok) {
         return result;
     }
-    const DirectoryEntry& entry = *current_;
+    const DirectoryEntry& entry = *m_current;
     std::uint64_t dataStart = 0;
     bool encrypted = (entry.flags & 0x01) != 0;
     if (encrypted || CheckLocalHeader(entry, &dataStart, nullptr) != ZipResult::Ok ||
@@ -571,21 +571,21 @@ DWORD CZipReader::OpenEntryForReading(int index) {
         }
         open->inflating = true;
     }
-    open_ = std::move(open);
+    m_open = std::move(open);
     return ZipResult::Ok;
 }
 
 // Produces up to `length` bytes of the open entry (their number in `made`)
 // and returns the code of the call; the caller has made sure an entry is open.
 DWORD CZipReader::ReadOpenEntry(unsigned char* destination, std::size_t length, std::size_t* made) {
-    OpenEntry& entry = *open_;
+    OpenEntry& entry = *m_open;
     std::size_t& produced = *made;
     produced = 0;
     while (produced < length && entry.uncompressedLeft > 0) {
         std::size_t room = static_cast<std::size_t>(
             std::min<std::uint64_t>(length - produced, entry.uncompressedLeft));
         if (entry.method == 0) {
-            if (!source_->Read(entry.readPosition, destination + produced, room)) {
+            if (!m_source->Read(entry.readPosition, destination + produced, room)) {
                 return ZipResult::InflateFailed;
             }
             entry.readPosition += room;
@@ -601,11 +601,11 @@ DWORD CZipReader::ReadOpenEntry(unsigned char* destination, std::size_t length, 
             }
             std::size_t chunk =
                 static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, entry.compressedLeft));
-            if (const unsigned char* direct = source_->Span(entry.readPosition, chunk)) {
+            if (const unsigned char* direct = m_source->Span(entry.readPosition, chunk)) {
                 stream.next_in = const_cast<Bytef*>(direct);
             } else {
                 entry.input.resize(kChunk);
-                if (!source_->Read(entry.readPosition, entry.input.data(), chunk)) {
+                if (!m_source->Read(entry.readPosition, entry.input.data(), chunk)) {
                     return ZipResult::InflateFailed;
                 }
                 stream.next_in = entry.input.data();
@@ -649,7 +649,7 @@ DWORD CZipReader::ReadOpenEntry(unsigned char* destination, std::size_t length, 
 }
 
 DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStream kind) {
-    if (source_ == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= entryCount_) {
+    if (m_source == nullptr || index < 0 || static_cast<std::uint32_t>(index) >= m_entryCount) {
         return Remember(ZipResult::BadArgument);
     }
     if (kind == ZipStream::FileHandle) {
@@ -684,10 +684,10 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
     if (kind != ZipStream::Memory || (destination == nullptr && length > 0)) {
         return Remember(ZipResult::BadArgument);
     }
-    if (open_ != nullptr && open_->index != index) {
+    if (m_open != nullptr && m_open->index != index) {
         CloseEntry();
     }
-    if (open_ == nullptr) {
+    if (m_open == nullptr) {
         DWORD result = OpenEntryForReading(index);
         if (result != ZipResult::Ok) {
             return Remember(result == ZipResult::BadArgument ? result : ZipResult::InflateFailed);
@@ -726,12 +726,12 @@ DWORD CZipReader::UnzipToFd(int index, int fd) {
 }
 
 DWORD CZipReader::Close() {
-    if (source_ == nullptr) {
+    if (m_source == nullptr) {
         return Remember(ZipResult::BadArgument);
     }
     CloseEntry();
-    current_.reset();
-    source_.reset();
+    m_current.reset();
+    m_source.reset();
     return Remember(ZipResult::Ok);
 }
 

@@ -76,7 +76,7 @@ class CZipReader {
     CZipReader(const CZipReader&) = delete;
     CZipReader& operator=(const CZipReader&) = delete;
 
-    int EntryCount() const { return static_cast<int>(entryCount_); }
+    int EntryCount() const { return static_cast<int>(m_entryCount); }
 
     // Fills `info` for entry `index`; index -1 puts the entry count into
     // info.index. Walking the directory is sequential: an earlier index
@@ -119,14 +119,14 @@ class CZipReader {
     void CloseEntry();
     static std::unique_ptr<CZipReader> Finish(std::unique_ptr<CZipReader> reader);
 
-    std::unique_ptr<Source> source_;
-    std::uint64_t leading_ = 0;         // bytes before the archive in its source
-    std::uint64_t directoryStart_ = 0;  // source offset of the first directory entry
-    std::uint32_t entryCount_ = 0;
-    int currentIndex_ = 0;
-    std::uint64_t currentPosition_ = 0;
-    std::unique_ptr<DirectoryEntry> current_;
-    std::unique_ptr<OpenEntry> open_;
+    std::unique_ptr<Source> m_source;
+    std::uint64_t m_leading = 0;         // bytes before the archive in its source
+    std::uint64_t m_directoryStart = 0;  // source offset of the first directory entry
+    std::uint32_t m_entryCount = 0;
+    int m_currentIndex = 0;
+    std::uint64_t m_currentPosition = 0;
+    std::unique_ptr<DirectoryEntry> m_current;
+    std::unique_ptr<OpenEntry> m_open;
 };
 
 }  // namespace VantuUI

@@ -29,28 +29,28 @@ void Remember(HDC dc, RenderClip& clip, std::vector<RECT>& previous, bool& hadPr
 }  // namespace
 
 RenderClip::~RenderClip() {
-    if (dc_ != nullptr) {
-        cairo_restore(dc_);
+    if (m_dc != nullptr) {
+        cairo_restore(m_dc);
     }
 }
 
 void RenderClip::UseOldClipBegin() {
-    if (dc_ == nullptr) {
+    if (m_dc == nullptr) {
         return;
     }
-    cairo_save(dc_);
-    cairo_reset_clip(dc_);
-    if (hadPrevious_) {
-        for (const RECT& r : previous_) {
-            cairo_rectangle(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    cairo_save(m_dc);
+    cairo_reset_clip(m_dc);
+    if (m_hadPrevious) {
+        for (const RECT& r : m_previous) {
+            cairo_rectangle(m_dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
         }
-        cairo_clip(dc_);
+        cairo_clip(m_dc);
     }
 }
 
 void RenderClip::UseOldClipEnd() {
-    if (dc_ != nullptr) {
-        cairo_restore(dc_);
+    if (m_dc != nullptr) {
+        cairo_restore(m_dc);
     }
 }
 
@@ -58,14 +58,14 @@ void RenderEngine::GenerateClip(HDC dc, const RECT& rect, RenderClip& clip) {
     if (dc == nullptr) {
         return;
     }
-    if (clip.dc_ != nullptr) {
-        cairo_restore(clip.dc_);
+    if (clip.m_dc != nullptr) {
+        cairo_restore(clip.m_dc);
     }
-    Remember(dc, clip, clip.previous_, clip.hadPrevious_);
+    Remember(dc, clip, clip.m_previous, clip.m_hadPrevious);
     cairo_save(dc);
     cairo_rectangle(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     cairo_clip(dc);
-    clip.dc_ = dc;
+    clip.m_dc = dc;
     clip.rect = rect;
 }
 

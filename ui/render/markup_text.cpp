@@ -211,8 +211,8 @@ void OpenTag(Builder& b, wchar_t letter, const std::wstring& arg) {
             if (image == nullptr) {
                 break;
             }
-            auto inline_ = std::make_unique<InlineImage>();
-            inline_->image = image;
+            auto m_inline = std::make_unique<InlineImage>();
+            m_inline->image = image;
             RECT src =
                 record.source == RECT{} ? RECT{0, 0, image->width, image->height} : record.source;
             if (frames > 1) {
@@ -224,9 +224,9 @@ void OpenTag(Builder& b, wchar_t letter, const std::wstring& arg) {
             }
             src.right = std::min<LONG>(src.right, image->width);
             src.bottom = std::min<LONG>(src.bottom, image->height);
-            inline_->source = src;
-            b.AppendShape(src.right - src.left, src.bottom - src.top, inline_.get());
-            b.images.push_back(std::move(inline_));
+            m_inline->source = src;
+            b.AppendShape(src.right - src.left, src.bottom - src.top, m_inline.get());
+            b.images.push_back(std::move(m_inline));
             break;
         }
         case L'n':

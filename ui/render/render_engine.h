@@ -32,9 +32,9 @@ class RenderClip {
 
   private:
     friend class RenderEngine;
-    HDC dc_ = nullptr;
-    std::vector<RECT> previous_;  // the earlier clip as rectangles
-    bool hadPrevious_ = false;
+    HDC m_dc = nullptr;
+    std::vector<RECT> m_previous;  // the earlier clip as rectangles
+    bool m_hadPrevious = false;
 };
 
 // A parsed image spec (what the key='value' list says besides the record's own fields).
