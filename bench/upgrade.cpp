@@ -25,11 +25,11 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
-#include "platform/message_queue.h"
-#include "platform/text_codec.h"
+#include "platform/window/message_queue.h"
+#include "platform/text/text_codec.h"
 #include "update/build_settings.h"
 #include "update/download.h"
-#include "update/seven_zip_archive.h"
+#include "update/archive/seven_zip_archive.h"
 #include "update/upgrade_messages.h"
 
 namespace fs = std::filesystem;

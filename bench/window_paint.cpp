@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
-#include "platform/text_codec.h"
-#include "platform/window_system.h"
+#include "platform/text/text_codec.h"
+#include "platform/window/window_system.h"
 #include "ui/render/render_engine.h"
 
 namespace {

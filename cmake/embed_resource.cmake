@@ -11,7 +11,7 @@ else()
     string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
 endif()
 file(WRITE "${OUTPUT}.tmp" "// Generated from ${INPUT}; do not edit.
-#include \"platform/embedded_resources.h\"
+#include \"platform/resources/embedded_resources.h\"
 
 namespace {
 alignas(16) const unsigned char kBytes[] = {

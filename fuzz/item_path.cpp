@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/text_codec.h"
-#include "update/seven_zip_paths.h"
+#include "platform/text/text_codec.h"
+#include "update/archive/seven_zip_paths.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto name = platform::DecodeUtf8(std::string(reinterpret_cast<const char*>(data), size));

@@ -1,6 +1,6 @@
 #include "launcher/booster.h"
 
-#include "platform/process.h"
+#include "platform/process/process.h"
 #include "update/build_settings.h"
 
 namespace vantu {

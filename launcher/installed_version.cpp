@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cwctype>
 
-#include "platform/version_info.h"
+#include "platform/resources/version_info.h"
 
 namespace vantu {
 

@@ -9,10 +9,10 @@
 #include "launcher/single_instance_guard.h"
 #include "launcher/skin_archive_resource.h"
 #include "launcher/startup_decision.h"
-#include "platform/file_system.h"
-#include "platform/module_handle.h"
-#include "platform/paths.h"
-#include "platform/text_codec.h"
+#include "platform/files/file_system.h"
+#include "platform/resources/module_handle.h"
+#include "platform/files/paths.h"
+#include "platform/text/text_codec.h"
 #include "ui/core/resource_settings.h"
 
 namespace vantu {

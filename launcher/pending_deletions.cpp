@@ -1,6 +1,6 @@
 #include "launcher/pending_deletions.h"
 
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "update/pending_deletion_list.h"
 
 namespace vantu {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "launcher/booster.h"
-#include "platform/x11_window_message.h"
+#include "platform/x11/x11_window_message.h"
 
 namespace vantu {
 

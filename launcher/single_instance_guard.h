@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/named_event.h"
+#include "platform/process/named_event.h"
 
 namespace vantu {
 

@@ -1,6 +1,6 @@
 #include "launcher/skin_archive_resource.h"
 
-#include "platform/embedded_resources.h"
+#include "platform/resources/embedded_resources.h"
 #include "ui/core/resource_settings.h"
 
 namespace vantu {

@@ -6,12 +6,12 @@
 
 #include <cerrno>
 
-#include "platform/file_system.h"
-#include "platform/message_queue.h"
-#include "platform/paths.h"
-#include "platform/text_codec.h"
+#include "platform/files/file_system.h"
+#include "platform/window/message_queue.h"
+#include "platform/files/paths.h"
+#include "platform/text/text_codec.h"
 #include "update/curl_handle.h"
-#include "update/seven_zip_paths.h"
+#include "update/archive/seven_zip_paths.h"
 #include "update/transfer_policy.h"
 #include "update/upgrade_messages.h"
 

@@ -1,7 +1,7 @@
 #include "update/pending_deletion_list.h"
 
-#include "platform/file_system.h"
-#include "platform/text_codec.h"
+#include "platform/files/file_system.h"
+#include "platform/text/text_codec.h"
 
 namespace vantu {
 

@@ -2,13 +2,13 @@
 
 #include <set>
 
-#include "platform/file_system.h"
-#include "platform/message_queue.h"
-#include "platform/paths.h"
+#include "platform/files/file_system.h"
+#include "platform/window/message_queue.h"
+#include "platform/files/paths.h"
 #include "update/download.h"
 #include "update/pending_deletion_list.h"
-#include "update/seven_zip_archive.h"
-#include "update/seven_zip_paths.h"
+#include "update/archive/seven_zip_archive.h"
+#include "update/archive/seven_zip_paths.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <memory>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "update/build_settings.h"
 
 namespace vantu {

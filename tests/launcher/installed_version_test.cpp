@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/version_info.h"
+#include "platform/resources/version_info.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tools/versioninfo/version_block_writer.h"

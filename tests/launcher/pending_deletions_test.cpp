@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_system.h"
+#include "platform/files/file_system.h"
 #include "tests/support/temp_dir.h"
 #include "update/pending_deletion_list.h"
 

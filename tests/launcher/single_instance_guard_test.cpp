@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "tests/launcher/launcher_stage.h"
 
 using namespace std::chrono_literals;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/embedded_resources.h"
+#include "platform/resources/embedded_resources.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "ui/core/resource_settings.h"

@@ -1,4 +1,4 @@
-#include "platform/embedded_resources.h"
+#include "platform/resources/embedded_resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/message_queue.h"
+#include "platform/window/message_queue.h"
 
 #include <gtest/gtest.h>
 

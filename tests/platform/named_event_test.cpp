@@ -1,4 +1,4 @@
-#include "platform/named_event.h"
+#include "platform/process/named_event.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

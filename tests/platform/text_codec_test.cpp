@@ -1,4 +1,4 @@
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 
 #include <gtest/gtest.h>
 

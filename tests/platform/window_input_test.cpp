@@ -1,6 +1,6 @@
 #include <thread>
 
-#include "platform/display_events.h"
+#include "platform/window/display/display_events.h"
 #include "window_test_support.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/display_seam.h"
-#include "platform/window_system.h"
+#include "platform/window/display/display_seam.h"
+#include "platform/window/window_system.h"
 
 namespace window_testing {
 

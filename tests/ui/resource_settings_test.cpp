@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/module_handle.h"
+#include "platform/resources/module_handle.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/zip_fixtures.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/embedded_resources.h"
+#include "platform/resources/embedded_resources.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "ui/core/zip_reader.h"

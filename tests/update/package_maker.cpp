@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 

@@ -3,12 +3,12 @@
 
 #include <filesystem>
 
-#include "platform/file_system.h"
-#include "platform/text_codec.h"
+#include "platform/files/file_system.h"
+#include "platform/text/text_codec.h"
 #include "platform/win32.h"
 #include "tests/support/temp_dir.h"
 #include "tests/update/package_maker.h"
-#include "update/seven_zip_archive.h"
+#include "update/archive/seven_zip_archive.h"
 
 namespace {
 

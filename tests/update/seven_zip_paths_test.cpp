@@ -1,4 +1,4 @@
-#include "update/seven_zip_paths.h"
+#include "update/archive/seven_zip_paths.h"
 
 #include <gtest/gtest.h>
 

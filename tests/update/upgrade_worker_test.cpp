@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <regex>
 
-#include "platform/file_system.h"
-#include "platform/message_queue.h"
+#include "platform/files/file_system.h"
+#include "platform/window/message_queue.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/x11_window_lookup.h"
-#include "platform/x11_window_message.h"
+#include "platform/x11/x11_window_lookup.h"
+#include "platform/x11/x11_window_message.h"
 
 // Last: it brings Xlib and its macros along.
 #include <SDL.h>

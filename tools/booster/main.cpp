@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "launcher/installed_version.h"
-#include "platform/paths.h"
-#include "platform/text_codec.h"
+#include "platform/files/paths.h"
+#include "platform/text/text_codec.h"
 #include "tools/booster/booster_windows.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/message_queue.h"
-#include "platform/text_codec.h"
+#include "platform/window/message_queue.h"
+#include "platform/text/text_codec.h"
 #include "update/upgrade_messages.h"
 #include "update/upgrade_worker.h"
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/window_system.h"
+#include "platform/window/window_system.h"
 
 namespace {
 

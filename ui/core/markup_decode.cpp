@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 
 namespace VantuUI {
 

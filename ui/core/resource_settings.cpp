@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <memory>
 
-#include "platform/paths.h"
-#include "platform/unique_fd.h"
+#include "platform/files/paths.h"
+#include "platform/files/unique_fd.h"
 
 namespace VantuUI {
 

@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <limits>
 
-#include "platform/paths.h"
-#include "platform/text_codec.h"
-#include "platform/unique_fd.h"
+#include "platform/files/paths.h"
+#include "platform/text/text_codec.h"
+#include "platform/files/unique_fd.h"
 
 namespace VantuUI {
 

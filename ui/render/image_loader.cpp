@@ -8,7 +8,7 @@
 #include <iterator>
 #include <mutex>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {

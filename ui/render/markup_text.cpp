@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "ui/render/render_engine.h"
 #include "ui/render/text_layout.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "ui/render/render_engine.h"
 #include "ui/render/text_layout.h"
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <tuple>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 
 namespace VantuUI {
 

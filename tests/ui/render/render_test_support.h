@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_codec.h"
+#include "platform/text/text_codec.h"
 #include "ui/render/render_engine.h"
 
 namespace render_testing {

@@ -1,0 +1,50 @@
+#include "platform/files/paths.h"
+
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/text/text_codec.h"
+
+namespace platform {
+
+std::wstring_view::size_type LastSeparator(std::wstring_view path) {
+    for (auto i = path.size(); i > 0; --i) {
+        if (IsPathSeparator(path[i - 1])) {
+            return i - 1;
+        }
+    }
+    return std::wstring_view::npos;
+}
+
+std::wstring FolderOf(std::wstring_view path) {
+    auto last = LastSeparator(path);
+    return last == std::wstring_view::npos ? std::wstring()
+                                           : std::wstring(path.substr(0, last + 1));
+}
+
+std::wstring ModuleFileName() {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0) {
+            return {};
+        }
+        if (static_cast<size_t>(n) < buffer.size()) {
+            std::string_view bytes(buffer.data(), static_cast<size_t>(n));
+            auto text = DecodeUtf8(bytes);
+            return text ? *text : DecodeLatin1(bytes);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::wstring ModuleFolder() {
+    return FolderOf(ModuleFileName());
+}
+
+std::string NativePath(std::wstring_view path) {
+    return EncodeUtf8(path);
+}
+
+}  // namespace platform
