@@ -3,6 +3,9 @@
 #include "ui/layout/container.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
 
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
@@ -291,6 +294,27 @@ void CContainerUI::Move(SIZE offset, bool invalidate) {
     }
 }
 
+namespace {
+
+struct NamedAlignment {
+    std::wstring_view name;
+    UINT flag;
+};
+
+// The flag of the word among the three, or nothing: other words leave the
+// alignment as it was.
+std::optional<UINT> AlignmentNamed(const std::wstring& word,
+                                   const std::array<NamedAlignment, 3>& names) {
+    for (const NamedAlignment& named : names) {
+        if (word == named.name) {
+            return named.flag;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void CContainerUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
     using Value = const std::wstring&;
     static constexpr auto kAttributes = MakeAttributeTable<CContainerUI>({
@@ -317,22 +341,16 @@ void CContainerUI::SetAttribute(const std::wstring& name, const std::wstring& va
         {L"childpadding", [](CContainerUI& c, Value v) { c.SetChildGap(ParseInt(v)); }},
         {L"childalign",
          [](CContainerUI& c, Value v) {
-             if (v == L"left") {
-                 c.SetChildAlignX(DT_LEFT);
-             } else if (v == L"center") {
-                 c.SetChildAlignX(DT_CENTER);
-             } else if (v == L"right") {
-                 c.SetChildAlignX(DT_RIGHT);
+             if (const auto align = AlignmentNamed(
+                     v, {{{L"left", DT_LEFT}, {L"center", DT_CENTER}, {L"right", DT_RIGHT}}})) {
+                 c.SetChildAlignX(*align);
              }
          }},
         {L"childvalign",
          [](CContainerUI& c, Value v) {
-             if (v == L"top") {
-                 c.SetChildAlignY(DT_TOP);
-             } else if (v == L"vcenter") {
-                 c.SetChildAlignY(DT_VCENTER);
-             } else if (v == L"bottom") {
-                 c.SetChildAlignY(DT_BOTTOM);
+             if (const auto align = AlignmentNamed(
+                     v, {{{L"top", DT_TOP}, {L"vcenter", DT_VCENTER}, {L"bottom", DT_BOTTOM}}})) {
+                 c.SetChildAlignY(*align);
              }
          }},
     });
