@@ -8,9 +8,9 @@
 // the setters may reach protected members) and hand unknown names on:
 //
 //   void CTileLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
+//       using Value = const std::wstring&;
 //       static constexpr auto kAttributes = MakeAttributeTable<CTileLayoutUI>({
-//           {L"columns", [](CTileLayoutUI& c, const std::wstring& v) { c.SetColumns(ParseInt(v));
-//           }},
+//           {L"columns", [](CTileLayoutUI& c, Value v) { c.SetColumns(ParseInt(v)); }},
 //           ...
 //       });
 //       if (!kAttributes.Apply(*this, name, value)) {
