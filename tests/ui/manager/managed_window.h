@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
 #include "platform/window/display/display_seam.h"
 #include "platform/window/window_system.h"
+#include "tests/platform/window_test_support.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/layout/horizontal_layout.h"
@@ -30,15 +30,7 @@ inline LRESULT ManagedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 inline const wchar_t* ManagedClass() {
-    static bool registered = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        WNDCLASS wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ManagedProc;
-        wc.lpszClassName = L"VantuManagedTest";
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        return RegisterClass(&wc) != 0;
-    }();
+    static bool registered = window_testing::RegisterTestClass(L"VantuManagedTest", ManagedProc);
     EXPECT_TRUE(registered);
     return L"VantuManagedTest";
 }

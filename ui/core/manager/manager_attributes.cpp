@@ -16,6 +16,12 @@ BYTE ParseOpacity(const std::wstring& value) {
     return static_cast<BYTE>(std::clamp(ParseInt(value), 0, 255));
 }
 
+template <void (CWindowManagerUI::*Setter)(int, int)>
+void ApplySize(CWindowManagerUI& manager, const std::wstring& value) {
+    const SIZE size = ParseSize(value);
+    (manager.*Setter)(size.cx, size.cy);
+}
+
 }  // namespace
 
 void CWindowManagerUI::ApplyWindowAttribute(const std::wstring& name, const std::wstring& value) {
@@ -23,32 +29,12 @@ void CWindowManagerUI::ApplyWindowAttribute(const std::wstring& name, const std:
     using Manager = CWindowManagerUI;
     constexpr auto kAny = AttributeCase::Any;
     static constexpr auto kAttributes = MakeAttributeTable<CWindowManagerUI>({
-        {L"size",
-         [](Manager& m, Value v) {
-             const SIZE size = ParseSize(v);
-             m.SetInitialSize(size.cx, size.cy);
-         },
-         kAny},
+        {L"size", &ApplySize<&Manager::SetInitialSize>, kAny},
         {L"sizebox", [](Manager& m, Value v) { m.SetSizeBox(ParseRect(v)); }, kAny},
         {L"caption", [](Manager& m, Value v) { m.SetCaptionRect(ParseRect(v)); }, kAny},
-        {L"roundcorner",
-         [](Manager& m, Value v) {
-             const SIZE size = ParseSize(v);
-             m.SetRoundCorner(size.cx, size.cy);
-         },
-         kAny},
-        {L"mininfo",
-         [](Manager& m, Value v) {
-             const SIZE size = ParseSize(v);
-             m.SetMinInfo(size.cx, size.cy);
-         },
-         kAny},
-        {L"maxinfo",
-         [](Manager& m, Value v) {
-             const SIZE size = ParseSize(v);
-             m.SetMaxInfo(size.cx, size.cy);
-         },
-         kAny},
+        {L"roundcorner", &ApplySize<&Manager::SetRoundCorner>, kAny},
+        {L"mininfo", &ApplySize<&Manager::SetMinInfo>, kAny},
+        {L"maxinfo", &ApplySize<&Manager::SetMaxInfo>, kAny},
         {L"showdirty", [](Manager& m, Value v) { m.SetShowDirty(ParseBool(v)); }, kAny},
         {L"noactivate", [](Manager& m, Value v) { m.SetNoActivate(ParseBool(v)); }},
         {L"opacity", [](Manager& m, Value v) { m.SetOpacity(ParseOpacity(v)); }, kAny},

@@ -67,6 +67,27 @@ void CWindowManagerUI::SendEvent(CControlUI* target, InputEventKind kind, WORD k
     target->DispatchEvent(event);
 }
 
+void CWindowManagerUI::SendKeyEvent(CControlUI* target, InputEventKind kind, WPARAM wParam,
+                                    LPARAM lParam) {
+    TInputEventUI event = MakeEvent(kind, target, KeyStateNow(), wParam, lParam);
+    event.KeyChar = static_cast<wchar_t>(wParam);
+    target->DispatchEvent(event);
+}
+
+bool CWindowManagerUI::AskFilters(const std::vector<IMessageFilterUI*>& filters, UINT message,
+                                  WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const std::vector<IMessageFilterUI*> asked = filters;  // a filter may remove itself
+    for (IMessageFilterUI* filter : asked) {
+        bool handled = false;
+        const LRESULT answer = filter->FilterMessage(message, wParam, lParam, handled);
+        if (handled) {
+            result = answer;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CWindowManagerUI::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                            LRESULT& result) {
     if (m_window == nullptr) {
@@ -79,14 +100,8 @@ bool CWindowManagerUI::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM l
     } else if (message >= WM_MOUSEMOVE && message <= WM_LBUTTONDBLCLK) {
         m_lastMouse = PointOf(lParam);
     }
-    const std::vector<IMessageFilterUI*> hooks = m_messageHooks;
-    for (IMessageFilterUI* hook : hooks) {
-        bool handled = false;
-        LRESULT answer = hook->FilterMessage(message, wParam, lParam, handled);
-        if (handled) {
-            result = answer;
-            return true;
-        }
+    if (AskFilters(m_messageHooks, message, wParam, lParam, result)) {
+        return true;
     }
     if (m_layered) {
         if (message == WM_NCCALCSIZE || message == WM_NCPAINT) {
@@ -148,28 +163,19 @@ bool CWindowManagerUI::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM l
         case WM_KEYDOWN:
             if (m_root != nullptr && m_focus != nullptr) {
                 m_keyDown = m_focus;
-                TInputEventUI event =
-                    MakeEvent(UIEVENT_KEYDOWN, m_focus, KeyStateNow(), wParam, lParam);
-                event.KeyChar = static_cast<wchar_t>(wParam);
-                m_focus->DispatchEvent(event);
+                SendKeyEvent(m_focus, UIEVENT_KEYDOWN, wParam, lParam);
             }
             return false;
         case WM_KEYUP:
             if (m_root != nullptr && m_keyDown != nullptr) {
                 CControlUI* target = m_keyDown;
                 m_keyDown = nullptr;
-                TInputEventUI event =
-                    MakeEvent(UIEVENT_KEYUP, target, KeyStateNow(), wParam, lParam);
-                event.KeyChar = static_cast<wchar_t>(wParam);
-                target->DispatchEvent(event);
+                SendKeyEvent(target, UIEVENT_KEYUP, wParam, lParam);
             }
             return false;
         case WM_CHAR:
             if (m_root != nullptr && m_focus != nullptr) {
-                TInputEventUI event =
-                    MakeEvent(UIEVENT_CHAR, m_focus, KeyStateNow(), wParam, lParam);
-                event.KeyChar = static_cast<wchar_t>(wParam);
-                m_focus->DispatchEvent(event);
+                SendKeyEvent(m_focus, UIEVENT_CHAR, wParam, lParam);
             }
             return false;
         case WM_SIZE:

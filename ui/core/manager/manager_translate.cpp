@@ -91,14 +91,8 @@ bool CWindowManagerUI::UnregisterChildWindow(HWND window) {
 }
 
 bool CWindowManagerUI::PreTranslate(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const std::vector<IMessageFilterUI*> filters = m_preFilters;
-    for (IMessageFilterUI* filter : filters) {
-        bool handled = false;
-        LRESULT answer = filter->FilterMessage(message, wParam, lParam, handled);
-        if (handled) {
-            result = answer;
-            return true;
-        }
+    if (AskFilters(m_preFilters, message, wParam, lParam, result)) {
+        return true;
     }
     switch (message) {
         case WM_KEYDOWN:
@@ -116,9 +110,7 @@ bool CWindowManagerUI::PreTranslate(UINT message, WPARAM wParam, LPARAM lParam, 
             return TranslateShortcut(wParam);
         case WM_SYSKEYDOWN:
             if (m_focus != nullptr) {
-                TInputEventUI event = MakeEvent(UIEVENT_SYSKEY, m_focus, 0, wParam, lParam);
-                event.KeyChar = static_cast<wchar_t>(wParam);
-                m_focus->DispatchEvent(event);
+                SendKeyEvent(m_focus, UIEVENT_SYSKEY, wParam, lParam);
             }
             return false;
         default:

@@ -307,6 +307,9 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     // manager_messages.cpp
     void SendEvent(CControlUI* target, InputEventKind kind, WORD keyState, WPARAM wParam,
                    LPARAM lParam);
+    void SendKeyEvent(CControlUI* target, InputEventKind kind, WPARAM wParam, LPARAM lParam);
+    static bool AskFilters(const std::vector<IMessageFilterUI*>& filters, UINT message,
+                           WPARAM wParam, LPARAM lParam, LRESULT& result);
     TInputEventUI MakeEvent(InputEventKind kind, CControlUI* sender, WORD keyState, WPARAM wParam,
                             LPARAM lParam) const;
     bool OwnsControl(const CControlUI* control) const;
