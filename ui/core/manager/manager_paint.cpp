@@ -216,6 +216,10 @@ void CWindowManagerUI::OnPaint() {
     }
     PAINTSTRUCT ps;
     HDC windowDc = BeginPaint(m_window, &ps);
+    if (!m_layered) {
+        // Layout above may have invalidated more; BeginPaint validated all of it.
+        paint = RectUnion(paint, ps.rcPaint);
+    }
     if (m_offscreenPaint && m_offscreen != nullptr) {
         PaintPresent(windowDc, paint, client);
     } else if (windowDc != nullptr) {
