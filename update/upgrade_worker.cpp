@@ -3,12 +3,12 @@
 #include <set>
 
 #include "platform/files/file_system.h"
-#include "platform/window/message_queue.h"
 #include "platform/files/paths.h"
-#include "update/download.h"
-#include "update/pending_deletion_list.h"
+#include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/archive/seven_zip_paths.h"
+#include "update/download.h"
+#include "update/pending_deletion_list.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {
@@ -50,12 +50,12 @@ void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>&
                     const std::set<std::wstring>& createdFolders) {
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
         if (!it->empty() && SevenZip::HasNoLinkOnTheWay(folder, *it)) {
-            SevenZip::RemovePath(folder + *it);
+            platform::RemovePath(folder + *it);
         }
     }
     // Deepest first; the set orders a folder before what lies inside it.
     for (auto it = createdFolders.rbegin(); it != createdFolders.rend(); ++it) {
-        SevenZip::RemovePath(folder + *it);
+        platform::RemovePath(folder + *it);
     }
 }
 

@@ -17,7 +17,11 @@ std::wstring_view::size_type LastSeparator(std::wstring_view path);
 
 // The path cut directly after its last separator (so it ends in one); empty
 // when there is none.
-std::wstring FolderOf(std::wstring_view path);
+std::wstring ParentFolderOf(std::wstring_view path);
+
+// The relative path when the folder is empty; otherwise folder + relative,
+// with a separator between them when the folder does not end in one.
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative);
 
 // The full path of the running program (GetModuleFileNameW of no module).
 std::wstring ModuleFileName();

@@ -5,12 +5,13 @@
 
 #include <new>
 
+#include "platform/files/file_system.h"
 #include "platform/files/paths.h"
-#include "update/booster_file.h"
 #include "update/archive/seven_zip_file_stream.h"
 #include "update/archive/seven_zip_paths.h"
 #include "update/archive/seven_zip_streams.h"
 #include "update/archive/seven_zip_trace.h"
+#include "update/booster_file.h"
 
 namespace SevenZip::intl {
 
@@ -265,24 +266,24 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
         return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
     }
 
-    m_outputPath = JoinPath(m_destination, m_relativePath);
+    m_outputPath = platform::JoinPath(m_destination, m_relativePath);
     if (m_isFolder) {
         TraceLine("DirBegin:", m_outputPath);
-        CreateFolderChain(m_outputPath);
+        platform::CreateFolderChain(m_outputPath);
         return S_OK;
     }
 
     TraceLine("FileBegin:", m_outputPath);
     struct stat previous;
     bool replaced = lstat(platform::NativePath(m_outputPath).c_str(), &previous) == 0;
-    if (replaced && !RemovePath(m_outputPath)) {
+    if (replaced && !platform::RemovePath(m_outputPath)) {
         TraceLine("移除路径失败:", m_outputPath);
         return LastErrorResult();
     }
     m_mode = FileMode(replaced && S_ISREG(previous.st_mode) ? previous.st_mode : 0,
                       replaced && S_ISREG(previous.st_mode));
-    auto folder = ParentFolderOf(m_outputPath);
-    if (!CreateFolderChain(folder)) {
+    auto folder = platform::ParentFolderOf(m_outputPath);
+    if (!platform::CreateFolderChain(folder)) {
         TraceLine("创建目录失败:", folder);
         return kCreateFailed;
     }
