@@ -43,9 +43,7 @@ std::wstring ModuleFileName() {
             return {};
         }
         if (static_cast<size_t>(n) < buffer.size()) {
-            std::string_view bytes(buffer.data(), static_cast<size_t>(n));
-            auto text = DecodeUtf8(bytes);
-            return text ? *text : DecodeLatin1(bytes);
+            return DecodeFileName(std::string_view(buffer.data(), static_cast<size_t>(n)));
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -56,7 +54,7 @@ std::wstring ModuleFolder() {
 }
 
 std::string NativePath(std::wstring_view path) {
-    return EncodeUtf8(path);
+    return EncodeFileName(path);
 }
 
 }  // namespace platform

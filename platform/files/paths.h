@@ -29,7 +29,7 @@ std::wstring ModuleFileName();
 // The running program's folder, ending in a separator.
 std::wstring ModuleFolder();
 
-// The name as the file system wants it (UTF-8 bytes).
+// The name as the file system wants it: its bytes (see EncodeFileName).
 std::string NativePath(std::wstring_view path);
 
 }  // namespace platform

@@ -49,6 +49,15 @@ inline int DecodeUtf8Sequence(const unsigned char* p, const unsigned char* end, 
 // Each byte becomes the character of the same number (ISO 8859-1).
 std::wstring DecodeLatin1(std::string_view bytes);
 
+// File names are byte strings that need not be UTF-8. As wide strings they
+// are decoded as UTF-8 where they are valid, and each byte of an invalid
+// sequence becomes the reserved code point U+DC00 + byte (U+DC80..U+DCFF,
+// which valid UTF-8 can never yield); encoding turns those back into the
+// bytes, so every byte sequence survives the round trip exactly.
+inline constexpr char32_t kEscapedByteBase = 0xDC00;
+std::wstring DecodeFileName(std::string_view bytes);
+std::string EncodeFileName(std::wstring_view name);
+
 // UTF-8 of a wide string. UTF-16 surrogate pairs stored in two wide
 // characters (as some libraries hand them out) are joined; a lone surrogate
 // or a value past U+10FFFF becomes U+FFFD.
