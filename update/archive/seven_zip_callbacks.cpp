@@ -260,8 +260,7 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
     bool isLink = (m_hasAttributes && (m_attributes & kAttributeUnixExtension) != 0 &&
                    IsLinkMode(m_attributes >> 16)) ||
                   (m_hasPosixMode && IsLinkMode(m_posixMode));
-    if (!IsContainedItemPath(m_relativePath) || isLink ||
-        !HasNoLinkOnTheWay(m_destination, m_relativePath)) {
+    if (isLink || !StaysBelow(m_destination, m_relativePath)) {
         TraceLine("拒绝路径:", m_relativePath);
         return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
     }
@@ -337,7 +336,13 @@ void ArchiveExtractCallback::ApplyTimesAndMode() {
     chmod(native.c_str(), m_mode);
 }
 
-HRESULT ArchiveExtractCallback::SetOperationResult(std::int32_t) {
+HRESULT ArchiveExtractCallback::SetOperationResult(std::int32_t result) {
+    if (result != abi::kOK) {
+        // A damaged item must never pass for installed: stop here, and the
+        // whole extraction fails.
+        m_itemFailed = true;
+        return E_FAIL;
+    }
     if (m_outputPath.empty()) {
         TraceLine("AllDone");
         return S_OK;

@@ -51,4 +51,8 @@ bool HasNoLinkOnTheWay(std::wstring_view destination, std::wstring_view relative
     return true;
 }
 
+bool StaysBelow(std::wstring_view destination, std::wstring_view relative) {
+    return IsContainedItemPath(relative) && HasNoLinkOnTheWay(destination, relative);
+}
+
 }  // namespace SevenZip

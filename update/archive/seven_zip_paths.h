@@ -20,4 +20,8 @@ bool IsContainedItemPath(std::wstring_view relative);
 // so writing the item cannot land outside the destination.
 bool HasNoLinkOnTheWay(std::wstring_view destination, std::wstring_view relative);
 
+// Both of the above: the item, joined to `destination`, names something
+// strictly below it and reaches it through no link.
+bool StaysBelow(std::wstring_view destination, std::wstring_view relative);
+
 }  // namespace SevenZip
