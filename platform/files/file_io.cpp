@@ -11,6 +11,28 @@
 
 namespace platform {
 
+namespace {
+
+// Repeats one read or write of what is left (`step` gets the count done so
+// far) until `size` bytes moved; false on an error or when nothing moves.
+template <typename Step>
+bool RepeatUntilDone(std::size_t size, Step step) {
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = step(done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
 UniqueFd OpenForReading(std::wstring_view path, Links links) {
     if (FileFaults::Applies(FileOperation::Read, path)) {
         return UniqueFd();
@@ -29,18 +51,8 @@ UniqueFd CreateForWriting(std::wstring_view path, mode_t mode) {
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        ssize_t n = ::write(fd, p, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return RepeatUntilDone(size,
+                           [&](std::size_t done) { return ::write(fd, p + done, size - done); });
 }
 
 UniqueFd Duplicate(int fd) {
@@ -58,22 +70,11 @@ long ReadSome(const UniqueFd& file, void* data, std::size_t size) {
 bool ReadAll(const UniqueFd& file, void* data, std::size_t size,
              std::optional<std::uint64_t> offset) {
     auto* p = static_cast<char*>(data);
-    while (size > 0) {
-        ssize_t n = offset ? ::pread(file.Get(), p, size, static_cast<off_t>(*offset))
-                           : ::read(file.Get(), p, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-        if (offset) {
-            *offset += static_cast<std::uint64_t>(n);
-        }
-    }
-    return true;
+    return RepeatUntilDone(size, [&](std::size_t done) {
+        return offset
+                   ? ::pread(file.Get(), p + done, size - done, static_cast<off_t>(*offset + done))
+                   : ::read(file.Get(), p + done, size - done);
+    });
 }
 
 std::optional<std::uint64_t> RegularFileSize(const UniqueFd& file) {

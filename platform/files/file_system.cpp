@@ -1,5 +1,6 @@
 #include "platform/files/file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,6 +65,25 @@ bool IsFolder(std::wstring_view path) {
 bool IsLink(std::wstring_view path) {
     struct stat st;
     return lstat(NativePath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+std::optional<mode_t> RegularFileMode(std::wstring_view path) {
+    struct stat st;
+    if (lstat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return st.st_mode & 07777;
+}
+
+bool SetFileTimes(std::wstring_view path, std::optional<timespec> accessed,
+                  std::optional<timespec> modified) {
+    timespec times[2] = {accessed.value_or(timespec{0, UTIME_OMIT}),
+                         modified.value_or(timespec{0, UTIME_OMIT})};
+    return utimensat(AT_FDCWD, NativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool SetFileMode(std::wstring_view path, mode_t mode) {
+    return chmod(NativePath(path).c_str(), mode) == 0;
 }
 
 bool DeleteFile(std::wstring_view path) {

@@ -5,6 +5,9 @@
 // fail, as a file held open by another program or a protected file would.
 // Tests run as root, for whom permissions never block a deletion.
 
+#include <sys/types.h>
+
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +21,15 @@ bool PathExists(std::wstring_view path);
 bool IsFolder(std::wstring_view path);
 // The path itself is a symbolic link.
 bool IsLink(std::wstring_view path);
+// The permission bits of the regular file at the path (a link is not
+// followed); nothing for anything else.
+std::optional<mode_t> RegularFileMode(std::wstring_view path);
+
+// Sets the access and modification times given (a link is not followed).
+bool SetFileTimes(std::wstring_view path, std::optional<timespec> accessed,
+                  std::optional<timespec> modified);
+// Sets the permission bits.
+bool SetFileMode(std::wstring_view path, mode_t mode);
 
 // Deletes a file; folders are refused.
 bool DeleteFile(std::wstring_view path);

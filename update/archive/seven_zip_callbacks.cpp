@@ -1,9 +1,9 @@
 #include "update/archive/seven_zip_callbacks.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <new>
+#include <optional>
 
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
@@ -273,14 +273,12 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
     }
 
     TraceLine("FileBegin:", m_outputPath);
-    struct stat previous;
-    bool replaced = lstat(platform::NativePath(m_outputPath).c_str(), &previous) == 0;
-    if (replaced && !platform::RemovePath(m_outputPath)) {
+    auto previousMode = platform::RegularFileMode(m_outputPath);
+    if (platform::PathExists(m_outputPath) && !platform::RemovePath(m_outputPath)) {
         TraceLine("移除路径失败:", m_outputPath);
         return LastErrorResult();
     }
-    m_mode = FileMode(replaced && S_ISREG(previous.st_mode) ? previous.st_mode : 0,
-                      replaced && S_ISREG(previous.st_mode));
+    m_mode = FileMode(previousMode.value_or(0), previousMode.has_value());
     auto folder = platform::ParentFolderOf(m_outputPath);
     if (!platform::CreateFolderChain(folder)) {
         TraceLine("创建目录失败:", folder);
@@ -321,19 +319,13 @@ mode_t ArchiveExtractCallback::FileMode(mode_t previousMode, bool replaced) cons
 }
 
 void ArchiveExtractCallback::ApplyTimesAndMode() {
-    auto native = platform::NativePath(m_outputPath);
+    // The creation time has no place on this file system.
     if (m_hasModified || m_hasAccessed) {
-        // The creation time has no place on this file system.
-        timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
-        if (m_hasAccessed) {
-            times[0] = ToTimespec(m_accessed);
-        }
-        if (m_hasModified) {
-            times[1] = ToTimespec(m_modified);
-        }
-        utimensat(AT_FDCWD, native.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        platform::SetFileTimes(
+            m_outputPath, m_hasAccessed ? std::optional(ToTimespec(m_accessed)) : std::nullopt,
+            m_hasModified ? std::optional(ToTimespec(m_modified)) : std::nullopt);
     }
-    chmod(native.c_str(), m_mode);
+    platform::SetFileMode(m_outputPath, m_mode);
 }
 
 HRESULT ArchiveExtractCallback::SetOperationResult(std::int32_t result) {
