@@ -34,4 +34,24 @@ TEST(LauncherStartup, RetriesPendingDeletionsBeforeTheQuery) {
     EXPECT_FALSE(fs::exists(install / "temp"));
 }
 
+TEST(LauncherStartup, FindsItsFilesInAFolderNamedWithNonUtf8Bytes) {
+    testing_support::LauncherLock lock;
+    TempDir root;
+    fs::path install = root / "inst\xff\xe9";
+    fs::create_directories(install);
+    fs::copy_file(BinDir() / "VantuLauncherLocal", install / "VantuLauncher");
+    fs::copy_file(BinDir() / "VantuSpeedUp.exe", install / "VantuSpeedUp.exe");
+    WriteFile(install / "_old\xfe.dll", "x");
+    WriteFile(install / "temp", "_old\xfe.dll");
+
+    testing_support::ProcessOptions options;
+    options.directory = root.path();
+    auto result = RunProcess(install / "VantuLauncher", options);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_FALSE(fs::exists(install / "_old\xfe.dll"));
+    EXPECT_FALSE(fs::exists(install / "temp"));
+    // Nothing was made under a re-encoded name beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 1);
+}
+
 }  // namespace
