@@ -84,7 +84,6 @@ TEST(VersionAnswer, WhatIsNotJsonGivesCodeZeroAndNoTexts) {
              R"({"Code":0,"Data":"1.0.0.1"})",
              R"({"Code":0,"Data":{"LatestVersion":1.5}})",
              R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","DownloadUrl":{"u":1}}})",
-             R"({"Code":7,"Msg":["x"]})",
              // A root that is not an object.
              R"([{"Code":1}])",
              "42",
@@ -92,6 +91,16 @@ TEST(VersionAnswer, WhatIsNotJsonGivesCodeZeroAndNoTexts) {
         auto read = ReadCapturingStderr(body);
         ExpectEmpty(read.result, 0);
         EXPECT_EQ(read.err, "") << body;
+    }
+}
+
+TEST(VersionAnswer, AMessageThatIsNotTextReadsAsEmptyAndTheCodeStands) {
+    for (std::string_view body : {R"({"Code":1,"Msg":123})", R"({"Code":1,"Msg":["x"]})",
+                                  R"({"Code":1,"Msg":{"a":"b"}})"}) {
+        SCOPED_TRACE(body);
+        auto read = ReadCapturingStderr(body);
+        ExpectEmpty(read.result, 1);
+        EXPECT_EQ(read.err, "");
     }
 }
 
