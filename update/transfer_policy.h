@@ -17,6 +17,9 @@ struct TransferLimits {
     // A transfer that receives nothing for this long ends (libcurl checks
     // once a second, so this is whole seconds).
     std::chrono::seconds stall{60};
+    // The version query as a whole, redirects included: a server that
+    // trickles its answer must not hold the launcher before any window.
+    std::chrono::milliseconds queryDeadline{60000};
 };
 
 // The limits in force for the whole process.
