@@ -15,6 +15,11 @@ struct BuildSettings {
     const char* caBundle;  // empty: the system store only
     const char* homePageHost;
     const char* engineLibrary;
+    // Package addresses may also be plain http or file addresses, and
+    // redirects may lead to http: for the tests and the demo only.
+    bool plainPackageAddresses;
+    // The largest package downloaded, announced or received.
+    unsigned long long maxPackageBytes;
 };
 
 const BuildSettings& Settings();

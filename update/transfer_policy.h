@@ -36,4 +36,24 @@ void SetTransferLimitsForTesting(const TransferLimits& limits);
 // libcurl refused an option.
 bool ApplyTransferPolicy(CURL* handle);
 
+// What a package address may be, from the build settings: https only,
+// redirects only to https and at most 10 (with plainPackageAddresses also
+// http and file, redirects also to http), and no package announced larger
+// than maxPackageBytes. False when libcurl refused an option.
+bool ApplyPackagePolicy(CURL* handle);
+
+// A write callback in front of another that ends the transfer (by writing
+// nothing) before more than maxPackageBytes would be passed on, for packages
+// whose length is not announced or not kept to.
+class PackageSizeLimit {
+  public:
+    PackageSizeLimit(curl_write_callback next, void* nextData);
+    static size_t Write(char* data, size_t size, size_t count, void* limit);
+
+  private:
+    curl_write_callback m_next;
+    void* m_nextData;
+    unsigned long long m_bytesLeft;
+};
+
 }  // namespace vantu
