@@ -19,7 +19,6 @@ constexpr char kAgent[] = "Http-connect";
 // The raw header block must fit this many bytes as UTF-16 text.
 constexpr size_t kHeaderBufferBytes = 4096;
 constexpr size_t kReadChunk = 4096;
-constexpr int kMaxRedirects = 10;
 // The version answer is a few hundred bytes of JSON; anything far larger is
 // not read into memory.
 constexpr size_t kMaxBodyBytes = 64 * 1024;

@@ -8,8 +8,6 @@ namespace vantu {
 
 namespace {
 
-constexpr long kMaxPackageRedirects = 10;
-
 std::mutex& LimitsMutex() {
     static std::mutex mutex;
     return mutex;
@@ -63,7 +61,7 @@ bool ApplyPackagePolicy(CURL* handle) {
     // A redirect never leads to a file address.
     set(curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, plain ? "http,https" : "https"));
     set(curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L));
-    set(curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxPackageRedirects));
+    set(curl_easy_setopt(handle, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects)));
     set(curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE,
                          static_cast<curl_off_t>(Settings().maxPackageBytes)));
     return ok;

@@ -22,6 +22,9 @@ struct TransferLimits {
     std::chrono::milliseconds queryDeadline{60000};
 };
 
+// Redirects followed by the version query and the package download.
+inline constexpr int kMaxRedirects = 10;
+
 // The limits in force for the whole process.
 TransferLimits CurrentTransferLimits();
 
