@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/control/attribute_values.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 #include "ui/layout/container.h"
 
 namespace VantuUI {
