@@ -381,5 +381,5 @@ int GetWindowRgnBox(HWND hwnd, RECT* box) {
     }
     *box = w->region->rect;
     return w->region->ellipseWidth > 0 && w->region->ellipseHeight > 0 ? COMPLEXREGION
-                                                                         : SIMPLEREGION;
+                                                                       : SIMPLEREGION;
 }

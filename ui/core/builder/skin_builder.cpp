@@ -155,8 +155,7 @@ CControlUI* CSkinBuilder::BuildChildren(CMarkupElement element, CControlUI* pare
 
 void CSkinBuilder::BuildInclude(CMarkupElement element, CControlUI* parent,
                                 CWindowManagerUI* manager) {
-    const std::wstring source =
-        AttributeNoCase(element, L"source").substr(0, kMaxIncludeSource);
+    const std::wstring source = AttributeNoCase(element, L"source").substr(0, kMaxIncludeSource);
     if (source.empty() || m_includeDepth >= kMaxIncludeDepth) {
         return;
     }

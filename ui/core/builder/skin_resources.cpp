@@ -25,8 +25,8 @@ void RegisterImage(CMarkupElement& element, CWindowManagerUI& manager) {
     const std::wstring mask = AttributeNoCase(element, L"mask");
     // "shared" asks for the window's hue adjustment, not for the shared table.
     manager.RegisterImage(name, type.empty() ? nullptr : &type,
-                          mask.empty() ? 0 : ParseColor(mask, false), FlagNoCase(element, L"shared"),
-                          false);
+                          mask.empty() ? 0 : ParseColor(mask, false),
+                          FlagNoCase(element, L"shared"), false);
 }
 
 void RegisterFont(CMarkupElement& element, CWindowManagerUI& manager) {

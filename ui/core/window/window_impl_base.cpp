@@ -26,26 +26,65 @@ LRESULT WindowImplBase::ProcessMessage(UINT message, WPARAM wParam, LPARAM lPara
     using Handler = LRESULT (WindowImplBase::*)(UINT, WPARAM, LPARAM, bool&);
     Handler handler = nullptr;
     switch (message) {
-        case WM_CREATE: handler = &WindowImplBase::OnCreate; break;
-        case WM_DESTROY: handler = &WindowImplBase::OnDestroy; break;
-        case WM_SIZE: handler = &WindowImplBase::OnSize; break;
-        case WM_SETFOCUS: handler = &WindowImplBase::OnSetFocus; break;
-        case WM_KILLFOCUS: handler = &WindowImplBase::OnKillFocus; break;
-        case WM_CLOSE: handler = &WindowImplBase::OnClose; break;
-        case WM_GETMINMAXINFO: handler = &WindowImplBase::OnGetMinMaxInfo; break;
-        case WM_NCCALCSIZE: handler = &WindowImplBase::OnNcCalcSize; break;
-        case WM_NCHITTEST: handler = &WindowImplBase::OnNcHitTest; break;
-        case WM_NCPAINT: handler = &WindowImplBase::OnNcPaint; break;
-        case WM_NCACTIVATE: handler = &WindowImplBase::OnNcActivate; break;
-        case WM_KEYDOWN: handler = &WindowImplBase::OnKeyDown; break;
-        case WM_CHAR: handler = &WindowImplBase::OnChar; break;
-        case WM_SYSCOMMAND: handler = &WindowImplBase::OnSysCommand; break;
-        case WM_MOUSEMOVE: handler = &WindowImplBase::OnMouseMove; break;
-        case WM_LBUTTONDOWN: handler = &WindowImplBase::OnLButtonDown; break;
-        case WM_LBUTTONUP: handler = &WindowImplBase::OnLButtonUp; break;
-        case WM_MOUSEWHEEL: handler = &WindowImplBase::OnMouseWheel; break;
-        case WM_MOUSEHOVER: handler = &WindowImplBase::OnMouseHover; break;
-        default: break;
+        case WM_CREATE:
+            handler = &WindowImplBase::OnCreate;
+            break;
+        case WM_DESTROY:
+            handler = &WindowImplBase::OnDestroy;
+            break;
+        case WM_SIZE:
+            handler = &WindowImplBase::OnSize;
+            break;
+        case WM_SETFOCUS:
+            handler = &WindowImplBase::OnSetFocus;
+            break;
+        case WM_KILLFOCUS:
+            handler = &WindowImplBase::OnKillFocus;
+            break;
+        case WM_CLOSE:
+            handler = &WindowImplBase::OnClose;
+            break;
+        case WM_GETMINMAXINFO:
+            handler = &WindowImplBase::OnGetMinMaxInfo;
+            break;
+        case WM_NCCALCSIZE:
+            handler = &WindowImplBase::OnNcCalcSize;
+            break;
+        case WM_NCHITTEST:
+            handler = &WindowImplBase::OnNcHitTest;
+            break;
+        case WM_NCPAINT:
+            handler = &WindowImplBase::OnNcPaint;
+            break;
+        case WM_NCACTIVATE:
+            handler = &WindowImplBase::OnNcActivate;
+            break;
+        case WM_KEYDOWN:
+            handler = &WindowImplBase::OnKeyDown;
+            break;
+        case WM_CHAR:
+            handler = &WindowImplBase::OnChar;
+            break;
+        case WM_SYSCOMMAND:
+            handler = &WindowImplBase::OnSysCommand;
+            break;
+        case WM_MOUSEMOVE:
+            handler = &WindowImplBase::OnMouseMove;
+            break;
+        case WM_LBUTTONDOWN:
+            handler = &WindowImplBase::OnLButtonDown;
+            break;
+        case WM_LBUTTONUP:
+            handler = &WindowImplBase::OnLButtonUp;
+            break;
+        case WM_MOUSEWHEEL:
+            handler = &WindowImplBase::OnMouseWheel;
+            break;
+        case WM_MOUSEHOVER:
+            handler = &WindowImplBase::OnMouseHover;
+            break;
+        default:
+            break;
     }
     bool handled = handler != nullptr;
     LRESULT result = 0;
@@ -114,10 +153,10 @@ LRESULT WindowImplBase::OnNcPaint(UINT, WPARAM, LPARAM, bool&) {
 }
 
 // Handlers the base leaves to the paint manager and the default procedure.
-#define VANTU_NOT_HANDLED(Name)                                             \
-    LRESULT WindowImplBase::Name(UINT, WPARAM, LPARAM, bool& handled) {     \
-        handled = false;                                                    \
-        return 0;                                                           \
+#define VANTU_NOT_HANDLED(Name)                                         \
+    LRESULT WindowImplBase::Name(UINT, WPARAM, LPARAM, bool& handled) { \
+        handled = false;                                                \
+        return 0;                                                       \
     }
 VANTU_NOT_HANDLED(OnClose)
 VANTU_NOT_HANDLED(OnDestroy)
