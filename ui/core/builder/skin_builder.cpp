@@ -92,6 +92,11 @@ CControlUI* CSkinBuilder::BuildChildren(CMarkupElement element, CControlUI* pare
     IContainerUI* container = nullptr;
     bool containerAsked = false;
     for (CMarkupElement node = element.FirstChild(); node.IsValid(); node = node.NextSibling()) {
+        // Without a parent only the first control is handed out: later ones
+        // would belong to nobody.
+        if (parent == nullptr && first != nullptr) {
+            break;
+        }
         const std::wstring_view name = node.GetName();
         if (IsResourceElement(name)) {
             continue;
