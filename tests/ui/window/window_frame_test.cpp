@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "main_window_skin.h"
 #include "skinned_window_support.h"
 #include "tests/support/temp_dir.h"
@@ -170,6 +173,12 @@ void OpenUnbuildableSkinAnsweringTheBox() {
     window_testing::Answers() = [](HWND hwnd, UINT message, WPARAM,
                                    LPARAM) -> std::optional<LRESULT> {
         if (hwnd == helper && message == WM_TIMER) {
+            // Bounded: a box that never takes the key fails the test clearly.
+            static int ticks = 0;
+            if (++ticks > 200) {
+                std::fputs("the message box was never answered\n", stderr);
+                std::_Exit(3);
+            }
             HWND box = GetActiveWindow();
             if (box != nullptr && box != helper) {
                 platform::seam::Key(box, SDLK_RETURN, true);

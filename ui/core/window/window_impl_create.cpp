@@ -4,11 +4,8 @@
 #include <cstdlib>
 
 #include "platform/resources/embedded_resources.h"
-#if __has_include("platform/shell/message_box.h")  // TEMPORARY until the platform branch lands
 #include "platform/shell/debug_output.h"
 #include "platform/shell/message_box.h"
-#define VANTU_HAS_MESSAGE_BOX 1
-#endif
 #include "ui/control/attribute_values.h"
 #include "ui/control/control.h"
 #include "ui/core/window/window_impl_base.h"
@@ -72,11 +69,9 @@ CControlUI* WindowImplBase::BuildSkin() {
 }
 
 void WindowImplBase::FailSkin() {
-#ifdef VANTU_HAS_MESSAGE_BOX
     OutputDebugString(L"资源错误");
     OutputDebugString(SkinFile().c_str());
     MessageBox(nullptr, L"加载资源文件失败", L"VantuUI", MB_OK | MB_ICONERROR);
-#endif
     std::exit(1);
 }
 
