@@ -3,14 +3,13 @@
 // A skinned test window: the skin (file name or XML text) and its source are
 // given; "Button" elements become stand-in buttons (no button class yet);
 // every WM_CLOSE's result is recorded. Plus the message pump of a product
-// loop (the paint manager's translation first) and placeholder PNG images.
-
-#include <cairo.h>
+// loop (the paint manager's translation first).
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/support/main_window_skin.h"
 #include "tests/platform/window_test_support.h"
 #include "ui/control/control.h"
 #include "ui/core/window/window_impl_base.h"
@@ -75,18 +74,6 @@ inline void PumpLikeTheProduct() {
     }
 }
 
-// A PNG of one colour (0xAARRGGBB).
-inline void WriteSolidPng(const std::filesystem::path& file, int width, int height,
-                          unsigned colour) {
-    std::filesystem::create_directories(file.parent_path());
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgba(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                          (colour & 0xFF) / 255.0, (colour >> 24) / 255.0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_write_to_png(surface, file.c_str());
-    cairo_surface_destroy(surface);
-}
+using bench_support::WriteSolidPng;
 
 }  // namespace ui_testing

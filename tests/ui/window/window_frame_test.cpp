@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "main_window_skin.h"
 #include "skinned_window_support.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/skin_path_scope.h"
@@ -38,8 +37,8 @@ class WindowFrame : public window_testing::WindowTest {
 };
 
 TEST_F(WindowFrame, UpgradeWindowSkinLaysOutToItsSizes) {
-    ui_testing::WriteMainWindowImages(m_dir.path());
-    SkinnedTestWindow window(Wide(ui_testing::kMainWindowSkin));
+    bench_support::WriteMainWindowImages(m_dir.path());
+    SkinnedTestWindow window(Wide(bench_support::kMainWindowSkin));
     HWND hwnd = window.Open();
     ASSERT_NE(hwnd, nullptr);
     PumpLikeTheProduct();

@@ -3,12 +3,13 @@
 // A skin shaped like the launcher's upgrade window, with containers standing
 // in for its labels and rich edit (their classes are not built yet) and a
 // "Button" element, plus placeholder images of the sizes that window uses.
+// Shared by the benchmark and the window tests.
+
+#include <cairo.h>
 
 #include <filesystem>
 
-#include "tests/ui/window/skinned_window_support.h"
-
-namespace ui_testing {
+namespace bench_support {
 
 inline constexpr const char* kMainWindowSkin =
     "<Window size=\"500,310\" caption=\"0,0,0,36\">"
@@ -31,6 +32,20 @@ inline constexpr const char* kMainWindowSkin =
     "bkcolor=\"#FF2BA2F9\"/>"
     "</VerticalLayout></Window>";
 
+// A PNG of one colour (0xAARRGGBB).
+inline void WriteSolidPng(const std::filesystem::path& file, int width, int height,
+                          unsigned colour) {
+    std::filesystem::create_directories(file.parent_path());
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgba(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
+                          (colour & 0xFF) / 255.0, (colour >> 24) / 255.0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_write_to_png(surface, file.c_str());
+    cairo_surface_destroy(surface);
+}
+
 inline void WriteMainWindowImages(const std::filesystem::path& folder) {
     WriteSolidPng(folder / "img/pic_bg.png", 500, 340, 0xFF203040);
     WriteSolidPng(folder / "img/icon_logo.png", 16, 16, 0xFFFFFFFF);
@@ -38,4 +53,4 @@ inline void WriteMainWindowImages(const std::filesystem::path& folder) {
     WriteSolidPng(folder / "img/icon_vscrollbar.png", 12, 60, 0xFF606060);
 }
 
-}  // namespace ui_testing
+}  // namespace bench_support
