@@ -305,6 +305,8 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     void EmptyWindowTables();
     void DeleteDeferred();
     // manager_messages.cpp
+    void SendEvent(CControlUI* target, InputEventKind kind, WORD keyState, WPARAM wParam,
+                   LPARAM lParam);
     TInputEventUI MakeEvent(InputEventKind kind, CControlUI* sender, WORD keyState, WPARAM wParam,
                             LPARAM lParam) const;
     bool OwnsControl(const CControlUI* control) const;
@@ -330,6 +332,11 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     // manager_notify.cpp
     void DeliverQueued();
     void Deliver(TNotificationUI& msg);
+    // manager_fonts.cpp
+    TFontRecordUI& FontRecord(int id);
+    TFontRecordUI& DefaultFontRecord();
+    // manager_attributes.cpp
+    void SetDefaultColor(DWORD TDefaultColorsUI::*which, DWORD color, bool shared);
     // manager_translate.cpp
     bool TranslateShortcut(WPARAM key);
     bool OfferAccelerators(MSG* msg);
@@ -407,6 +414,7 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     TFontRecordUI m_defaultFont;
     int m_nextTagFontId = 0x10000;
     CStringTableUI<std::unique_ptr<ImageInfo>> m_images{83};
+    std::vector<std::unique_ptr<ImageInfo>> m_retiredImages;  // replaced, maybe still drawn
     CStringTableUI<std::wstring> m_classDefaults{83};
     CStringTableUI<std::vector<CControlUI*>> m_optionGroups{83};
     CStringTableUI<std::wstring> m_customAttributes{83};
