@@ -28,7 +28,7 @@ std::string VersionQueryAddress() {
     const auto& settings = Settings();
     return "https://" + std::string(settings.updateHost) + ":" +
            std::to_string(settings.updatePort) +
-           "/v1/oem/clientVersion?oemId=" + std::to_string(OemId);
+           "/v1/oem/clientVersion?oemId=" + std::to_string(settings.oemId);
 }
 
 std::wstring Utf8ToWide(std::string_view bytes) {
