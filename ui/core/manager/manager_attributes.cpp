@@ -2,131 +2,72 @@
 // attributes and default colours.
 
 #include <algorithm>
-#include <array>
-#include <cwchar>
-#include <cwctype>
 
 #include "platform/window/window_system.h"
+#include "ui/control/attribute_table.h"
+#include "ui/control/attribute_values.h"
 #include "ui/core/manager/manager_shared.h"
 
 namespace VantuUI {
 
 namespace {
 
-// Decimal numbers, each followed by exactly one separator character.
-template <std::size_t N>
-std::array<LONG, N> ParseNumbers(const std::wstring& value) {
-    std::array<LONG, N> numbers{};
-    const wchar_t* at = value.c_str();
-    for (std::size_t i = 0; i < N; ++i) {
-        wchar_t* end = nullptr;
-        numbers[i] = static_cast<LONG>(std::wcstol(at, &end, 10));
-        at = end;
-        if (*at == L'\0') {
-            break;
-        }
-        ++at;
-    }
-    return numbers;
+BYTE ParseOpacity(const std::wstring& value) {
+    return static_cast<BYTE>(std::clamp(ParseInt(value), 0, 255));
 }
-
-RECT ParseRect(const std::wstring& value) {
-    const auto n = ParseNumbers<4>(value);
-    return RECT{n[0], n[1], n[2], n[3]};
-}
-
-BYTE ParseByte(const std::wstring& value) {
-    return static_cast<BYTE>(std::clamp<LONG>(ParseNumbers<1>(value)[0], 0, 255));
-}
-
-bool SameIgnoringCase(const std::wstring& a, const wchar_t* b) {
-    const std::size_t length = std::wcslen(b);
-    if (a.size() != length) {
-        return false;
-    }
-    for (std::size_t i = 0; i < length; ++i) {
-        if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-struct WindowAttribute {
-    const wchar_t* name;
-    bool exact;
-    void (*apply)(CWindowManagerUI& manager, const std::wstring& value);
-};
-
-const std::array<WindowAttribute, 17> kWindowAttributes{{
-    {L"size", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         const auto n = ParseNumbers<2>(v);
-         m.SetInitialSize(n[0], n[1]);
-     }},
-    {L"sizebox", false,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetSizeBox(ParseRect(v)); }},
-    {L"caption", false,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetCaptionRect(ParseRect(v)); }},
-    {L"roundcorner", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         const auto n = ParseNumbers<2>(v);
-         m.SetRoundCorner(n[0], n[1]);
-     }},
-    {L"mininfo", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         const auto n = ParseNumbers<2>(v);
-         m.SetMinInfo(n[0], n[1]);
-     }},
-    {L"maxinfo", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         const auto n = ParseNumbers<2>(v);
-         m.SetMaxInfo(n[0], n[1]);
-     }},
-    {L"showdirty", false,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetShowDirty(v == L"true"); }},
-    {L"noactivate", true,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetNoActivate(v == L"true"); }},
-    {L"opacity", false,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetOpacity(ParseByte(v)); }},
-    {L"layeredopacity", true,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetLayeredOpacity(ParseByte(v)); }},
-    {L"layeredimage", true,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetLayeredImage(v); }},
-    {L"disabledfontcolor", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         m.SetDisabledTextColor(ParseColorText(v), false);
-     }},
-    {L"defaultfontcolor", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         m.SetDefaultTextColor(ParseColorText(v), false);
-     }},
-    {L"linkfontcolor", false,
-     [](CWindowManagerUI& m, const std::wstring& v) { m.SetLinkColor(ParseColorText(v), false); }},
-    {L"linkhoverfontcolor", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         m.SetLinkHoverColor(ParseColorText(v), false);
-     }},
-    {L"selectedcolor", false,
-     [](CWindowManagerUI& m, const std::wstring& v) {
-         m.SetSelectedBackColor(ParseColorText(v), false);
-     }},
-    {L"", true, nullptr},
-}};
 
 }  // namespace
 
 void CWindowManagerUI::ApplyWindowAttribute(const std::wstring& name, const std::wstring& value) {
-    for (const WindowAttribute& attribute : kWindowAttributes) {
-        if (attribute.apply == nullptr) {
-            break;
-        }
-        if (attribute.exact ? name == attribute.name : SameIgnoringCase(name, attribute.name)) {
-            attribute.apply(*this, value);
-            return;
-        }
+    using Value = const std::wstring&;
+    using Manager = CWindowManagerUI;
+    constexpr auto kAny = AttributeCase::Any;
+    static constexpr auto kAttributes = MakeAttributeTable<CWindowManagerUI>({
+        {L"size",
+         [](Manager& m, Value v) {
+             const SIZE size = ParseSize(v);
+             m.SetInitialSize(size.cx, size.cy);
+         },
+         kAny},
+        {L"sizebox", [](Manager& m, Value v) { m.SetSizeBox(ParseRect(v)); }, kAny},
+        {L"caption", [](Manager& m, Value v) { m.SetCaptionRect(ParseRect(v)); }, kAny},
+        {L"roundcorner",
+         [](Manager& m, Value v) {
+             const SIZE size = ParseSize(v);
+             m.SetRoundCorner(size.cx, size.cy);
+         },
+         kAny},
+        {L"mininfo",
+         [](Manager& m, Value v) {
+             const SIZE size = ParseSize(v);
+             m.SetMinInfo(size.cx, size.cy);
+         },
+         kAny},
+        {L"maxinfo",
+         [](Manager& m, Value v) {
+             const SIZE size = ParseSize(v);
+             m.SetMaxInfo(size.cx, size.cy);
+         },
+         kAny},
+        {L"showdirty", [](Manager& m, Value v) { m.SetShowDirty(ParseBool(v)); }, kAny},
+        {L"noactivate", [](Manager& m, Value v) { m.SetNoActivate(ParseBool(v)); }},
+        {L"opacity", [](Manager& m, Value v) { m.SetOpacity(ParseOpacity(v)); }, kAny},
+        {L"layeredopacity", [](Manager& m, Value v) { m.SetLayeredOpacity(ParseOpacity(v)); }},
+        {L"layeredimage", [](Manager& m, Value v) { m.SetLayeredImage(v); }},
+        {L"disabledfontcolor",
+         [](Manager& m, Value v) { m.SetDisabledTextColor(ParseColor(v, false), false); }, kAny},
+        {L"defaultfontcolor",
+         [](Manager& m, Value v) { m.SetDefaultTextColor(ParseColor(v, false), false); }, kAny},
+        {L"linkfontcolor", [](Manager& m, Value v) { m.SetLinkColor(ParseColor(v, false), false); },
+         kAny},
+        {L"linkhoverfontcolor",
+         [](Manager& m, Value v) { m.SetLinkHoverColor(ParseColor(v, false), false); }, kAny},
+        {L"selectedcolor",
+         [](Manager& m, Value v) { m.SetSelectedBackColor(ParseColor(v, false), false); }, kAny},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
+        SetCustomAttribute(name, value);
     }
-    SetCustomAttribute(name, value);
 }
 
 void CWindowManagerUI::SetInitialSize(int cx, int cy) {

@@ -134,7 +134,9 @@ bool CWindowManagerUI::OnMouseHover(WPARAM wParam, LPARAM lParam) {
 
 void CWindowManagerUI::OnMouseLeave() {
     HideTooltip();
-    if (!m_mouseTracking) {
+    // A hover ends tracking, but the hovered control must still learn that
+    // the pointer left.
+    if (!m_mouseTracking && m_hover == nullptr) {
         return;
     }
     POINT screen{};
