@@ -85,15 +85,15 @@ TEST(SkinBuilder, ClassDefaultsApplyToTheNameAsWrittenAndElementAttributesWin) {
 TEST(SkinBuilder, ResourceElementsCountOnlyAsChildrenOfTheRoot) {
     CWindowManagerUI manager;
     CSkinBuilder builder;
-    ASSERT_NE(
-        builder.Build(
-            std::wstring_view(L"<Window><Font id=\"3\" name=\"Sans\" size=\"17\"/>"
-                              L"<Font name=\"Serif\" default=\"true\"/>"
-                              L"<MultiLanguage id=\"41\" value=\"forty-one\"/>"
-                              L"<VerticalLayout><Font id=\"4\" name=\"Sans\"/>"
-                              L"<MultiLanguage id=\"42\" value=\"no\"/></VerticalLayout></Window>"),
-            nullptr, &manager),
-        nullptr);
+    CControlUI* root = builder.Build(
+        std::wstring_view(L"<Window><Font id=\"3\" name=\"Sans\" size=\"17\"/>"
+                          L"<Font name=\"Serif\" default=\"true\"/>"
+                          L"<MultiLanguage id=\"41\" value=\"forty-one\"/>"
+                          L"<VerticalLayout><Font id=\"4\" name=\"Sans\"/>"
+                          L"<MultiLanguage id=\"42\" value=\"no\"/></VerticalLayout></Window>"),
+        nullptr, &manager);
+    ASSERT_NE(root, nullptr);
+    manager.AttachRoot(root);
     ASSERT_NE(manager.FontById(3), nullptr);
     EXPECT_EQ(manager.FontById(3)->size, 17);
     EXPECT_EQ(manager.FindFont(L"Sans", 17, false, false, false), 3);
@@ -102,7 +102,6 @@ TEST(SkinBuilder, ResourceElementsCountOnlyAsChildrenOfTheRoot) {
     ASSERT_NE(CWindowManagerUI::NumberedString(41), nullptr);
     EXPECT_EQ(*CWindowManagerUI::NumberedString(41), L"forty-one");
     EXPECT_EQ(CWindowManagerUI::NumberedString(42), nullptr);
-    manager.AttachRoot(nullptr);
 }
 
 TEST(SkinBuilder, IncludesRepeatAndASkinIncludingItselfStops) {
