@@ -15,6 +15,11 @@ struct BuildSettings {
     // The distribution channel: the query's oemId, the booster's -oemid:
     // argument and the home page's oemid value.
     int oemId;
+    // Package addresses may also be plain http or file addresses, and
+    // redirects may lead to http: for the tests and the demo only.
+    bool plainPackageAddresses;
+    // The largest package downloaded, announced or received.
+    unsigned long long maxPackageBytes;
 };
 
 const BuildSettings& Settings();
