@@ -369,3 +369,17 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     }
     return 1;
 }
+
+int GetWindowRgnBox(HWND hwnd, RECT* box) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || box == nullptr) {
+        return ERROR;
+    }
+    if (!w->region) {
+        *box = RECT{};
+        return NULLREGION;
+    }
+    *box = w->region->rect;
+    return w->region->ellipseWidth > 0 && w->region->ellipseHeight > 0 ? COMPLEXREGION
+                                                                       : SIMPLEREGION;
+}

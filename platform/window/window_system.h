@@ -46,6 +46,8 @@ HWND GetParent(HWND hwnd);  // the parent of a child, the owner of a top-level w
 inline constexpr UINT GW_OWNER = 4;
 HWND GetWindow(HWND hwnd, UINT command);
 HWND GetAncestor(HWND hwnd, UINT flags);
+// The direct child with that id (the `menu` argument of CreateWindowEx).
+HWND GetDlgItem(HWND parent, int id);
 inline constexpr UINT GA_PARENT = 1;
 inline constexpr UINT GA_ROOT = 2;
 // Whether `child` is a child (at any depth) of `parent`.
@@ -82,6 +84,14 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWid
 BOOL DeleteObject(HRGN region);
 // Takes the region (null removes the shape).
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
+// The bounding box of the window's shape: NULLREGION without a shape,
+// SIMPLEREGION for a plain rectangle, COMPLEXREGION for a rounded one, ERROR
+// for a window that is gone.
+inline constexpr int ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
+int GetWindowRgnBox(HWND hwnd, RECT* box);
 
 // Focus, activation, capture, mouse tracking, cursors, keys (focus_capture.cpp).
 HWND SetFocus(HWND hwnd);

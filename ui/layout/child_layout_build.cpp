@@ -1,12 +1,14 @@
-// The skin builder is not part of the toolkit yet: nothing can be built, so a
-// child layout stays empty.
+// A child layout's content is the first control of its skin file, built for
+// the child layout's window.
 
+#include "ui/core/builder/skin_builder.h"
 #include "ui/layout/child_layout.h"
 
 namespace VantuUI {
 
-CControlUI* BuildChildLayoutContent(const std::wstring&, CWindowManagerUI*) {
-    return nullptr;
+CControlUI* BuildChildLayoutContent(const std::wstring& file, CWindowManagerUI* manager) {
+    CSkinBuilder builder;
+    return builder.Build(std::wstring_view(file), nullptr, manager, nullptr);
 }
 
 }  // namespace VantuUI

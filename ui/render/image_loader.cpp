@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "platform/text/text_codec.h"
+#include "ui/render/decoded_image_cache.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -43,6 +44,37 @@ std::unique_ptr<ImageInfo> NewImage(int width, int height) {
     image->width = width;
     image->height = height;
     return image;
+}
+
+std::unique_ptr<ImageInfo> ImageFromDecoded(const DecodedImage& decoded) {
+    auto image = NewImage(decoded.width, decoded.height);
+    if (!image) {
+        return nullptr;
+    }
+    const int stride = cairo_image_surface_get_stride(image->bitmap);
+    const std::size_t rowBytes = static_cast<std::size_t>(decoded.width) * 4;
+    for (int y = 0; y < decoded.height; ++y) {
+        std::memcpy(image->pixels + static_cast<std::size_t>(y) * stride,
+                    decoded.pixels.data() + static_cast<std::size_t>(y) * decoded.width, rowBytes);
+    }
+    image->hasAlpha = decoded.hasAlpha;
+    cairo_surface_mark_dirty(image->bitmap);
+    return image;
+}
+
+std::shared_ptr<const DecodedImage> DecodedFromImage(const ImageInfo& image) {
+    auto decoded = std::make_shared<DecodedImage>();
+    decoded->width = image.width;
+    decoded->height = image.height;
+    decoded->hasAlpha = image.hasAlpha;
+    decoded->pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+    const int stride = cairo_image_surface_get_stride(image.bitmap);
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
+    for (int y = 0; y < image.height; ++y) {
+        std::memcpy(decoded->pixels.data() + static_cast<std::size_t>(y) * image.width,
+                    image.pixels + static_cast<std::size_t>(y) * stride, rowBytes);
+    }
+    return decoded;
 }
 
 // A PNG whose chunks claim more bytes than the file holds is damaged; the
@@ -135,6 +167,9 @@ std::unique_ptr<ImageInfo> RenderEngine::LoadImageFromMemory(const std::uint8_t*
         width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) {
         return nullptr;
     }
+    if (auto decoded = FindDecodedImage(data, size, mask)) {
+        return ImageFromDecoded(*decoded);
+    }
     std::unique_ptr<stbi_uc, StbFree> rgba(
         stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4));
     if (!rgba || width <= 0 || height <= 0) {
@@ -169,6 +204,7 @@ std::unique_ptr<ImageInfo> RenderEngine::LoadImageFromMemory(const std::uint8_t*
         }
     }
     cairo_surface_mark_dirty(image->bitmap);
+    KeepDecodedImage(data, size, mask, DecodedFromImage(*image));
     return image;
 }
 
