@@ -30,11 +30,12 @@ bool SetClipboardText(std::wstring_view text) {
 }
 
 std::optional<std::wstring> GetClipboardText() {
-    if (!DisplayRuns() || SDL_HasClipboardText() == SDL_FALSE) {
+    if (!DisplayRuns()) {
         return std::nullopt;
     }
+    // One request to the owner (asking whether there is text would be another).
     std::unique_ptr<char, SdlFree> text(SDL_GetClipboardText());
-    if (!text) {
+    if (!text || text.get()[0] == 0) {
         return std::nullopt;
     }
     return DecodeUtf8(text.get());

@@ -14,8 +14,8 @@
 namespace platform {
 
 bool SetClipboardText(std::wstring_view text);
-// Nullopt when the clipboard holds no text (or no display runs); text that is
-// not valid UTF-8 is refused rather than guessed at.
+// Nullopt when the clipboard holds no text or empty text (or no display
+// runs); text that is not valid UTF-8 is refused rather than guessed at.
 std::optional<std::wstring> GetClipboardText();
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <mutex>
 
 #include "platform/gdi/font.h"
+#include "platform/gdi/framed_box.h"
+#include "platform/gdi/system_values.h"
 #include "platform/gdi/text_layout.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/window_internal.h"
@@ -130,12 +132,7 @@ LRESULT TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = BeginPaint(hwnd, &ps);
             RECT r;
             GetClientRect(hwnd, &r);
-            cairo_set_source_rgb(dc, 1.0, 1.0, 0xE1 / 255.0);
-            cairo_paint(dc);
-            cairo_set_source_rgb(dc, 0x76 / 255.0, 0x76 / 255.0, 0x76 / 255.0);
-            cairo_set_line_width(dc, 1);
-            cairo_rectangle(dc, 0.5, 0.5, r.right - 1, r.bottom - 1);
-            cairo_stroke(dc);
+            PaintFramedBox(dc, r, GetSysColor(COLOR_INFOBK), RGB(0x76, 0x76, 0x76));
             auto layout = MakeLayout(dc, TipOf(hwnd));
             cairo_set_source_rgb(dc, 0, 0, 0);
             cairo_move_to(dc, kPadding, kPadding);

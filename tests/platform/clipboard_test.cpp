@@ -70,9 +70,9 @@ TEST_F(ClipboardOnX, AnotherProgramPastesWhatWeCopy) {
 TEST_F(ClipboardOnX, WePasteWhatAnotherProgramCopied) {
     testing_support::TempDir dir;
     testing_support::WriteFile(dir / "copied.txt", kText);
-    // In the foreground (-quiet), serving two pastes: ours and the check that it is ready.
-    BackgroundProcess copier(*xclip, OnDisplay({"-quiet", "-selection", "clipboard", "-i", "-loops",
-                                                "2", (dir / "copied.txt").string()}));
+    // In the foreground (-quiet), serving pastes until it is killed.
+    BackgroundProcess copier(*xclip, OnDisplay({"-quiet", "-selection", "clipboard", "-i",
+                                                (dir / "copied.txt").string()}));
     auto deadline = std::chrono::steady_clock::now() + 10s;
     bool ready = false;
     while (!ready && std::chrono::steady_clock::now() < deadline) {
