@@ -507,6 +507,7 @@ inline constexpr int PS_DASHDOT = 3;
 inline constexpr int PS_DASHDOTDOT = 4;
 inline constexpr int PS_NULL = 5;
 inline constexpr int PS_INSIDEFRAME = 6;
+inline constexpr int PS_STYLE_MASK = 0x0000000F;
 
 // DrawText flags (also the text styles of labels and the child alignments of
 // containers).
