@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "platform/window/input/input_state.h"
 #include "platform/text/text_codec.h"
+#include "platform/window/input/input_state.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
 
@@ -299,6 +299,16 @@ void WindowEvent(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_LEAVE:
             if (in.capture == nullptr) {
                 in.mouseOver = nullptr;
+                // The pointer is outside now; its last point inside must not
+                // answer GetCursorPos (a hovered control would stay hot).
+                if (IsHeadlessDisplay()) {
+                    in.cursor = POINT{w->rect.left - 1, w->rect.top - 1};
+                } else {
+                    int x = 0;
+                    int y = 0;
+                    SDL_GetGlobalMouseState(&x, &y);
+                    in.cursor = POINT{x, y};
+                }
                 MouseLeft(nullptr);
             }
             break;
