@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
+#include <thread>
 
 #include "platform/files/paths.h"
 
@@ -41,7 +43,8 @@ bool CloseInheritedDescriptors(posix_spawn_file_actions_t* actions) {
 
 }  // namespace
 
-bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments) {
+bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                  StandardStreams streams) {
     std::vector<std::string> words{NativePath(program)};
     for (const auto& argument : arguments) {
         words.push_back(NativePath(argument));
@@ -54,9 +57,11 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    for (int fd = 0; fd <= 2; ++fd) {
-        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY,
-                                         0);
+    if (streams == StandardStreams::Null) {
+        for (int fd = 0; fd <= 2; ++fd) {
+            posix_spawn_file_actions_addopen(&actions, fd, "/dev/null",
+                                             fd == 0 ? O_RDONLY : O_WRONLY, 0);
+        }
     }
     if (!CloseInheritedDescriptors(&actions)) {
         posix_spawn_file_actions_destroy(&actions);
@@ -74,10 +79,14 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     pid_t pid;
-    int rc = posix_spawn(&pid, words[0].c_str(), &actions, &attr, argv.data(), environ);
+    int rc = posix_spawnp(&pid, words[0].c_str(), &actions, &attr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
-    return rc == 0;
+    if (rc != 0) {
+        return false;
+    }
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    return true;
 }
 
 }  // namespace platform
