@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/text/text_codec.h"
+#include "platform/window/controls/control_classes.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
 
@@ -171,6 +172,8 @@ void RegisterBuiltInClasses() {
         wc.lpszClassName = L"tooltips_class32";
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         RegisterClass(&wc);
+        controls::RegisterEditClass();
+        controls::RegisterDatePickerClass();
     });
 }
 
