@@ -124,6 +124,20 @@ HWND GetWindow(HWND hwnd, UINT command) {
     return w->owner;
 }
 
+HWND GetDlgItem(HWND parent, int id) {
+    Window* w = FindWindowRecord(parent);
+    if (w == nullptr) {
+        return nullptr;
+    }
+    for (HWND child : w->children) {
+        Window* c = FindWindowRecord(child);
+        if (c != nullptr && c->id == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 HWND GetAncestor(HWND hwnd, UINT flags) {
     Window* w = FindWindowRecord(hwnd);
     if (w == nullptr) {

@@ -46,6 +46,8 @@ HWND GetParent(HWND hwnd);  // the parent of a child, the owner of a top-level w
 inline constexpr UINT GW_OWNER = 4;
 HWND GetWindow(HWND hwnd, UINT command);
 HWND GetAncestor(HWND hwnd, UINT flags);
+// The direct child with that id (the `menu` argument of CreateWindowEx).
+HWND GetDlgItem(HWND parent, int id);
 inline constexpr UINT GA_PARENT = 1;
 inline constexpr UINT GA_ROOT = 2;
 // Whether `child` is a child (at any depth) of `parent`.

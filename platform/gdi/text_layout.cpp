@@ -1,0 +1,118 @@
+#include "platform/gdi/text_layout.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "platform/text/text_codec.h"
+
+namespace platform {
+
+namespace {
+
+struct ContextDeleter {
+    void operator()(PangoContext* c) const { g_object_unref(c); }
+};
+
+PangoContext* SharedContext() {
+    thread_local std::unique_ptr<PangoContext, ContextDeleter> context = [] {
+        PangoContext* c = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        pango_context_set_language(c, pango_language_from_string("zh-cn"));
+        return std::unique_ptr<PangoContext, ContextDeleter>(c);
+    }();
+    return context.get();
+}
+
+struct DescriptionDeleter {
+    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
+};
+
+using FontKey = std::tuple<std::wstring, int, bool, bool>;
+
+FontKey KeyOf(const FontSpec& font) {
+    return FontKey{font.face, font.size, font.bold, font.italic};
+}
+
+// Caches are bounded: skins name a handful of fonts, tagged text may make more.
+constexpr std::size_t kCacheLimit = 256;
+
+}  // namespace
+
+const PangoFontDescription* FontDescription(const FontSpec& font) {
+    thread_local std::map<FontKey, std::unique_ptr<PangoFontDescription, DescriptionDeleter>> cache;
+    FontKey key = KeyOf(font);
+    auto it = cache.find(key);
+    if (it != cache.end()) {
+        return it->second.get();
+    }
+    PangoFontDescription* d = pango_font_description_new();
+    std::string family = font.face.empty() ? "sans-serif" : EncodeUtf8(font.face);
+    family += ",sans-serif";
+    pango_font_description_set_family(d, family.c_str());
+    pango_font_description_set_absolute_size(d, std::max(font.size, 1) * PANGO_SCALE);
+    pango_font_description_set_weight(d, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(d, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    if (cache.size() > kCacheLimit) {
+        cache.clear();
+    }
+    return cache.emplace(key, d).first->second.get();
+}
+
+LayoutPtr CreateTextLayout(HDC dc, const FontSpec& font) {
+    PangoContext* context = SharedContext();
+    if (dc != nullptr) {
+        pango_cairo_update_context(dc, context);
+    }
+    LayoutPtr layout(pango_layout_new(context));
+    pango_layout_set_font_description(layout.get(), FontDescription(font));
+    if (font.underline) {
+        PangoAttrList* attrs = pango_attr_list_new();
+        pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+        pango_layout_set_attributes(layout.get(), attrs);
+        pango_attr_list_unref(attrs);
+    }
+    return layout;
+}
+
+LayoutPtr CreateTextLayout(HDC dc, const FontSpec& font, std::string_view text, int wrapWidth) {
+    LayoutPtr layout = CreateTextLayout(dc, font);
+    pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
+    if (wrapWidth > 0) {
+        pango_layout_set_width(layout.get(), wrapWidth * PANGO_SCALE);
+        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    }
+    return layout;
+}
+
+FontMetrics MeasureFont(const FontSpec& font) {
+    thread_local std::map<FontKey, FontMetrics> cache;
+    FontKey key = KeyOf(font);
+    auto it = cache.find(key);
+    if (it != cache.end()) {
+        return it->second;
+    }
+    PangoContext* context = SharedContext();
+    PangoFontMetrics* m = pango_context_get_metrics(context, FontDescription(font),
+                                                    pango_context_get_language(context));
+    FontMetrics metrics;
+    metrics.ascent = PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(m));
+    metrics.descent = PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(m));
+    metrics.height = metrics.ascent + metrics.descent;
+    metrics.averageCharWidth =
+        std::max(1, PANGO_PIXELS(pango_font_metrics_get_approximate_char_width(m)));
+    pango_font_metrics_unref(m);
+    if (cache.size() > kCacheLimit) {
+        cache.clear();
+    }
+    cache.emplace(key, metrics);
+    return metrics;
+}
+
+SIZE MeasureText(const FontSpec& font, std::wstring_view text, int wrapWidth) {
+    LayoutPtr layout = CreateTextLayout(nullptr, font, EncodeUtf8(text), wrapWidth);
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    return SIZE{logical.width, logical.height};
+}
+
+}  // namespace platform

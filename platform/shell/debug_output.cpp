@@ -1,0 +1,15 @@
+#include "platform/shell/debug_output.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/text/text_codec.h"
+
+void OutputDebugString(const wchar_t* text) {
+    if (text == nullptr) {
+        return;
+    }
+    std::string utf8 = platform::EncodeUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fflush(stderr);
+}
