@@ -288,6 +288,7 @@ inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
 inline constexpr DWORD WS_EX_LAYERED = 0x00080000;
+inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 // Class styles.

@@ -191,9 +191,9 @@ HWND OpenMonthCalendar(HWND picker, const SYSTEMTIME& selected) {
     ClientToScreen(picker, &below);
     SIZE size = MonthCalendarSize();
     HWND top = GetAncestor(picker, GA_ROOT);
-    HWND calendar =
-        CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP, below.x,
-                       below.y, size.cx, size.cy, top, nullptr, nullptr, &params);
+    HWND calendar = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName,
+                                   L"", WS_POPUP, below.x, below.y, size.cx, size.cy, top, nullptr,
+                                   nullptr, &params);
     return calendar;
 }
 
