@@ -1,18 +1,26 @@
-# vantu_embed_resource(<target> TYPE <type> ID <id> FILE <file>)
+# vantu_embed_resource(<target> TYPE <type> ID <id> | NAME <name> FILE <file>)
 # An object library that compiles the bytes of <file> into every program
-# linking it, registered as the program resource (<type>, <id>): the program
-# finds them with platform::FindEmbeddedResource. <file> may be generated.
+# linking it, registered as the program resource (<type>, <id>) or
+# (<type>, <name>): the program finds them with platform::FindEmbeddedResource.
+# <file> may be generated.
 include_guard(GLOBAL)
 
 function(vantu_embed_resource target)
-    cmake_parse_arguments(ARG "" "TYPE;ID;FILE" "" ${ARGN})
+    cmake_parse_arguments(ARG "" "TYPE;ID;NAME;FILE" "" ${ARGN})
+    if(DEFINED ARG_NAME)
+        set(key -DNAME=${ARG_NAME})
+        set(shown "${ARG_TYPE} \"${ARG_NAME}\"")
+    else()
+        set(key -DID=${ARG_ID})
+        set(shown "${ARG_TYPE} ${ARG_ID}")
+    endif()
     set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/embed_resource.cmake)
     set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
     add_custom_command(OUTPUT ${source}
         COMMAND ${CMAKE_COMMAND} -DINPUT=${ARG_FILE} -DOUTPUT=${source}
-                -DTYPE=${ARG_TYPE} -DID=${ARG_ID} -P ${script}
+                -DTYPE=${ARG_TYPE} ${key} -P ${script}
         DEPENDS ${ARG_FILE} ${script}
-        COMMENT "Embedding ${ARG_FILE} as resource ${ARG_TYPE} ${ARG_ID}"
+        COMMENT "Embedding ${ARG_FILE} as resource ${shown}"
         VERBATIM)
     # Object files are always linked, so the static registration is never dropped.
     add_library(${target} OBJECT ${source})

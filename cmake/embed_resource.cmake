@@ -1,4 +1,5 @@
-# cmake -DINPUT=<file> -DOUTPUT=<source.cpp> -DTYPE=<type> -DID=<id> -P embed_resource.cmake
+# cmake -DINPUT=<file> -DOUTPUT=<source.cpp> -DTYPE=<type> (-DID=<id> | -DNAME=<name>)
+#       -P embed_resource.cmake
 # Writes a C++ source holding the file's bytes that registers them as a
 # program resource when the program starts.
 file(READ "${INPUT}" hex HEX)
@@ -10,6 +11,14 @@ else()
     string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
     string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
 endif()
+if(DEFINED NAME)
+    # A C++ string literal of the name: quotes and backslashes escaped.
+    string(REPLACE "\\" "\\\\" key "${NAME}")
+    string(REPLACE "\"" "\\\"" key "${key}")
+    set(key "\"${key}\"")
+else()
+    set(key "${ID}")
+endif()
 file(WRITE "${OUTPUT}.tmp" "// Generated from ${INPUT}; do not edit.
 #include \"platform/resources/embedded_resources.h\"
 
@@ -18,7 +27,7 @@ alignas(16) const unsigned char kBytes[] = {
 ${bytes}
 };
 [[maybe_unused]] const bool kRegistered =
-    platform::RegisterEmbeddedResource(\"${TYPE}\", ${ID}, kBytes, ${size});
+    platform::RegisterEmbeddedResource(\"${TYPE}\", ${key}, kBytes, ${size});
 }  // namespace
 ")
 file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")

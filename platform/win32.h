@@ -40,6 +40,8 @@ struct HRGN__;
 using HRGN = HRGN__*;
 struct HMENU__;
 using HMENU = HMENU__*;
+struct HFONT__;
+using HFONT = HFONT__*;
 // A device context is a Cairo drawing context; a bitmap is a Cairo image
 // surface (ARGB32, premultiplied: the layout of a 32-bit top-down DIB).
 struct _cairo;
@@ -415,6 +417,7 @@ inline constexpr int VK_RIGHT = 0x27;
 inline constexpr int VK_DOWN = 0x28;
 inline constexpr int VK_INSERT = 0x2D;
 inline constexpr int VK_DELETE = 0x2E;
+inline constexpr int VK_APPS = 0x5D;
 inline constexpr int VK_NUMPAD0 = 0x60;
 inline constexpr int VK_MULTIPLY = 0x6A;
 inline constexpr int VK_ADD = 0x6B;
@@ -423,6 +426,7 @@ inline constexpr int VK_DECIMAL = 0x6E;
 inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
 inline constexpr int VK_F4 = 0x73;
+inline constexpr int VK_F10 = 0x79;
 inline constexpr int VK_F12 = 0x7B;
 inline constexpr int VK_LSHIFT = 0xA0;
 inline constexpr int VK_RSHIFT = 0xA1;
@@ -597,18 +601,6 @@ inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 // What WM_CTLCOLOR* is answered with: text and background modes of the DC.
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
-    return static_cast<COLORREF>(r | (g << 8) | (b << 16));
-}
-constexpr BYTE GetRValue(COLORREF c) {
-    return static_cast<BYTE>(c & 0xFF);
-}
-constexpr BYTE GetGValue(COLORREF c) {
-    return static_cast<BYTE>((c >> 8) & 0xFF);
-}
-constexpr BYTE GetBValue(COLORREF c) {
-    return static_cast<BYTE>((c >> 16) & 0xFF);
-}
 
 // Pen styles.
 inline constexpr int PS_SOLID = 0;
@@ -618,6 +610,7 @@ inline constexpr int PS_DASHDOT = 3;
 inline constexpr int PS_DASHDOTDOT = 4;
 inline constexpr int PS_NULL = 5;
 inline constexpr int PS_INSIDEFRAME = 6;
+inline constexpr int PS_STYLE_MASK = 0x0000000F;
 
 // DrawText flags (also the text styles of labels and the child alignments of
 // containers).

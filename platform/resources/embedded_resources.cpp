@@ -1,17 +1,21 @@
 #include "platform/resources/embedded_resources.h"
 
+#include <charconv>
 #include <map>
 #include <mutex>
 #include <string>
 #include <utility>
+#include <variant>
 
 namespace platform {
 
 namespace {
 
+using Key = std::pair<std::string, std::variant<int, std::string>>;
+
 struct Registry {
     std::mutex lock;
-    std::map<std::pair<std::string, int>, std::span<const std::byte>, std::less<>> entries;
+    std::map<Key, std::span<const std::byte>> entries;
 };
 
 // Built on first use: registrations run from static initialisers of other
@@ -21,23 +25,57 @@ Registry& TheRegistry() {
     return registry;
 }
 
-}  // namespace
-
-bool RegisterEmbeddedResource(std::string_view type, int id, const void* data, std::size_t size) {
+bool Register(Key key, const void* data, std::size_t size) {
     Registry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
-    registry.entries[{std::string(type), id}] = {static_cast<const std::byte*>(data), size};
+    registry.entries[std::move(key)] = {static_cast<const std::byte*>(data), size};
     return true;
 }
 
-std::optional<std::span<const std::byte>> FindEmbeddedResource(std::string_view type, int id) {
+std::optional<std::span<const std::byte>> Find(const Key& key) {
     Registry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
-    auto found = registry.entries.find(std::pair<std::string, int>{std::string(type), id});
+    auto found = registry.entries.find(key);
     if (found == registry.entries.end()) {
         return std::nullopt;
     }
     return found->second;
+}
+
+// "#123" -> 123.
+std::optional<int> IdInName(std::string_view name) {
+    if (name.size() < 2 || name[0] != '#') {
+        return std::nullopt;
+    }
+    int id = 0;
+    auto [end, error] = std::from_chars(name.data() + 1, name.data() + name.size(), id);
+    if (error != std::errc{} || end != name.data() + name.size()) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+}  // namespace
+
+bool RegisterEmbeddedResource(std::string_view type, int id, const void* data, std::size_t size) {
+    return Register(Key{std::string(type), id}, data, size);
+}
+
+bool RegisterEmbeddedResource(std::string_view type, std::string_view name, const void* data,
+                              std::size_t size) {
+    return Register(Key{std::string(type), std::string(name)}, data, size);
+}
+
+std::optional<std::span<const std::byte>> FindEmbeddedResource(std::string_view type, int id) {
+    return Find(Key{std::string(type), id});
+}
+
+std::optional<std::span<const std::byte>> FindEmbeddedResource(std::string_view type,
+                                                               std::string_view name) {
+    if (auto id = IdInName(name)) {
+        return FindEmbeddedResource(type, *id);
+    }
+    return Find(Key{std::string(type), std::string(name)});
 }
 
 }  // namespace platform

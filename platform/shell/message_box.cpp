@@ -8,6 +8,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/gdi/framed_box.h"
+#include "platform/gdi/system_values.h"
 #include "platform/gdi/text_layout.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/window_system.h"
@@ -24,6 +26,7 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonGap = 10;
 constexpr int kFontPixels = 12;
+constexpr int kIconSize = 32;
 
 struct Box {
     std::wstring text;
@@ -53,6 +56,26 @@ void Finish(HWND box, int result) {
     }
 }
 
+bool HasErrorIcon(const Box& box) {
+    return (box.type & 0xF0) == MB_ICONERROR;
+}
+
+// A red disc with a white cross.
+void PaintErrorIcon(HDC dc, int left, int top) {
+    double radius = kIconSize / 2.0;
+    cairo_arc(dc, left + radius, top + radius, radius, 0, 2 * G_PI);
+    cairo_set_source_rgb(dc, 0.85, 0.15, 0.15);
+    cairo_fill(dc);
+    double arm = radius * 0.4;
+    cairo_move_to(dc, left + radius - arm, top + radius - arm);
+    cairo_line_to(dc, left + radius + arm, top + radius + arm);
+    cairo_move_to(dc, left + radius + arm, top + radius - arm);
+    cairo_line_to(dc, left + radius - arm, top + radius + arm);
+    cairo_set_source_rgb(dc, 1, 1, 1);
+    cairo_set_line_width(dc, 2.5);
+    cairo_stroke(dc);
+}
+
 // Escape and the close request: Cancel when there is one, else OK.
 int DismissResult(HWND box) {
     Box* b = BoxOf(box);
@@ -64,16 +87,16 @@ void PaintBox(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT r;
     GetClientRect(hwnd, &r);
-    cairo_set_source_rgb(dc, 0.94, 0.94, 0.94);
-    cairo_paint(dc);
-    cairo_set_source_rgb(dc, 0.85, 0.87, 0.90);
-    cairo_rectangle(dc, 0, 0, r.right, kCaptionHeight);
-    cairo_fill(dc);
-    cairo_set_source_rgb(dc, 0.45, 0.45, 0.45);
-    cairo_set_line_width(dc, 1);
-    cairo_rectangle(dc, 0.5, 0.5, r.right - 1, r.bottom - 1);
-    cairo_stroke(dc);
+    COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    platform::PaintFramedBox(dc, r, GetSysColor(COLOR_BTNFACE), frame);
+    platform::PaintFramedBox(dc, RECT{0, 0, r.right, kCaptionHeight},
+                             GetSysColor(COLOR_GRADIENTACTIVECAPTION), frame);
     if (Box* b = BoxOf(hwnd)) {
+        int textLeft = kMargin;
+        if (HasErrorIcon(*b)) {
+            PaintErrorIcon(dc, kMargin, kCaptionHeight + kMargin);
+            textLeft += kIconSize + kMargin;
+        }
         cairo_set_source_rgb(dc, 0, 0, 0);
         auto caption = platform::CreateTextLayout(
             dc, BoxFont(true), platform::EncodeUtf8(b->caption), r.right - 2 * kMargin);
@@ -82,7 +105,7 @@ void PaintBox(HWND hwnd) {
         pango_cairo_show_layout(dc, caption.get());
         auto text =
             platform::CreateTextLayout(dc, BoxFont(), platform::EncodeUtf8(b->text), kTextMaxWidth);
-        cairo_move_to(dc, kMargin, kCaptionHeight + kMargin);
+        cairo_move_to(dc, textLeft, kCaptionHeight + kMargin);
         pango_cairo_show_layout(dc, text.get());
     }
     EndPaint(hwnd, &ps);
@@ -149,12 +172,8 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = BeginPaint(hwnd, &ps);
             RECT r;
             GetClientRect(hwnd, &r);
-            cairo_set_source_rgb(dc, 0.98, 0.98, 0.98);
-            cairo_paint(dc);
-            cairo_set_source_rgb(dc, 0.5, 0.5, 0.5);
-            cairo_set_line_width(dc, 1);
-            cairo_rectangle(dc, 0.5, 0.5, r.right - 1, r.bottom - 1);
-            cairo_stroke(dc);
+            platform::PaintFramedBox(dc, r, GetSysColor(COLOR_WINDOW),
+                                     GetSysColor(COLOR_BTNSHADOW));
             wchar_t label[32];
             GetWindowText(hwnd, label, 32);
             auto layout = platform::CreateTextLayout(dc, BoxFont(), platform::EncodeUtf8(label));
@@ -205,10 +224,11 @@ HWND CreateBox(HWND owner, Box& box) {
     SIZE text = platform::MeasureText(BoxFont(), box.text, kTextMaxWidth);
     int buttons = HasCancel(box) ? 2 : 1;
     int buttonsWidth = buttons * kButtonWidth + (buttons - 1) * kButtonGap;
+    int icon = HasErrorIcon(box) ? kIconSize + kMargin : 0;
     int width = std::max(
-        {kBoxMinWidth, static_cast<int>(text.cx) + 2 * kMargin, buttonsWidth + 2 * kMargin});
-    int height =
-        kCaptionHeight + kMargin + static_cast<int>(text.cy) + kMargin + kButtonHeight + kMargin;
+        {kBoxMinWidth, icon + static_cast<int>(text.cx) + 2 * kMargin, buttonsWidth + 2 * kMargin});
+    int body = std::max(static_cast<int>(text.cy), icon > 0 ? kIconSize : 0);
+    int height = kCaptionHeight + kMargin + body + kMargin + kButtonHeight + kMargin;
     POINT at = BoxPosition(owner, width, height);
     HWND hwnd = CreateWindowEx((box.type & MB_TOPMOST) != 0 ? WS_EX_TOPMOST : 0, kBoxClass,
                                box.caption.c_str(), WS_POPUP, at.x, at.y, width, height, owner,

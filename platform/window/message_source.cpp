@@ -45,6 +45,7 @@ class WindowMessageSource final : public MessageSource {
             }
         }
         CheckHover();
+        CheckCaretBlink();
     }
 
     bool Generate(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax,
@@ -62,9 +63,10 @@ class WindowMessageSource final : public MessageSource {
         ShowPainted();
         int timeout = -1;
         auto next = NextTimerDue();
-        auto hover = NextHoverDue();
-        if (hover && (!next || *hover < *next)) {
-            next = hover;
+        for (auto due : {NextHoverDue(), NextCaretBlink()}) {
+            if (due && (!next || *due < *next)) {
+                next = due;
+            }
         }
         if (next) {
             auto ms = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now()).count();

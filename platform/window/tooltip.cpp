@@ -1,12 +1,14 @@
 // The tooltip class: a popup without activation that shows one tool's text
 // at the tracked position, wrapped at the maximum width.
 
-#include <pango/pangocairo.h>
-
 #include <algorithm>
 #include <memory>
 #include <mutex>
 
+#include "platform/gdi/font.h"
+#include "platform/gdi/framed_box.h"
+#include "platform/gdi/system_values.h"
+#include "platform/gdi/text_layout.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/controls/control_classes.h"
 #include "platform/window/window_internal.h"
@@ -25,34 +27,12 @@ struct Tip {
     bool active = false;
     POINT position{};
     int initialDelay = 500;
+    FontSpec font;
+    HFONT fontHandle = nullptr;  // as given by WM_SETFONT, not owned
 };
 
-struct LayoutDeleter {
-    void operator()(PangoLayout* l) const { g_object_unref(l); }
-};
-
-std::unique_ptr<PangoLayout, LayoutDeleter> MakeLayout(cairo_t* cr, const Tip& tip) {
-    PangoLayout* layout = nullptr;
-    if (cr != nullptr) {
-        layout = pango_cairo_create_layout(cr);
-    } else {
-        PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
-        layout = pango_layout_new(context);
-        g_object_unref(context);
-    }
-    pango_context_set_language(pango_layout_get_context(layout),
-                               pango_language_from_string("zh-cn"));
-    pango_layout_context_changed(layout);
-    PangoFontDescription* font = pango_font_description_from_string("sans-serif");
-    pango_font_description_set_absolute_size(font, 12 * PANGO_SCALE);
-    pango_layout_set_font_description(layout, font);
-    pango_font_description_free(font);
-    pango_layout_set_text(layout, tip.text.c_str(), static_cast<int>(tip.text.size()));
-    if (tip.maxWidth > 0) {
-        pango_layout_set_width(layout, tip.maxWidth * PANGO_SCALE);
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-    }
-    return std::unique_ptr<PangoLayout, LayoutDeleter>(layout);
+platform::LayoutPtr MakeLayout(cairo_t* cr, const Tip& tip) {
+    return CreateTextLayout(cr, tip.font, tip.text, tip.maxWidth);
 }
 
 Tip& TipOf(HWND hwnd) {
@@ -101,6 +81,15 @@ LRESULT TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_SETFONT:
+            TipOf(hwnd).fontHandle = reinterpret_cast<HFONT>(wParam);
+            TipOf(hwnd).font = FontSpecOf(TipOf(hwnd).fontHandle);
+            if (TipOf(hwnd).active) {
+                Place(hwnd);
+            }
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(TipOf(hwnd).fontHandle);
         case WM_NCHITTEST:
             return HTTRANSPARENT;
         case TTM_ADDTOOL:
@@ -144,12 +133,7 @@ LRESULT TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = BeginPaint(hwnd, &ps);
             RECT r;
             GetClientRect(hwnd, &r);
-            cairo_set_source_rgb(dc, 1.0, 1.0, 0xE1 / 255.0);
-            cairo_paint(dc);
-            cairo_set_source_rgb(dc, 0x76 / 255.0, 0x76 / 255.0, 0x76 / 255.0);
-            cairo_set_line_width(dc, 1);
-            cairo_rectangle(dc, 0.5, 0.5, r.right - 1, r.bottom - 1);
-            cairo_stroke(dc);
+            PaintFramedBox(dc, r, GetSysColor(COLOR_INFOBK), RGB(0x76, 0x76, 0x76));
             auto layout = MakeLayout(dc, TipOf(hwnd));
             cairo_set_source_rgb(dc, 0, 0, 0);
             cairo_move_to(dc, kPadding, kPadding);

@@ -62,6 +62,7 @@ void Forget(HWND hwnd) {
     if (w == nullptr) {
         return;
     }
+    ForgetCaret(hwnd);
     ForgetInputState(hwnd);
     if (Window* parent = FindWindowRecord(w->parent)) {
         std::erase(parent->children, hwnd);

@@ -6,6 +6,13 @@
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
 
+namespace {
+
+// WM_CONTEXTMENU's position when the keyboard asked for the menu.
+constexpr LPARAM kFromKeyboard = MAKELPARAM(-1, -1);
+
+}  // namespace
+
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     platform::Window* w = platform::FindWindowRecord(hwnd);
     if (w == nullptr) {
@@ -80,6 +87,29 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == VK_F4 && (static_cast<std::uint32_t>(lParam) & (1u << 29)) != 0) {
                 platform::Window* top = platform::TopLevelOf(w);
                 PostMessage(top->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            [[fallthrough]];
+        case WM_KEYDOWN:
+            if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
+                SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), kFromKeyboard);
+            }
+            return 0;
+        case WM_KEYUP:
+            if (wParam == VK_APPS) {
+                SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), kFromKeyboard);
+            }
+            return 0;
+        case WM_RBUTTONUP: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(hwnd, &at);
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                        MAKELPARAM(at.x, at.y));
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            // A child leaves it to its parent, which learns the window from wParam.
+            if (platform::IsChild(*w)) {
+                return SendMessage(w->parent, WM_CONTEXTMENU, wParam, lParam);
             }
             return 0;
         case WM_SYSCOMMAND:

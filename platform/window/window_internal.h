@@ -104,6 +104,11 @@ std::optional<Clock::time_point> NextTimerDue();
 bool TakeDueTimer(MSG* msg, HWND filterWindow, bool remove);
 std::optional<Clock::time_point> NextHoverDue();
 void CheckHover();
+// The caret (caret.cpp): drawn over what PresentRect shows, blinked by the loop.
+void OverlayCaret(Window& top, SDL_Surface* target, const RECT& bufferRect);
+std::optional<Clock::time_point> NextCaretBlink();
+void CheckCaretBlink();
+void ForgetCaret(HWND hwnd);
 void HandleSdlEvent(const SDL_Event& event);
 void EmptyGraveyard();
 bool TakePaint(MSG* msg, HWND filterWindow);

@@ -11,9 +11,9 @@
 // longs, texts, properties, visibility in window_attributes.cpp;
 // DefWindowProc in window_defproc.cpp; geometry, monitors and regions in
 // window_geometry.cpp; focus, capture, tracking, cursors and key state in
-// focus_capture.cpp; timers in timers.cpp; painting, DCs and back buffers in
-// window_paint.cpp; the tooltip class in tooltip.cpp; keyboard, mouse and
-// input-method events in input/; the SDL/X11 display in display/.
+// focus_capture.cpp; the caret in caret.cpp; timers in timers.cpp; painting, DCs and back buffers
+// in window_paint.cpp; the tooltip class in tooltip.cpp; keyboard, mouse and input-method events in
+// input/; the SDL/X11 display in display/.
 
 #include <filesystem>
 #include <string>
@@ -104,6 +104,17 @@ HCURSOR SetCursor(HCURSOR cursor);
 BOOL GetCursorPos(POINT* point);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
+
+// The caret (caret.cpp): one per thread, a solid block drawn inverted over its
+// window's image and blinking every GetCaretBlinkTime milliseconds. It starts
+// hidden; ShowCaret and HideCaret count. The window's destruction destroys it.
+BOOL CreateCaret(HWND hwnd, HBITMAP shape, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(POINT* point);
+UINT GetCaretBlinkTime();
 
 // Timers (timers.cpp).
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);

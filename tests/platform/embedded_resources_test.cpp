@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace {
 
 TEST(EmbeddedResources, FoundByExactTypeAndId) {
@@ -17,6 +21,38 @@ TEST(EmbeddedResources, FoundByExactTypeAndId) {
     // A later registration of the same resource replaces it.
     platform::RegisterEmbeddedResource("TESTRES", 7, kSecond, 7);
     EXPECT_EQ(platform::FindEmbeddedResource("TESTRES", 7)->size(), 7u);
+}
+
+}  // namespace
+
+namespace {
+
+std::string Text(std::span<const std::byte> bytes) {
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+TEST(EmbeddedResources, NamedResourcesAreApartFromNumberedOnes) {
+    static const char kNamed[] = "named";
+    static const char kNumbered[] = "numbered";
+    platform::RegisterEmbeddedResource("TESTRES", "12", kNamed, 5);
+    platform::RegisterEmbeddedResource("TESTRES", 12, kNumbered, 8);
+    EXPECT_EQ(Text(*platform::FindEmbeddedResource("TESTRES", "12")), "named");
+    EXPECT_EQ(Text(*platform::FindEmbeddedResource("TESTRES", 12)), "numbered");
+    // "#12" is the Windows way of naming resource 12.
+    EXPECT_EQ(Text(*platform::FindEmbeddedResource("TESTRES", "#12")), "numbered");
+    EXPECT_FALSE(platform::FindEmbeddedResource("TESTRES", "#12x").has_value());
+    EXPECT_FALSE(platform::FindEmbeddedResource("OTHER", "12").has_value());
+}
+
+TEST(EmbeddedResources, BuildEmbedsAFileUnderItsName) {
+    auto found = platform::FindEmbeddedResource("xml", "Named Resource.xml");
+    ASSERT_TRUE(found.has_value());
+    std::ifstream file(VANTU_SOURCE_DIR "/tests/platform/data/named_resource.xml",
+                       std::ios::binary);
+    std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(Text(*found), expected);
+    EXPECT_FALSE(platform::FindEmbeddedResource("xml", "named resource.xml").has_value());
 }
 
 }  // namespace

@@ -8,10 +8,6 @@ namespace {
 using namespace window_testing;
 using platform::seam::RunPendingMessages;
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
 TEST_F(WindowTest, MouseGoesToTheWindowUnderThePointerInItsCoordinates) {
     HWND top = Top(100, 100, 300, 200);
     HWND child = MakeChild(top, 50, 40, 100, 60);

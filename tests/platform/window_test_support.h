@@ -71,6 +71,10 @@ inline HWND MakeChild(HWND parent, int x, int y, int w, int h) {
                           nullptr, nullptr, nullptr);
 }
 
+inline POINT PointOf(LPARAM lParam) {
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
 // Messages of one window (or all), in order.
 inline std::vector<Seen> Of(HWND hwnd, UINT message = 0) {
     std::vector<Seen> out;

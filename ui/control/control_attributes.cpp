@@ -1,106 +1,80 @@
 // The skin attribute table of every control and attribute strings.
 
-#include <cwctype>
-
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/control.h"
 
 namespace VantuUI {
 
-namespace {
-
-bool EqualsNoCase(const std::wstring& a, const wchar_t* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != L'\0'; ++i) {
-        if (std::towlower(a[i]) != std::towlower(b[i])) {
-            return false;
-        }
-    }
-    return i == a.size() && b[i] == L'\0';
-}
-
-}  // namespace
-
 void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"pos") {
-        const RECT r = ParseRect(value);
-        SetFloatOffset(SIZE{r.left, r.top});
-        SetFixedWidth(r.right - r.left);
-        SetFixedHeight(r.bottom - r.top);
-    } else if (name == L"padding") {
-        SetPadding(ParseRect(value));
-    } else if (name == L"bkcolor" || name == L"bkcolor1") {
-        SetBackColor(ParseColor(value, true));
-    } else if (name == L"bkcolor2") {
-        SetBackColor2(ParseColor(value, true));
-    } else if (name == L"bkcolor3") {
-        SetBackColor3(ParseColor(value, true));
-    } else if (EqualsNoCase(name, L"forecolor")) {
-        SetForeColor(ParseColor(value, true));
-    } else if (name == L"bordercolor") {
-        SetBorderColor(ParseColor(value, false));
-    } else if (name == L"focusbordercolor") {
-        SetFocusedBorderColor(ParseColor(value, false));
-    } else if (name == L"colorhsl") {
-        SetUseHsl(ParseBool(value));
-    } else if (name == L"bordersize") {
-        if (value.find(L',') == std::wstring::npos) {
-            SetBorderWidths(ParseInt(value));
-        } else {
-            SetBorderWidths(ParseRect(value));
-        }
-    } else if (name == L"borderstyle") {
-        SetBorderPenStyle(ParseInt(value));
-    } else if (name == L"borderround") {
-        SetCornerRound(ParseSize(value));
-    } else if (name == L"bkimage") {
-        SetBackImage(value);
-    } else if (name == L"width") {
-        SetFixedWidth(ParseInt(value));
-    } else if (name == L"height") {
-        SetFixedHeight(ParseInt(value));
-    } else if (name == L"minwidth") {
-        SetMinWidth(ParseInt(value));
-    } else if (name == L"minheight") {
-        SetMinHeight(ParseInt(value));
-    } else if (name == L"maxwidth") {
-        SetMaxWidth(ParseInt(value));
-    } else if (name == L"maxheight") {
-        SetMaxHeight(ParseInt(value));
-    } else if (name == L"name") {
-        SetName(value);
-    } else if (name == L"text") {
-        SetText(value);
-    } else if (name == L"tooltip") {
-        SetToolTip(value);
-    } else if (name == L"userdata") {
-        SetUserData(value);
-    } else if (name == L"tag") {
-        SetTag(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(ParseInt(value))));
-    } else if (name == L"enabled") {
-        SetEnabled(ParseBool(value));
-    } else if (name == L"mouse") {
-        SetAcceptsMouse(ParseBool(value));
-    } else if (name == L"keyboard") {
-        SetAcceptsKeyboard(ParseBool(value));
-    } else if (name == L"visible") {
-        SetVisible(ParseBool(value));
-    } else if (name == L"float") {
-        if (value.find(L',') != std::wstring::npos) {
-            double f[4];
-            ParseFractions(value, f, 4);
-            SetFloatAnchors(TFloatAnchorsUI{f[0], f[1], f[2], f[3]});
-            SetFloating(true);
-        } else {
-            SetFloating(ParseBool(value));
-        }
-    } else if (name == L"shortcut") {
-        SetShortcut(value.empty() ? L'\0' : value[0]);
-    } else if (name == L"menu") {
-        SetWantsContextMenu(ParseBool(value));
-    } else if (name == L"virtualwnd") {
-        SetVirtualWindowName(value);
-    } else {
+    using Value = const std::wstring&;
+    static constexpr auto setBackColor = [](CControlUI& c, Value v) {
+        c.SetBackColor(ParseColor(v, true));
+    };
+    static constexpr auto kAttributes = MakeAttributeTable<CControlUI>({
+        {L"pos",
+         [](CControlUI& c, Value v) {
+             const RECT r = ParseRect(v);
+             c.SetFloatOffset(SIZE{r.left, r.top});
+             c.SetFixedWidth(r.right - r.left);
+             c.SetFixedHeight(r.bottom - r.top);
+         }},
+        {L"padding", [](CControlUI& c, Value v) { c.SetPadding(ParseRect(v)); }},
+        {L"bkcolor", setBackColor},
+        {L"bkcolor1", setBackColor},
+        {L"bkcolor2", [](CControlUI& c, Value v) { c.SetBackColor2(ParseColor(v, true)); }},
+        {L"bkcolor3", [](CControlUI& c, Value v) { c.SetBackColor3(ParseColor(v, true)); }},
+        {L"forecolor", [](CControlUI& c, Value v) { c.SetForeColor(ParseColor(v, true)); },
+         AttributeCase::Any},
+        {L"bordercolor", [](CControlUI& c, Value v) { c.SetBorderColor(ParseColor(v, false)); }},
+        {L"focusbordercolor",
+         [](CControlUI& c, Value v) { c.SetFocusedBorderColor(ParseColor(v, false)); }},
+        {L"colorhsl", [](CControlUI& c, Value v) { c.SetUseHsl(ParseBool(v)); }},
+        {L"bordersize",
+         [](CControlUI& c, Value v) {
+             if (v.find(L',') == std::wstring::npos) {
+                 c.SetBorderWidths(ParseInt(v));
+             } else {
+                 c.SetBorderWidths(ParseRect(v));
+             }
+         }},
+        {L"borderstyle", [](CControlUI& c, Value v) { c.SetBorderPenStyle(ParseInt(v)); }},
+        {L"borderround", [](CControlUI& c, Value v) { c.SetCornerRound(ParseSize(v)); }},
+        {L"bkimage", [](CControlUI& c, Value v) { c.SetBackImage(v); }},
+        {L"width", [](CControlUI& c, Value v) { c.SetFixedWidth(ParseInt(v)); }},
+        {L"height", [](CControlUI& c, Value v) { c.SetFixedHeight(ParseInt(v)); }},
+        {L"minwidth", [](CControlUI& c, Value v) { c.SetMinWidth(ParseInt(v)); }},
+        {L"minheight", [](CControlUI& c, Value v) { c.SetMinHeight(ParseInt(v)); }},
+        {L"maxwidth", [](CControlUI& c, Value v) { c.SetMaxWidth(ParseInt(v)); }},
+        {L"maxheight", [](CControlUI& c, Value v) { c.SetMaxHeight(ParseInt(v)); }},
+        {L"name", [](CControlUI& c, Value v) { c.SetName(v); }},
+        {L"text", [](CControlUI& c, Value v) { c.SetText(v); }},
+        {L"tooltip", [](CControlUI& c, Value v) { c.SetToolTip(v); }},
+        {L"userdata", [](CControlUI& c, Value v) { c.SetUserData(v); }},
+        {L"tag",
+         [](CControlUI& c, Value v) {
+             c.SetTag(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(ParseInt(v))));
+         }},
+        {L"enabled", [](CControlUI& c, Value v) { c.SetEnabled(ParseBool(v)); }},
+        {L"mouse", [](CControlUI& c, Value v) { c.SetAcceptsMouse(ParseBool(v)); }},
+        {L"keyboard", [](CControlUI& c, Value v) { c.SetAcceptsKeyboard(ParseBool(v)); }},
+        {L"visible", [](CControlUI& c, Value v) { c.SetVisible(ParseBool(v)); }},
+        {L"float",
+         [](CControlUI& c, Value v) {
+             if (v.find(L',') != std::wstring::npos) {
+                 double f[4];
+                 ParseFractions(v, f, 4);
+                 c.SetFloatAnchors(TFloatAnchorsUI{f[0], f[1], f[2], f[3]});
+                 c.SetFloating(true);
+             } else {
+                 c.SetFloating(ParseBool(v));
+             }
+         }},
+        {L"shortcut", [](CControlUI& c, Value v) { c.SetShortcut(v.empty() ? L'\0' : v[0]); }},
+        {L"menu", [](CControlUI& c, Value v) { c.SetWantsContextMenu(ParseBool(v)); }},
+        {L"virtualwnd", [](CControlUI& c, Value v) { c.SetVirtualWindowName(v); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         StoreExtraAttribute(name, value);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/core/window_manager.h"
 #include "ui/layout/container.h"
@@ -30,17 +31,15 @@ void CScrollBarUI::SetVisible(bool visible) {
 }
 
 void CScrollBarUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"hor") {
-        SetHorizontal(ParseBool(value));
-    } else if (name == L"linesize") {
-        SetLineSize(ParseInt(value));
-    } else if (name == L"range") {
-        SetRange(ParseInt(value));
-    } else if (name == L"value") {
-        SetPosition(ParseInt(value));
-    } else if (name == L"scrollunit") {
-        SetScrollUnit(ParseInt(value));
-    } else {
+    using Value = const std::wstring&;
+    static constexpr auto kAttributes = MakeAttributeTable<CScrollBarUI>({
+        {L"hor", [](CScrollBarUI& c, Value v) { c.SetHorizontal(ParseBool(v)); }},
+        {L"linesize", [](CScrollBarUI& c, Value v) { c.SetLineSize(ParseInt(v)); }},
+        {L"range", [](CScrollBarUI& c, Value v) { c.SetRange(ParseInt(v)); }},
+        {L"value", [](CScrollBarUI& c, Value v) { c.SetPosition(ParseInt(v)); }},
+        {L"scrollunit", [](CScrollBarUI& c, Value v) { c.SetScrollUnit(ParseInt(v)); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CControlUI::SetAttribute(name, value);
     }
 }

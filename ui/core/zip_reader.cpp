@@ -34,6 +34,19 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::size_t kEndScanLimit = 65535;
 constexpr std::size_t kMaxName = 259;
 
+// General-purpose flag bits and compression methods of an entry.
+constexpr std::uint16_t kFlagEncrypted = 0x0001;
+constexpr std::uint16_t kFlagSizesAfterData = 0x0008;
+constexpr std::uint16_t kMethodStored = 0;
+constexpr std::uint16_t kMethodDeflated = 8;
+
+// External attributes: the DOS bits (the ZipAttribute values) in the low
+// byte, a Unix mode in the high half.
+constexpr std::uint32_t kUnixDirectory = 0040000u << 16;  // S_IFDIR
+constexpr std::uint32_t kUnixOwnerWrite = 0200u << 16;    // S_IWUSR
+
+constexpr std::uint16_t kExtendedTimestampTag = 0x5455;  // "UT"
+
 std::uint16_t Get16(const unsigned char* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
@@ -61,19 +74,19 @@ std::time_t FromDosTime(std::uint32_t dos) {
 
 DWORD AttributesFrom(std::uint32_t external) {
     DWORD attributes = 0;
-    if ((external & 0x10) != 0 || (external & 0x40000000) != 0) {
+    if ((external & ZipAttribute::Directory) != 0 || (external & kUnixDirectory) != 0) {
         attributes |= ZipAttribute::Directory;
     }
-    if ((external & 0x20) != 0) {
+    if ((external & ZipAttribute::Archive) != 0) {
         attributes |= ZipAttribute::Archive;
     }
-    if ((external & 0x02) != 0) {
+    if ((external & ZipAttribute::Hidden) != 0) {
         attributes |= ZipAttribute::Hidden;
     }
-    if ((external & 0x04) != 0) {
+    if ((external & ZipAttribute::System) != 0) {
         attributes |= ZipAttribute::System;
     }
-    if ((external & 0x01) != 0 || (external & 0x800000) == 0) {
+    if ((external & ZipAttribute::ReadOnly) != 0 || (external & kUnixOwnerWrite) == 0) {
         attributes |= ZipAttribute::ReadOnly;
     }
     return attributes != 0 ? attributes : ZipAttribute::Normal;
@@ -414,9 +427,9 @@ DWORD CZipReader::CheckLocalHeader(const DirectoryEntry& entry, std::uint64_t* d
     std::uint16_t method = Get16(header + 8);
     std::uint16_t nameLength = Get16(header + 26);
     std::uint16_t extraLength = Get16(header + 28);
-    bool sizesFollow = (flags & 0x08) != 0;
+    bool sizesFollow = (flags & kFlagSizesAfterData) != 0;
     if (!IsSignature(header, 0x03, 0x04) || method != entry.method ||
-        (method != 0 && method != 8) || nameLength != entry.nameLength) {
+        (method != kMethodStored && method != kMethodDeflated) || nameLength != entry.nameLength) {
         return ZipResult::Corrupt;
     }
     if (!sizesFollow &&
@@ -458,7 +471,7 @@ void CZipReader::FillInfo(const DirectoryEntry& entry, const std::vector<unsigne
         if (size > localExtra.size() - at - 4) {
             break;
         }
-        if (tag == 0x5455 && size >= 1) {
+        if (tag == kExtendedTimestampTag && size >= 1) {
             unsigned char flags = data[0];
             std::size_t field = 1;
             std::time_t* targets[] = {&info.modificationTime, &info.accessTime, &info.creationTime};
@@ -552,9 +565,9 @@ DWORD CZipReader::OpenEntryForReading(int index) {
     }
     const DirectoryEntry& entry = *m_current;
     std::uint64_t dataStart = 0;
-    bool encrypted = (entry.flags & 0x01) != 0;
+    bool encrypted = (entry.flags & kFlagEncrypted) != 0;
     if (encrypted || CheckLocalHeader(entry, &dataStart, nullptr) != ZipResult::Ok ||
-        (entry.method == 0 && entry.compressedSize != entry.uncompressedSize)) {
+        (entry.method == kMethodStored && entry.compressedSize != entry.uncompressedSize)) {
         return ZipResult::InflateFailed;
     }
     auto open = std::make_unique<OpenEntry>();
@@ -565,7 +578,7 @@ DWORD CZipReader::OpenEntryForReading(int index) {
     open->readPosition = dataStart;
     open->compressedLeft = entry.compressedSize;
     open->uncompressedLeft = entry.uncompressedSize;
-    if (entry.method == 8) {
+    if (entry.method == kMethodDeflated) {
         if (inflateInit2(&open->stream, -MAX_WBITS) != Z_OK) {
             return ZipResult::InflateFailed;
         }
@@ -584,7 +597,7 @@ DWORD CZipReader::ReadOpenEntry(unsigned char* destination, std::size_t length, 
     while (produced < length && entry.uncompressedLeft > 0) {
         std::size_t room = static_cast<std::size_t>(
             std::min<std::uint64_t>(length - produced, entry.uncompressedLeft));
-        if (entry.method == 0) {
+        if (entry.method == kMethodStored) {
             if (!m_source->Read(entry.readPosition, destination + produced, room)) {
                 return ZipResult::InflateFailed;
             }

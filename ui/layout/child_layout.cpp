@@ -1,5 +1,7 @@
 #include "ui/layout/child_layout.h"
 
+#include "ui/control/attribute_table.h"
+
 namespace VantuUI {
 
 std::wstring CChildLayoutUI::GetClass() const {
@@ -26,9 +28,10 @@ void CChildLayoutUI::Init() {
 }
 
 void CChildLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"xmlfile") {
-        SetChildSkinFile(value);
-    } else {
+    static constexpr auto kAttributes = MakeAttributeTable<CChildLayoutUI>({
+        {L"xmlfile", [](CChildLayoutUI& c, const std::wstring& v) { c.SetChildSkinFile(v); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CContainerUI::SetAttribute(name, value);
     }
 }

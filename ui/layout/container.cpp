@@ -3,7 +3,11 @@
 #include "ui/layout/container.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/scroll_bar.h"
 #include "ui/core/window_manager.h"
@@ -290,40 +294,67 @@ void CContainerUI::Move(SIZE offset, bool invalidate) {
     }
 }
 
+namespace {
+
+struct NamedAlignment {
+    std::wstring_view name;
+    UINT flag;
+};
+
+// The flag of the word among the three, or nothing: other words leave the
+// alignment as it was.
+std::optional<UINT> AlignmentNamed(const std::wstring& word,
+                                   const std::array<NamedAlignment, 3>& names) {
+    for (const NamedAlignment& named : names) {
+        if (word == named.name) {
+            return named.flag;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void CContainerUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"inset") {
-        SetInset(ParseRect(value));
-    } else if (name == L"mousechild") {
-        SetChildrenAcceptMouse(ParseBool(value));
-    } else if (name == L"vscrollbar") {
-        SetScrollBarsEnabled(ParseBool(value), m_horizontalBar != nullptr);
-    } else if (name == L"vscrollbarstyle") {
-        SetScrollBarsEnabled(true, m_horizontalBar != nullptr);
-        m_verticalBar->ApplyAttributeString(value);
-    } else if (name == L"hscrollbar") {
-        SetScrollBarsEnabled(m_verticalBar != nullptr, ParseBool(value));
-    } else if (name == L"hscrollbarstyle") {
-        SetScrollBarsEnabled(m_verticalBar != nullptr, true);
-        m_horizontalBar->ApplyAttributeString(value);
-    } else if (name == L"childpadding") {
-        SetChildGap(ParseInt(value));
-    } else if (name == L"childalign") {
-        if (value == L"left") {
-            SetChildAlignX(DT_LEFT);
-        } else if (value == L"center") {
-            SetChildAlignX(DT_CENTER);
-        } else if (value == L"right") {
-            SetChildAlignX(DT_RIGHT);
-        }
-    } else if (name == L"childvalign") {
-        if (value == L"top") {
-            SetChildAlignY(DT_TOP);
-        } else if (value == L"vcenter") {
-            SetChildAlignY(DT_VCENTER);
-        } else if (value == L"bottom") {
-            SetChildAlignY(DT_BOTTOM);
-        }
-    } else {
+    using Value = const std::wstring&;
+    static constexpr auto kAttributes = MakeAttributeTable<CContainerUI>({
+        {L"inset", [](CContainerUI& c, Value v) { c.SetInset(ParseRect(v)); }},
+        {L"mousechild", [](CContainerUI& c, Value v) { c.SetChildrenAcceptMouse(ParseBool(v)); }},
+        {L"vscrollbar",
+         [](CContainerUI& c, Value v) {
+             c.SetScrollBarsEnabled(ParseBool(v), c.m_horizontalBar != nullptr);
+         }},
+        {L"vscrollbarstyle",
+         [](CContainerUI& c, Value v) {
+             c.SetScrollBarsEnabled(true, c.m_horizontalBar != nullptr);
+             c.m_verticalBar->ApplyAttributeString(v);
+         }},
+        {L"hscrollbar",
+         [](CContainerUI& c, Value v) {
+             c.SetScrollBarsEnabled(c.m_verticalBar != nullptr, ParseBool(v));
+         }},
+        {L"hscrollbarstyle",
+         [](CContainerUI& c, Value v) {
+             c.SetScrollBarsEnabled(c.m_verticalBar != nullptr, true);
+             c.m_horizontalBar->ApplyAttributeString(v);
+         }},
+        {L"childpadding", [](CContainerUI& c, Value v) { c.SetChildGap(ParseInt(v)); }},
+        {L"childalign",
+         [](CContainerUI& c, Value v) {
+             if (const auto align = AlignmentNamed(
+                     v, {{{L"left", DT_LEFT}, {L"center", DT_CENTER}, {L"right", DT_RIGHT}}})) {
+                 c.SetChildAlignX(*align);
+             }
+         }},
+        {L"childvalign",
+         [](CContainerUI& c, Value v) {
+             if (const auto align = AlignmentNamed(
+                     v, {{{L"top", DT_TOP}, {L"vcenter", DT_VCENTER}, {L"bottom", DT_BOTTOM}}})) {
+                 c.SetChildAlignY(*align);
+             }
+         }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CControlUI::SetAttribute(name, value);
     }
 }

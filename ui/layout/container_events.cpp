@@ -6,17 +6,6 @@
 
 namespace VantuUI {
 
-namespace {
-
-constexpr WPARAM VK_PRIOR = 0x21;
-constexpr WPARAM VK_NEXT = 0x22;
-constexpr WPARAM VK_END = 0x23;
-constexpr WPARAM VK_HOME = 0x24;
-constexpr WPARAM VK_UP = 0x26;
-constexpr WPARAM VK_DOWN = 0x28;
-
-}  // namespace
-
 CControlUI* CContainerUI::FindInTree(FINDCONTROLPROC proc, void* data, UINT flags) {
     if (!SearchReaches(proc, data, flags)) {
         return nullptr;

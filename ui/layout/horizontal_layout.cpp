@@ -1,5 +1,6 @@
 #include "ui/layout/horizontal_layout.h"
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 
 namespace VantuUI {
@@ -16,9 +17,11 @@ void* CHorizontalLayoutUI::FindInterface(const std::wstring& name) {
 }
 
 void CHorizontalLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"sepwidth") {
-        SetSeparatorWidth(ParseInt(value));
-    } else {
+    static constexpr auto kAttributes = MakeAttributeTable<CHorizontalLayoutUI>({
+        {L"sepwidth",
+         [](CHorizontalLayoutUI& c, const std::wstring& v) { c.SetSeparatorWidth(ParseInt(v)); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CLineLayoutUI::SetAttribute(name, value);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/scroll_bar.h"
 
@@ -36,9 +37,11 @@ CLineLayoutUI::CLineLayoutUI(bool horizontal)
     : m_separator{0, !horizontal}, m_horizontal(horizontal) {}
 
 void CLineLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"sepimm") {
-        SetSeparatorImmediate(ParseBool(value));
-    } else {
+    static constexpr auto kAttributes = MakeAttributeTable<CLineLayoutUI>({
+        {L"sepimm",
+         [](CLineLayoutUI& c, const std::wstring& v) { c.SetSeparatorImmediate(ParseBool(v)); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CContainerUI::SetAttribute(name, value);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/core/window_manager.h"
 
@@ -108,9 +109,13 @@ bool CTabLayoutUI::SelectPage(CControlUI* control, bool notify) {
 }
 
 void CTabLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"selectedid") {
-        SelectPage(ParseInt(value), true);
-    }
+    static constexpr auto kAttributes = MakeAttributeTable<CTabLayoutUI>({
+        {L"selectedid",
+         [](CTabLayoutUI& c, const std::wstring& v) { c.SelectPage(ParseInt(v), true); }},
+    });
+    // Unlike the other classes, the tab hands its own names on as well: the
+    // selected page is kept among the custom attributes too.
+    kAttributes.Apply(*this, name, value);
     CContainerUI::SetAttribute(name, value);
 }
 

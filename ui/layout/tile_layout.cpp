@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/scroll_bar.h"
 
@@ -19,13 +20,13 @@ void* CTileLayoutUI::FindInterface(const std::wstring& name) {
 }
 
 void CTileLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"itemsize") {
-        SetItemSize(ParseSize(value));
-    } else if (name == L"columns") {
-        SetColumns(ParseInt(value));
-    } else if (name == L"childvpadding") {
-        SetChildVPadding(ParseInt(value));
-    } else {
+    using Value = const std::wstring&;
+    static constexpr auto kAttributes = MakeAttributeTable<CTileLayoutUI>({
+        {L"itemsize", [](CTileLayoutUI& c, Value v) { c.SetItemSize(ParseSize(v)); }},
+        {L"columns", [](CTileLayoutUI& c, Value v) { c.SetColumns(ParseInt(v)); }},
+        {L"childvpadding", [](CTileLayoutUI& c, Value v) { c.SetChildVPadding(ParseInt(v)); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CContainerUI::SetAttribute(name, value);
     }
 }

@@ -1,5 +1,6 @@
 #include "ui/layout/vertical_layout.h"
 
+#include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 
 namespace VantuUI {
@@ -16,9 +17,11 @@ void* CVerticalLayoutUI::FindInterface(const std::wstring& name) {
 }
 
 void CVerticalLayoutUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
-    if (name == L"sepheight") {
-        SetSeparatorHeight(ParseInt(value));
-    } else {
+    static constexpr auto kAttributes = MakeAttributeTable<CVerticalLayoutUI>({
+        {L"sepheight",
+         [](CVerticalLayoutUI& c, const std::wstring& v) { c.SetSeparatorHeight(ParseInt(v)); }},
+    });
+    if (!kAttributes.Apply(*this, name, value)) {
         CLineLayoutUI::SetAttribute(name, value);
     }
 }

@@ -17,7 +17,7 @@ double Channel(DWORD color, int shift) {
 
 // A pen: colour without alpha, width, dash pattern of the style.
 bool SetPen(HDC dc, int width, DWORD color, int style) {
-    style &= 0x0F;
+    style &= PS_STYLE_MASK;
     if (style == PS_NULL) {
         return false;
     }

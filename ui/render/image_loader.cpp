@@ -140,13 +140,18 @@ std::unique_ptr<ImageInfo> RenderEngine::LoadImageFromMemory(const std::uint8_t*
     if (!rgba || width <= 0 || height <= 0) {
         return nullptr;
     }
+    return ImageFromRgba(rgba.get(), width, height, mask);
+}
+
+std::unique_ptr<ImageInfo> RenderEngine::ImageFromRgba(const std::uint8_t* rgba, int width,
+                                                       int height, DWORD mask) {
     auto image = NewImage(width, height);
     if (!image) {
         return nullptr;
     }
     int stride = cairo_image_surface_get_stride(image->bitmap);
     for (int y = 0; y < height; ++y) {
-        const stbi_uc* in = rgba.get() + static_cast<size_t>(y) * width * 4;
+        const std::uint8_t* in = rgba + static_cast<size_t>(y) * width * 4;
         auto* out =
             reinterpret_cast<std::uint32_t*>(image->pixels + static_cast<size_t>(y) * stride);
         for (int x = 0; x < width; ++x, in += 4) {

@@ -37,7 +37,7 @@ struct Builder {
     std::vector<FontInfo> fonts;
     std::vector<DWORD> colors;
     bool selected = false;
-    int valign = 8;
+    UINT valign = DT_BOTTOM;  // of inline shapes within their line: DT_TOP, DT_VCENTER or DT_BOTTOM
     std::optional<std::wstring> link;
     int linkStart = 0;
     std::wstring hoverLink;
@@ -90,9 +90,9 @@ struct Builder {
         out += "\xEF\xBF\xBC";
         int size = fonts.back().size;
         int y = -height;  // bottom: on the baseline
-        if (valign == 0) {
+        if (valign == DT_TOP) {
             y = -size;
-        } else if (valign == 4) {
+        } else if (valign == DT_VCENTER) {
             y = -(height + size) / 2;
         }
         PangoRectangle box{0, y * PANGO_SCALE, width * PANGO_SCALE, height * PANGO_SCALE};
@@ -211,8 +211,8 @@ void OpenTag(Builder& b, wchar_t letter, const std::wstring& arg) {
             if (image == nullptr) {
                 break;
             }
-            auto m_inline = std::make_unique<InlineImage>();
-            m_inline->image = image;
+            auto inlineImage = std::make_unique<InlineImage>();
+            inlineImage->image = image;
             RECT src =
                 record.source == RECT{} ? RECT{0, 0, image->width, image->height} : record.source;
             if (frames > 1) {
@@ -224,9 +224,9 @@ void OpenTag(Builder& b, wchar_t letter, const std::wstring& arg) {
             }
             src.right = std::min<LONG>(src.right, image->width);
             src.bottom = std::min<LONG>(src.bottom, image->height);
-            m_inline->source = src;
-            b.AppendShape(src.right - src.left, src.bottom - src.top, m_inline.get());
-            b.images.push_back(std::move(m_inline));
+            inlineImage->source = src;
+            b.AppendShape(src.right - src.left, src.bottom - src.top, inlineImage.get());
+            b.images.push_back(std::move(inlineImage));
             break;
         }
         case L'n':
@@ -255,7 +255,7 @@ void OpenTag(Builder& b, wchar_t letter, const std::wstring& arg) {
         }
         case L'v': {
             std::wstring v = Trim(arg);
-            b.valign = v == L"center" ? 4 : v == L"top" ? 0 : 8;
+            b.valign = v == L"center" ? DT_VCENTER : v == L"top" ? DT_TOP : DT_BOTTOM;
             break;
         }
         case L'x':

@@ -52,6 +52,10 @@ class RenderEngine {
                                                     const std::wstring* type, DWORD mask);
     static std::unique_ptr<ImageInfo> LoadImageFromMemory(const std::uint8_t* data, size_t size,
                                                           DWORD mask);
+    // Straight RGBA bytes (top-down rows, no padding) as premultiplied pixels;
+    // pixels equal to `mask` (0xAARRGGBB, 0: none) become transparent.
+    static std::unique_ptr<ImageInfo> ImageFromRgba(const std::uint8_t* rgba, int width, int height,
+                                                    DWORD mask);
     static std::unique_ptr<ImageInfo> MakeColorImage(DWORD color);
     static void FreeSkinImage(ImageInfo* image, bool deleteRecord);
     // Where image bytes come from (the skin archive, resources): name and

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/font_spec.h"
 #include "platform/win32.h"
 
 namespace VantuUI {
@@ -46,13 +47,9 @@ struct ImageDrawInfo {
     void Clear() { *this = ImageDrawInfo{}; }
 };
 
-struct FontInfo {
-    std::wstring face;
-    int size = 12;  // pixels
-    bool bold = false;
-    bool underline = false;
-    bool italic = false;
-};
+// A font record: face, pixel size, bold, underline, italic; its metrics come
+// from platform::MeasureFont.
+using FontInfo = platform::FontSpec;
 
 // What drawing needs from the window's paint manager.
 class IRenderHostUI {

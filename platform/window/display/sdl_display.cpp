@@ -191,6 +191,7 @@ void PresentRect(Window& top, const RECT& bufferRect) {
     SDL_Rect d = r;
     SDL_BlitSurface(source, &r, target, &d);
     SDL_FreeSurface(source);
+    OverlayCaret(top, target, bufferRect);
     SDL_UpdateWindowSurfaceRects(top.sdl.get(), &r, 1);
 }
 

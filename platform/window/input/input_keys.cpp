@@ -36,6 +36,9 @@ int VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode) {
         case SDLK_LALT:
         case SDLK_RALT:
             return VK_MENU;
+        case SDLK_APPLICATION:
+        case SDLK_MENU:
+            return VK_APPS;
         case SDLK_PAUSE:
             return VK_PAUSE;
         case SDLK_CAPSLOCK:

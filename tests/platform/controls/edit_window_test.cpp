@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "platform/window/controls/control_colors.h"
+#include "platform/gdi/brush.h"
+#include "platform/gdi/font.h"
 #include "tests/platform/window_test_support.h"
 
 namespace {
@@ -123,6 +124,30 @@ TEST_F(EditWindowTest, TypingReachesTheTextAndTheParentHearsUpdateThenChange) {
     SetWindowText(edit, L"new");
     EXPECT_EQ(Notifications(edit), (std::vector<WORD>{EN_UPDATE, EN_CHANGE}));
     EXPECT_FALSE(SendMessage(edit, EM_GETMODIFY, 0, 0));
+}
+
+TEST_F(EditWindowTest, TheCaretFollowsTheTextWhileFocused) {
+    HWND edit = MakeEdit(ES_AUTOHSCROLL | ES_RIGHT, L"", 120);
+    POINT at;
+    EXPECT_FALSE(GetCaretPos(&at));
+    Focus(edit);
+    ASSERT_TRUE(GetCaretPos(&at));
+    EXPECT_GT(at.x, 100);  // right-aligned: the empty line ends at the right
+    SendMessage(edit, EM_SETSEL, 0, 0);
+    SetWindowLong(edit, GWL_STYLE, GetWindowLong(edit, GWL_STYLE) & ~static_cast<LONG>(ES_RIGHT));
+    Type("a");
+    ASSERT_TRUE(GetCaretPos(&at));
+    int afterOne = at.x;
+    EXPECT_LT(afterOne, 20);
+    Type("bcdefghijklmnopqrstuvwxyz0123456789");
+    ASSERT_TRUE(GetCaretPos(&at));
+    EXPECT_GT(at.x, afterOne);
+    EXPECT_LE(at.x, 120) << "scrolled to keep the caret inside";
+    Press(SDLK_HOME);
+    ASSERT_TRUE(GetCaretPos(&at));
+    EXPECT_EQ(at.x, 1);  // the left margin, scrolled back
+    SetFocus(nullptr);
+    EXPECT_FALSE(GetCaretPos(&at));
 }
 
 TEST_F(EditWindowTest, KeyboardSelectionCopyAndPasteThroughTheClipboard) {
@@ -329,8 +354,15 @@ TEST_F(EditWindowTest, MarginsSelectionMessagesAndFontAreKept) {
     EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{2, 6}));
     SendMessage(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     EXPECT_EQ(Selection(edit), (std::pair<DWORD, DWORD>{6, 6}));
-    SendMessage(edit, WM_SETFONT, 0x1234, FALSE);
-    EXPECT_EQ(SendMessage(edit, WM_GETFONT, 0, 0), 0x1234);
+    // A bigger font: the same text grows wider; the handle stays the caller's.
+    int before = InkedPixels(edit);
+    platform::FontHandle font(
+        CreateFont(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"sans-serif"));
+    SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    RunPendingMessages();
+    EXPECT_EQ(SendMessage(edit, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font.get()));
+    EXPECT_GT(InkedPixels(edit), 2 * before);
+    SendMessage(edit, WM_SETFONT, 0, TRUE);
     wchar_t small[4];
     EXPECT_EQ(GetWindowText(edit, small, 4), 3);
     EXPECT_STREQ(small, L"abc");

@@ -6,11 +6,14 @@
 
 #include <cstdio>
 
+#include "platform/gdi/brush.h"
+#include "platform/gdi/font.h"
+#include "platform/gdi/framed_box.h"
+#include "platform/gdi/system_values.h"
+#include "platform/window/controls/character_layout.h"
 #include "platform/window/controls/control_classes.h"
-#include "platform/window/controls/control_colors.h"
 #include "platform/window/controls/date/month_calendar.h"
 #include "platform/window/controls/date/system_time.h"
-#include "platform/window/controls/text_layout.h"
 #include "platform/window/window_system.h"
 
 namespace platform::controls {
@@ -20,13 +23,12 @@ namespace {
 constexpr wchar_t kPropertyName[] = L"platform.DatePicker";
 constexpr int kButtonWidth = 18;
 constexpr int kCheckSize = 13;
-constexpr COLORREF kBorderColor = RGB(118, 118, 118);
 
 struct DatePicker {
     HWND hwnd = nullptr;
     SYSTEMTIME value{};
     bool hasDate = true;
-    WPARAM font = 0;
+    HFONT font = nullptr;  // as given with WM_SETFONT (the caller owns it); null: the default
     HWND calendar = nullptr;
 };
 
@@ -94,7 +96,7 @@ void DropDown(DatePicker& picker) {
     if (!picker.hasDate) {
         GetLocalTime(&start);
     }
-    picker.calendar = OpenMonthCalendar(picker.hwnd, start);
+    picker.calendar = OpenMonthCalendar(picker.hwnd, start, FontSpecOf(picker.font));
     if (picker.calendar == nullptr) {
         return;
     }
@@ -110,12 +112,10 @@ void PaintPicker(const DatePicker& picker, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
     bool enabled = IsWindowEnabled(hwnd) != FALSE;
-    SetSourceColor(dc, enabled ? RGB(255, 255, 255) : RGB(240, 240, 240));
-    cairo_paint(dc);
-    SetSourceColor(dc, kBorderColor);
+    PaintFramedBox(dc, client, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE),
+                   GetSysColor(COLOR_WINDOWFRAME));
+    SetSourceColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     cairo_set_line_width(dc, 1);
-    cairo_rectangle(dc, 0.5, 0.5, client.right - 1, client.bottom - 1);
-    cairo_stroke(dc);
     int textLeft = 4;
     if (ShowsNone(hwnd)) {
         RECT check = CheckRect(hwnd);
@@ -141,8 +141,9 @@ void PaintPicker(const DatePicker& picker, HDC dc) {
     wchar_t text[16];
     std::swprintf(text, 16, L"%04d-%02d-%02d", picker.value.wYear, picker.value.wMonth,
                   picker.value.wDay);
-    SetSourceColor(dc, picker.hasDate && enabled ? RGB(0, 0, 0) : RGB(160, 160, 160));
-    DrawTextLine(dc, text, RECT{textLeft, 0, button.left, client.bottom}, PANGO_ALIGN_LEFT);
+    SetSourceColor(dc, GetSysColor(picker.hasDate && enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    DrawTextLine(dc, text, FontSpecOf(picker.font), RECT{textLeft, 0, button.left, client.bottom},
+                 PANGO_ALIGN_LEFT);
 }
 
 LRESULT SetSystemTime(DatePicker& picker, WPARAM flag, LPARAM lParam) {
@@ -237,13 +238,13 @@ LRESULT PickerMessage(DatePicker& picker, UINT message, WPARAM wParam, LPARAM lP
             CloseUpDatePicker(hwnd, nullptr);
             return 0;
         case WM_SETFONT:
-            picker.font = wParam;
+            picker.font = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(static_cast<std::uintptr_t>(lParam)) != 0) {
                 InvalidateRect(hwnd, nullptr, FALSE);
             }
             return 0;
         case WM_GETFONT:
-            return static_cast<LRESULT>(picker.font);
+            return reinterpret_cast<LRESULT>(picker.font);
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_KEYDOWN:

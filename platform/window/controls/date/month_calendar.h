@@ -4,6 +4,7 @@
 // activation, below the picker. It holds the mouse capture while open, so a
 // click outside it cancels. Private to date/.
 
+#include "platform/gdi/font_spec.h"
 #include "platform/win32.h"
 #include "platform/window/controls/date/calendar_model.h"
 
@@ -21,8 +22,8 @@ RECT MonthCalendarPreviousRect();
 RECT MonthCalendarNextRect();
 
 // Opens the calendar under `picker` (screen coordinates from its client
-// rectangle) showing `selected`.
-HWND OpenMonthCalendar(HWND picker, const SYSTEMTIME& selected);
+// rectangle) showing `selected`, its text in `font`.
+HWND OpenMonthCalendar(HWND picker, const SYSTEMTIME& selected, const FontSpec& font);
 // The calendar's model (null for another window).
 CalendarModel* MonthCalendarModel(HWND calendar);
 // Closes it: `chosen` is the date picked, or null when cancelled. Defined by

@@ -4,10 +4,12 @@
 
 #include <cstdio>
 
-#include "platform/window/controls/control_colors.h"
+#include "platform/gdi/brush.h"
+#include "platform/gdi/framed_box.h"
+#include "platform/gdi/system_values.h"
+#include "platform/window/controls/character_layout.h"
 #include "platform/window/controls/date/month_calendar.h"
 #include "platform/window/controls/date/system_time.h"
-#include "platform/window/controls/text_layout.h"
 #include "platform/window/window_system.h"
 
 namespace platform::controls {
@@ -16,22 +18,20 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"platform.MonthCalendar";
 constexpr wchar_t kPropertyName[] = L"platform.MonthCalendar";
-constexpr COLORREF kBorderColor = RGB(118, 118, 118);
-constexpr COLORREF kTextColor = RGB(0, 0, 0);
-constexpr COLORREF kOtherMonthColor = RGB(160, 160, 160);
-constexpr COLORREF kSelectedColor = RGB(0, 120, 215);
 constexpr COLORREF kTodayColor = RGB(204, 0, 0);
 constexpr const wchar_t* kWeekdays[] = {L"日", L"一", L"二", L"三", L"四", L"五", L"六"};
 
 struct MonthCalendar {
     HWND picker = nullptr;
     CalendarModel model;
+    FontSpec font;
 };
 
 struct CreateParams {
     HWND picker;
     SYSTEMTIME selected;
     SYSTEMTIME today;
+    FontSpec font;
 };
 
 MonthCalendar* CalendarOf(HWND hwnd) {
@@ -59,25 +59,22 @@ void StrokeArrow(HDC dc, const RECT& r, bool left) {
 
 void PaintCalendar(const MonthCalendar& calendar, HDC dc) {
     SIZE size = MonthCalendarSize();
-    SetSourceColor(dc, RGB(255, 255, 255));
-    cairo_paint(dc);
-    SetSourceColor(dc, kBorderColor);
-    cairo_set_line_width(dc, 1);
-    cairo_rectangle(dc, 0.5, 0.5, size.cx - 1, size.cy - 1);
-    cairo_stroke(dc);
+    PaintFramedBox(dc, RECT{0, 0, size.cx, size.cy}, GetSysColor(COLOR_WINDOW),
+                   GetSysColor(COLOR_WINDOWFRAME));
     const CalendarModel& model = calendar.model;
-    SetSourceColor(dc, kTextColor);
+    const FontSpec& font = calendar.font;
+    SetSourceColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     StrokeArrow(dc, MonthCalendarPreviousRect(), true);
     StrokeArrow(dc, MonthCalendarNextRect(), false);
     wchar_t title[32];
     std::swprintf(title, 32, L"%d年%d月", model.ShownYear(), model.ShownMonth());
     RECT header{kCalendarPadding, kCalendarPadding, size.cx - kCalendarPadding,
                 kCalendarPadding + kCalendarHeaderHeight};
-    DrawTextLine(dc, title, header, PANGO_ALIGN_CENTER);
+    DrawTextLine(dc, title, font, header, PANGO_ALIGN_CENTER);
     for (int day = 0; day < 7; ++day) {
         RECT cell = MonthCalendarDayRect(day);
         RECT r{cell.left, GridTop() - kCalendarWeekdayHeight, cell.right, GridTop()};
-        DrawTextLine(dc, kWeekdays[day], r, PANGO_ALIGN_CENTER);
+        DrawTextLine(dc, kWeekdays[day], font, r, PANGO_ALIGN_CENTER);
     }
     auto grid = model.Grid();
     for (int i = 0; i < kCalendarCells; ++i) {
@@ -85,7 +82,7 @@ void PaintCalendar(const MonthCalendar& calendar, HDC dc) {
         const SYSTEMTIME& date = grid[i];
         bool selected = SameDate(date, model.Selected());
         if (selected) {
-            SetSourceColor(dc, kSelectedColor);
+            SetSourceColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             cairo_rectangle(dc, r.left + 1, r.top + 1, r.right - r.left - 2, r.bottom - r.top - 2);
             cairo_fill(dc);
         } else if (SameDate(date, model.Today())) {
@@ -94,10 +91,10 @@ void PaintCalendar(const MonthCalendar& calendar, HDC dc) {
                             r.bottom - r.top - 3);
             cairo_stroke(dc);
         }
-        SetSourceColor(dc, selected                   ? RGB(255, 255, 255)
-                           : model.InShownMonth(date) ? kTextColor
-                                                      : kOtherMonthColor);
-        DrawTextLine(dc, std::to_wstring(date.wDay), r, PANGO_ALIGN_CENTER);
+        SetSourceColor(dc, GetSysColor(selected                   ? COLOR_HIGHLIGHTTEXT
+                                       : model.InShownMonth(date) ? COLOR_WINDOWTEXT
+                                                                  : COLOR_GRAYTEXT));
+        DrawTextLine(dc, std::to_wstring(date.wDay), font, r, PANGO_ALIGN_CENTER);
     }
 }
 
@@ -130,7 +127,8 @@ LRESULT CalendarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
             SetProp(
                 hwnd, kPropertyName,
-                new MonthCalendar{params->picker, CalendarModel(params->selected, params->today)});
+                new MonthCalendar{params->picker, CalendarModel(params->selected, params->today),
+                                  params->font});
             return TRUE;
         }
         case WM_NCDESTROY:
@@ -182,8 +180,8 @@ RECT MonthCalendarNextRect() {
                 kCalendarPadding + kCalendarHeaderHeight};
 }
 
-HWND OpenMonthCalendar(HWND picker, const SYSTEMTIME& selected) {
-    CreateParams params{picker, selected, {}};
+HWND OpenMonthCalendar(HWND picker, const SYSTEMTIME& selected, const FontSpec& font) {
+    CreateParams params{picker, selected, {}, font};
     GetLocalTime(&params.today);
     RECT client;
     GetClientRect(picker, &client);

@@ -4,21 +4,16 @@
 
 #include <algorithm>
 
-#include "platform/window/controls/control_colors.h"
+#include "platform/gdi/brush.h"
+#include "platform/gdi/font.h"
+#include "platform/gdi/system_values.h"
+#include "platform/window/controls/character_layout.h"
 #include "platform/window/controls/edit/edit_window.h"
-#include "platform/window/controls/text_layout.h"
 #include "platform/window/window_system.h"
 
 namespace platform::controls {
 
 namespace {
-
-constexpr COLORREF kWindowColor = RGB(255, 255, 255);
-constexpr COLORREF kStaticColor = RGB(240, 240, 240);  // read-only and disabled edits
-constexpr COLORREF kTextColor = RGB(0, 0, 0);
-constexpr COLORREF kDisabledTextColor = RGB(109, 109, 109);
-constexpr COLORREF kHighlightColor = RGB(0, 120, 215);
-constexpr COLORREF kHighlightTextColor = RGB(255, 255, 255);
 
 DWORD StyleOf(const EditWindow& edit) {
     return static_cast<DWORD>(GetWindowLong(edit.hwnd, GWL_STYLE));
@@ -46,21 +41,22 @@ PangoAlignment AlignmentOf(DWORD style) {
     return (style & ES_RIGHT) != 0 ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
 }
 
-TextLayout MakeLayout(const EditWindow& edit, HDC dc) {
+CharacterLayout MakeLayout(const EditWindow& edit, HDC dc) {
     DWORD style = StyleOf(edit);
     RECT area = TextArea(edit);
-    TextLayoutOptions options;
+    CharacterLayoutOptions options;
+    options.font = FontSpecOf(edit.font);
     if (edit.model.MultiLine()) {
         options.wrapWidth = std::max<int>(1, area.right - area.left);
         options.alignment = AlignmentOf(style);
     }
     options.underlineStart = edit.model.Caret();
     options.underlineEnd = edit.model.Caret() + edit.composition.size();
-    return TextLayout(dc, ShownText(edit), options);
+    return CharacterLayout(dc, ShownText(edit), options);
 }
 
 // The layout's origin: aligned while the line fits, else scrolled.
-POINT OriginOf(const EditWindow& edit, const TextLayout& layout) {
+POINT OriginOf(const EditWindow& edit, const CharacterLayout& layout) {
     RECT area = TextArea(edit);
     POINT origin{area.left - edit.scroll.x, area.top - edit.scroll.y};
     int spare = (area.right - area.left) - layout.Extent().cx;
@@ -94,7 +90,7 @@ EditWindow* EditOf(HWND hwnd) {
 }
 
 void ScrollToCaret(EditWindow& edit) {
-    TextLayout layout = MakeLayout(edit, nullptr);
+    CharacterLayout layout = MakeLayout(edit, nullptr);
     RECT area = TextArea(edit);
     RECT caret = layout.CaretRect(CaretInShown(edit));
     SIZE extent = layout.Extent();
@@ -114,13 +110,14 @@ void ScrollToCaret(EditWindow& edit) {
     }
     if (edit.focused) {
         POINT origin = OriginOf(edit, layout);
+        SetCaretPos(origin.x + caret.left, origin.y + caret.top);
         SetImeCandidateRect(edit.hwnd, RECT{origin.x + caret.left, origin.y + caret.top,
                                             origin.x + caret.right, origin.y + caret.bottom});
     }
 }
 
 std::size_t EditIndexAt(EditWindow& edit, POINT client) {
-    TextLayout layout = MakeLayout(edit, nullptr);
+    CharacterLayout layout = MakeLayout(edit, nullptr);
     POINT origin = OriginOf(edit, layout);
     std::size_t index = layout.IndexAt(POINT{client.x - origin.x, client.y - origin.y});
     std::size_t caret = edit.model.Caret();
@@ -130,12 +127,12 @@ std::size_t EditIndexAt(EditWindow& edit, POINT client) {
     return std::min(index, edit.model.Text().size());
 }
 
-RECT EditCaretRect(EditWindow& edit) {
-    TextLayout layout = MakeLayout(edit, nullptr);
-    POINT origin = OriginOf(edit, layout);
+void CreateEditCaret(EditWindow& edit) {
+    CharacterLayout layout = MakeLayout(edit, nullptr);
     RECT caret = layout.CaretRect(CaretInShown(edit));
-    return RECT{origin.x + caret.left, origin.y + caret.top, origin.x + caret.right,
-                origin.y + caret.bottom};
+    CreateCaret(edit.hwnd, nullptr, 1, std::max<LONG>(1, caret.bottom - caret.top));
+    ScrollToCaret(edit);
+    ShowCaret(edit.hwnd);
 }
 
 void PaintEdit(EditWindow& edit, HDC dc) {
@@ -143,8 +140,8 @@ void PaintEdit(EditWindow& edit, HDC dc) {
     GetClientRect(edit.hwnd, &client);
     bool enabled = IsWindowEnabled(edit.hwnd) != FALSE;
     bool staticLook = edit.model.ReadOnly() || !enabled;
-    COLORREF background = staticLook ? kStaticColor : kWindowColor;
-    SetTextColor(dc, enabled ? kTextColor : kDisabledTextColor);
+    COLORREF background = GetSysColor(staticLook ? COLOR_BTNFACE : COLOR_WINDOW);
+    SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     SetBkColor(dc, background);
     SetBkMode(dc, OPAQUE);
     HWND parent = GetParent(edit.hwnd);
@@ -160,7 +157,7 @@ void PaintEdit(EditWindow& edit, HDC dc) {
         SetSourceColor(dc, background);
         cairo_paint(dc);
     }
-    TextLayout layout = MakeLayout(edit, dc);
+    CharacterLayout layout = MakeLayout(edit, dc);
     POINT origin = OriginOf(edit, layout);
     std::size_t end = ShownText(edit).size();
     if (GetBkMode(dc) == OPAQUE) {
@@ -172,23 +169,16 @@ void PaintEdit(EditWindow& edit, HDC dc) {
     bool showSelection = edit.focused || (StyleOf(edit) & ES_NOHIDESEL) != 0;
     if (model.HasSelection() && showSelection && edit.composition.empty()) {
         auto rects = layout.RangeRects(model.SelectionStart(), model.SelectionEnd());
-        FillRects(dc, rects, origin, kHighlightColor);
+        FillRects(dc, rects, origin, GetSysColor(COLOR_HIGHLIGHT));
         cairo_save(dc);
         for (const RECT& r : rects) {
             cairo_rectangle(dc, origin.x + r.left, origin.y + r.top, r.right - r.left,
                             r.bottom - r.top);
         }
         cairo_clip(dc);
-        SetSourceColor(dc, kHighlightTextColor);
+        SetSourceColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         layout.Draw(dc, origin.x, origin.y);
         cairo_restore(dc);
-    }
-    if (edit.focused && enabled) {
-        RECT caret = layout.CaretRect(CaretInShown(edit));
-        SetSourceColor(dc, GetTextColor(dc));
-        cairo_rectangle(dc, origin.x + caret.left, origin.y + caret.top, 1,
-                        caret.bottom - caret.top);
-        cairo_fill(dc);
     }
 }
 

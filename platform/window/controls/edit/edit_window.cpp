@@ -4,13 +4,11 @@
 
 #include "platform/window/controls/edit/edit_window.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
-#include "platform/text/text_codec.h"
+#include "platform/shell/clipboard.h"
 #include "platform/window/controls/control_classes.h"
 #include "platform/window/window_system.h"
 
@@ -20,20 +18,6 @@ namespace {
 
 constexpr wchar_t kPropertyName[] = L"platform.Edit";
 constexpr wchar_t kDefaultPasswordChar = L'*';
-
-bool PutOnClipboard(const std::wstring& text) {
-    return SDL_SetClipboardText(EncodeUtf8(text).c_str()) == 0;
-}
-
-std::optional<std::wstring> ClipboardText() {
-    char* utf8 = SDL_GetClipboardText();
-    if (utf8 == nullptr) {
-        return std::nullopt;
-    }
-    auto text = DecodeUtf8(utf8);
-    SDL_free(utf8);
-    return text;
-}
 
 void Notify(HWND hwnd, WORD code) {
     HWND parent = GetParent(hwnd);
@@ -68,7 +52,7 @@ void SetStyleBit(HWND hwnd, DWORD bit, bool on) {
 
 void Copy(const EditWindow& edit) {
     if (edit.model.HasSelection() && edit.model.PasswordChar() == 0) {
-        PutOnClipboard(edit.model.SelectedText());
+        SetClipboardText(edit.model.SelectedText());
     }
 }
 
@@ -80,7 +64,7 @@ void Cut(EditWindow& edit) {
 }
 
 void Paste(EditWindow& edit) {
-    if (auto text = ClipboardText()) {
+    if (auto text = GetClipboardText()) {
         edit.model.ReplaceSelection(*text);
     }
 }
@@ -245,23 +229,28 @@ LRESULT EditMessage(EditWindow& edit, UINT message, WPARAM wParam, LPARAM lParam
             Refresh(edit, true);
             return 0;
         case WM_SETFONT:
-            edit.font = wParam;
+            edit.font = reinterpret_cast<HFONT>(wParam);
+            if (edit.focused) {
+                CreateEditCaret(edit);  // as high as a line of the new font
+            }
             if (LOWORD(static_cast<std::uintptr_t>(lParam)) != 0) {
                 Refresh(edit, false);
             }
             return 0;
         case WM_GETFONT:
-            return static_cast<LRESULT>(edit.font);
+            return reinterpret_cast<LRESULT>(edit.font);
         case WM_GETDLGCODE:
             return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
         case WM_SETFOCUS:
             edit.focused = true;
+            CreateEditCaret(edit);
             Refresh(edit, false);
             Notify(hwnd, EN_SETFOCUS);
             return 0;
         case WM_KILLFOCUS:
             edit.focused = false;
             edit.composition.clear();
+            DestroyCaret();
             InvalidateRect(hwnd, nullptr, FALSE);
             Notify(hwnd, EN_KILLFOCUS);
             return 0;

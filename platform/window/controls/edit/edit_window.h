@@ -14,7 +14,7 @@ namespace platform::controls {
 struct EditWindow {
     HWND hwnd = nullptr;
     EditTextModel model;
-    WPARAM font = 0;  // as given with WM_SETFONT
+    HFONT font = nullptr;  // as given with WM_SETFONT (the caller owns it); null: the default
     int leftMargin = 1;
     int rightMargin = 1;
     bool modified = false;
@@ -28,7 +28,8 @@ struct EditWindow {
 // The edit's record (null for another window).
 EditWindow* EditOf(HWND hwnd);
 
-// Scrolls so that the caret is visible, and tells the input method where it is.
+// Scrolls so that the caret is visible, and tells the caret and the input
+// method where it is.
 void ScrollToCaret(EditWindow& edit);
 // The character index under a client point.
 std::size_t EditIndexAt(EditWindow& edit, POINT client);
@@ -36,7 +37,7 @@ std::size_t EditIndexAt(EditWindow& edit, POINT client);
 // WM_CTLCOLORSTATIC when read-only or disabled), the text, the selection,
 // the composition and the caret.
 void PaintEdit(EditWindow& edit, HDC dc);
-// The caret's rectangle in client coordinates.
-RECT EditCaretRect(EditWindow& edit);
+// Makes the thread's caret this edit's, as high as a line, and shows it.
+void CreateEditCaret(EditWindow& edit);
 
 }  // namespace platform::controls

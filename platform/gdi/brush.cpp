@@ -1,8 +1,10 @@
-#include "platform/window/controls/control_colors.h"
+#include "platform/gdi/brush.h"
 
 #include <cairo.h>
 
 #include <cstdint>
+
+#include "platform/gdi/system_values.h"
 
 namespace {
 

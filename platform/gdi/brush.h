@@ -1,12 +1,13 @@
 #pragma once
 
-// Brushes and the colours a DC carries: what a parent answers WM_CTLCOLOREDIT
-// and WM_CTLCOLORSTATIC with. Before asking, a control sets its default
-// colours on the DC; the parent may change them (SetTextColor, SetBkColor,
+// Stands in for GDI brushes (a brush is a Cairo pattern) and the colours a DC
+// carries: what a parent answers WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC with. Before asking, a
+// control sets its default colours on the DC; the parent may change them (SetTextColor, SetBkColor,
 // SetBkMode) and returns a brush that fills the control's background, or 0
 // for the control's own background. A pattern brush's image starts at the
 // control's client origin. The parent keeps the brush and deletes it.
 
+#include "platform/gdi/system_values.h"
 #include "platform/win32.h"
 
 HBRUSH CreateSolidBrush(COLORREF color);

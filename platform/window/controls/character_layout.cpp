@@ -1,4 +1,4 @@
-#include "platform/window/controls/text_layout.h"
+#include "platform/window/controls/character_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,39 +7,8 @@
 
 namespace platform::controls {
 
-namespace {
-
-struct FontDeleter {
-    void operator()(PangoFontDescription* font) const { pango_font_description_free(font); }
-};
-
-PangoLayout* NewLayout(HDC dc) {
-    if (dc != nullptr) {
-        return pango_cairo_create_layout(dc);
-    }
-    PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
-    PangoLayout* layout = pango_layout_new(context);
-    g_object_unref(context);
-    return layout;
-}
-
-}  // namespace
-
-TextLayout::TextLayout(HDC dc, const std::wstring& text, const TextLayoutOptions& options)
-    : m_layout(NewLayout(dc)) {
-    PangoLayout* layout = m_layout.get();
-    // Han characters in their Simplified Chinese forms, as everywhere else.
-    pango_context_set_language(pango_layout_get_context(layout),
-                               pango_language_from_string("zh-cn"));
-    pango_layout_context_changed(layout);
-    if (options.font != nullptr) {
-        pango_layout_set_font_description(layout, options.font);
-    } else {
-        std::unique_ptr<PangoFontDescription, FontDeleter> font(
-            pango_font_description_from_string("sans-serif"));
-        pango_font_description_set_absolute_size(font.get(), 12 * PANGO_SCALE);
-        pango_layout_set_font_description(layout, font.get());
-    }
+CharacterLayout::CharacterLayout(HDC dc, const std::wstring& text,
+                                 const CharacterLayoutOptions& options) {
     std::string utf8;
     m_byteOffsets.reserve(text.size() + 1);
     for (wchar_t c : text) {
@@ -47,14 +16,15 @@ TextLayout::TextLayout(HDC dc, const std::wstring& text, const TextLayoutOptions
         utf8 += EncodeUtf8(std::wstring(1, c));
     }
     m_byteOffsets.push_back(static_cast<int>(utf8.size()));
-    pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
+    m_layout = CreateTextLayout(dc, options.font, utf8, options.wrapWidth);
+    PangoLayout* layout = m_layout.get();
     if (options.wrapWidth > 0) {
-        pango_layout_set_width(layout, options.wrapWidth * PANGO_SCALE);
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
         pango_layout_set_alignment(layout, options.alignment);
     }
     if (options.underlineEnd > options.underlineStart) {
-        PangoAttrList* attributes = pango_attr_list_new();
+        PangoAttrList* current = pango_layout_get_attributes(layout);
+        PangoAttrList* attributes =
+            current != nullptr ? pango_attr_list_copy(current) : pango_attr_list_new();
         PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
         underline->start_index = static_cast<guint>(ByteIndex(options.underlineStart));
         underline->end_index = static_cast<guint>(ByteIndex(options.underlineEnd));
@@ -64,26 +34,17 @@ TextLayout::TextLayout(HDC dc, const std::wstring& text, const TextLayoutOptions
     }
 }
 
-int TextLayout::ByteIndex(std::size_t index) const {
+int CharacterLayout::ByteIndex(std::size_t index) const {
     return m_byteOffsets[std::min(index, m_byteOffsets.size() - 1)];
 }
 
-SIZE TextLayout::Extent() const {
+SIZE CharacterLayout::Extent() const {
     PangoRectangle logical;
     pango_layout_get_pixel_extents(m_layout.get(), nullptr, &logical);
-    return SIZE{logical.x + logical.width, std::max(logical.y + logical.height, LineHeight())};
+    return SIZE{logical.x + logical.width, logical.y + logical.height};
 }
 
-int TextLayout::LineHeight() const {
-    PangoLayoutIter* iter = pango_layout_get_iter(m_layout.get());
-    int top = 0;
-    int bottom = 0;
-    pango_layout_iter_get_line_yrange(iter, &top, &bottom);
-    pango_layout_iter_free(iter);
-    return PANGO_PIXELS_CEIL(bottom - top);
-}
-
-RECT TextLayout::CaretRect(std::size_t index) const {
+RECT CharacterLayout::CaretRect(std::size_t index) const {
     PangoRectangle strong;
     pango_layout_get_cursor_pos(m_layout.get(), ByteIndex(index), &strong, nullptr);
     int x = PANGO_PIXELS(strong.x);
@@ -91,7 +52,7 @@ RECT TextLayout::CaretRect(std::size_t index) const {
     return RECT{x, top, x + 1, top + PANGO_PIXELS_CEIL(strong.height)};
 }
 
-std::size_t TextLayout::IndexAt(POINT point) const {
+std::size_t CharacterLayout::IndexAt(POINT point) const {
     int byte = 0;
     int trailing = 0;
     pango_layout_xy_to_index(m_layout.get(), point.x * PANGO_SCALE, point.y * PANGO_SCALE, &byte,
@@ -101,7 +62,7 @@ std::size_t TextLayout::IndexAt(POINT point) const {
     return std::min(index + static_cast<std::size_t>(trailing), m_byteOffsets.size() - 1);
 }
 
-std::vector<RECT> TextLayout::RangeRects(std::size_t start, std::size_t end) const {
+std::vector<RECT> CharacterLayout::RangeRects(std::size_t start, std::size_t end) const {
     std::vector<RECT> rects;
     if (end <= start) {
         return rects;
@@ -140,14 +101,14 @@ std::vector<RECT> TextLayout::RangeRects(std::size_t start, std::size_t end) con
     return rects;
 }
 
-void TextLayout::Draw(HDC dc, double x, double y) const {
+void CharacterLayout::Draw(HDC dc, double x, double y) const {
     cairo_move_to(dc, x, y);
-    pango_cairo_update_layout(dc, m_layout.get());
     pango_cairo_show_layout(dc, m_layout.get());
 }
 
-void DrawTextLine(HDC dc, const std::wstring& text, const RECT& rect, PangoAlignment alignment) {
-    TextLayout layout(dc, text, TextLayoutOptions{});
+void DrawTextLine(HDC dc, const std::wstring& text, const FontSpec& font, const RECT& rect,
+                  PangoAlignment alignment) {
+    CharacterLayout layout(dc, text, CharacterLayoutOptions{font});
     SIZE extent = layout.Extent();
     double x = rect.left;
     if (alignment == PANGO_ALIGN_CENTER) {
