@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/font.h"
@@ -12,6 +13,7 @@
 #include "platform/gdi/system_values.h"
 #include "platform/window/controls/character_layout.h"
 #include "platform/window/controls/control_classes.h"
+#include "platform/window/controls/control_window.h"
 #include "platform/window/controls/date/month_calendar.h"
 #include "platform/window/controls/date/system_time.h"
 #include "platform/window/window_system.h"
@@ -33,7 +35,7 @@ struct DatePicker {
 };
 
 DatePicker* PickerOf(HWND hwnd) {
-    return static_cast<DatePicker*>(GetProp(hwnd, kPropertyName));
+    return RecordOf<DatePicker>(hwnd, kPropertyName);
 }
 
 bool ShowsNone(HWND hwnd) {
@@ -278,37 +280,23 @@ LRESULT PickerMessage(DatePicker& picker, UINT message, WPARAM wParam, LPARAM lP
                 DestroyWindow(calendar);
             }
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            if (dc != nullptr) {
-                PaintPicker(picker, dc);
-            }
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT:
+            return PaintWindow(hwnd, [&picker](HDC dc) { PaintPicker(picker, dc); });
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
 
+std::unique_ptr<DatePicker> MakePicker(HWND hwnd, const CREATESTRUCT&) {
+    auto picker = std::make_unique<DatePicker>();
+    picker->hwnd = hwnd;
+    GetLocalTime(&picker->value);
+    return picker;
+}
+
 LRESULT PickerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* picker = new DatePicker;
-        picker->hwnd = hwnd;
-        GetLocalTime(&picker->value);
-        SetProp(hwnd, kPropertyName, picker);
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        delete static_cast<DatePicker*>(RemoveProp(hwnd, kPropertyName));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    DatePicker* picker = PickerOf(hwnd);
-    if (picker == nullptr) {
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return PickerMessage(*picker, message, wParam, lParam);
+    return RecordWindowProc<DatePicker>(kPropertyName, hwnd, message, wParam, lParam, MakePicker,
+                                        PickerMessage);
 }
 
 }  // namespace

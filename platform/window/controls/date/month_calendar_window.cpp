@@ -3,11 +3,13 @@
 #include <cairo.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/framed_box.h"
 #include "platform/gdi/system_values.h"
 #include "platform/window/controls/character_layout.h"
+#include "platform/window/controls/control_window.h"
 #include "platform/window/controls/date/month_calendar.h"
 #include "platform/window/controls/date/system_time.h"
 #include "platform/window/window_system.h"
@@ -22,6 +24,7 @@ constexpr COLORREF kTodayColor = RGB(204, 0, 0);
 constexpr const wchar_t* kWeekdays[] = {L"日", L"一", L"二", L"三", L"四", L"五", L"六"};
 
 struct MonthCalendar {
+    HWND hwnd = nullptr;
     HWND picker = nullptr;
     CalendarModel model;
     FontSpec font;
@@ -35,7 +38,7 @@ struct CreateParams {
 };
 
 MonthCalendar* CalendarOf(HWND hwnd) {
-    return static_cast<MonthCalendar*>(GetProp(hwnd, kPropertyName));
+    return RecordOf<MonthCalendar>(hwnd, kPropertyName);
 }
 
 bool Inside(const RECT& r, POINT p) {
@@ -120,40 +123,31 @@ void Click(HWND hwnd, MonthCalendar& calendar, POINT p) {
     }
 }
 
-LRESULT CalendarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+std::unique_ptr<MonthCalendar> MakeCalendar(HWND hwnd, const CREATESTRUCT& create) {
+    const auto* params = static_cast<const CreateParams*>(create.lpCreateParams);
+    return std::make_unique<MonthCalendar>(MonthCalendar{
+        hwnd, params->picker, CalendarModel(params->selected, params->today), params->font});
+}
+
+LRESULT CalendarMessage(MonthCalendar& calendar, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = calendar.hwnd;
     switch (message) {
-        case WM_NCCREATE: {
-            const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
-            const auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
-            SetProp(
-                hwnd, kPropertyName,
-                new MonthCalendar{params->picker, CalendarModel(params->selected, params->today),
-                                  params->font});
-            return TRUE;
-        }
-        case WM_NCDESTROY:
-            delete static_cast<MonthCalendar*>(RemoveProp(hwnd, kPropertyName));
-            return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (MonthCalendar* calendar = CalendarOf(hwnd)) {
-                Click(hwnd, *calendar, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            }
+            Click(hwnd, calendar, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            if (dc != nullptr && CalendarOf(hwnd) != nullptr) {
-                PaintCalendar(*CalendarOf(hwnd), dc);
-            }
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT:
+            return PaintWindow(hwnd, [&calendar](HDC dc) { PaintCalendar(calendar, dc); });
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
     }
+}
+
+LRESULT CalendarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return RecordWindowProc<MonthCalendar>(kPropertyName, hwnd, message, wParam, lParam,
+                                           MakeCalendar, CalendarMessage);
 }
 
 }  // namespace

@@ -85,10 +85,6 @@ void FillRects(HDC dc, const std::vector<RECT>& rects, POINT origin, COLORREF co
 
 }  // namespace
 
-EditWindow* EditOf(HWND hwnd) {
-    return static_cast<EditWindow*>(GetProp(hwnd, L"platform.Edit"));
-}
-
 void ScrollToCaret(EditWindow& edit) {
     CharacterLayout layout = MakeLayout(edit, nullptr);
     RECT area = TextArea(edit);

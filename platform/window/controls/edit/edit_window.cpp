@@ -6,17 +6,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 #include "platform/shell/clipboard.h"
 #include "platform/window/controls/control_classes.h"
+#include "platform/window/controls/control_window.h"
 #include "platform/window/window_system.h"
 
 namespace platform::controls {
 
 namespace {
 
-constexpr wchar_t kPropertyName[] = L"platform.Edit";
 constexpr wchar_t kDefaultPasswordChar = L'*';
 
 void Notify(HWND hwnd, WORD code) {
@@ -125,19 +126,19 @@ LRESULT CopyText(const std::wstring& text, WPARAM size, LPARAM lParam) {
     return static_cast<LRESULT>(n);
 }
 
-void Create(HWND hwnd, const CREATESTRUCT* create) {
-    auto* edit = new EditWindow;
+std::unique_ptr<EditWindow> MakeEdit(HWND hwnd, const CREATESTRUCT& create) {
+    auto edit = std::make_unique<EditWindow>();
     edit->hwnd = hwnd;
-    DWORD style = create != nullptr ? static_cast<DWORD>(create->style) : 0;
+    auto style = static_cast<DWORD>(create.style);
     edit->model.SetMultiLine((style & ES_MULTILINE) != 0);
     edit->model.SetReadOnly((style & ES_READONLY) != 0);
     edit->model.SetNumberOnly((style & ES_NUMBER) != 0);
     edit->model.SetPasswordChar((style & ES_PASSWORD) != 0 ? kDefaultPasswordChar : 0);
-    if (create != nullptr && create->lpszName != nullptr) {
-        edit->model.SetText(create->lpszName);
+    if (create.lpszName != nullptr) {
+        edit->model.SetText(create.lpszName);
         edit->model.TakeTextChanged();
     }
-    SetProp(hwnd, kPropertyName, edit);
+    return edit;
 }
 
 LRESULT EditMessage(EditWindow& edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -305,34 +306,16 @@ LRESULT EditMessage(EditWindow& edit, UINT message, WPARAM wParam, LPARAM lParam
         case WM_CAPTURECHANGED:
             edit.dragging = false;
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            if (dc != nullptr) {
-                PaintEdit(edit, dc);
-            }
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
+        case WM_PAINT:
+            return PaintWindow(hwnd, [&edit](HDC dc) { PaintEdit(edit, dc); });
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
 
 LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        Create(hwnd, reinterpret_cast<const CREATESTRUCT*>(lParam));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    EditWindow* edit = EditOf(hwnd);
-    if (message == WM_NCDESTROY) {
-        delete static_cast<EditWindow*>(RemoveProp(hwnd, kPropertyName));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    if (edit == nullptr) {
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return EditMessage(*edit, message, wParam, lParam);
+    return RecordWindowProc<EditWindow>(kEditProperty, hwnd, message, wParam, lParam, MakeEdit,
+                                        EditMessage);
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ struct EditWindow {
     int compositionCursor = 0;
 };
 
-// The edit's record (null for another window).
-EditWindow* EditOf(HWND hwnd);
+// The window property holding an edit's record.
+inline constexpr wchar_t kEditProperty[] = L"platform.Edit";
 
 // Scrolls so that the caret is visible, and tells the caret and the input
 // method where it is.
