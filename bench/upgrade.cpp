@@ -25,11 +25,11 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
-#include "platform/window/message_queue.h"
 #include "platform/text/text_codec.h"
+#include "platform/window/message_queue.h"
+#include "update/archive/seven_zip_archive.h"
 #include "update/build_settings.h"
 #include "update/download.h"
-#include "update/archive/seven_zip_archive.h"
 #include "update/upgrade_messages.h"
 
 namespace fs = std::filesystem;
@@ -276,8 +276,8 @@ bool BenchMemory(const fs::path& root, const fs::path& package) {
     fs::create_directories(app);
     fs::path copy = root / "pkg-copy.7z";
     fs::copy_file(package, copy, fs::copy_options::overwrite_existing);
-    auto result = RunChild(
-        {std::string(VANTU_BIN_DIR) + "/vantu-upgrade", "file://" + copy.string(), app.string()});
+    auto result = RunChild({std::string(VANTU_BIN_DIR) + "/vantu-upgrade-demo",
+                            "file://" + copy.string(), app.string()});
     double mib = result.maxRssKiB / 1024.0;
     bool ok = result.status == 0 && mib < 64;
     std::printf("%-44s peak %.1f MiB (limit 64), exit %d %s\n", "headless upgrade of the package",

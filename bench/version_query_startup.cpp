@@ -137,7 +137,7 @@ int main() {
         } else {
             const std::string address =
                 "https://127.0.0.1:" + std::to_string(settings.updatePort) +
-                "/v1/oem/clientVersion?oemId=" + std::to_string(vantu::OemId);
+                "/v1/oem/clientVersion?oemId=" + std::to_string(settings.oemId);
             const std::vector<std::string> launcherRun{(folder / "VantuLauncher").string()};
             const std::vector<std::string> curlRun{"/usr/bin/curl",   "-sS",    "-o",
                                                    "/dev/null",       "--fail", "--cacert",

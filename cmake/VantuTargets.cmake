@@ -21,17 +21,39 @@ function(vantu_library name)
     endif()
 endfunction()
 
-# vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h>)
+# vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h> [OEM_ID <id>]
+#                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>])
 # A library that defines the build-time settings (update/build_settings.h).
 # The product links the one made from the cache variables; tests and the demo
-# link their own, aimed at the local update server.
+# link their own, aimed at the local update server. OEM_ID defaults to
+# VANTU_OEM_ID. PLAIN_PACKAGE_ADDRESSES (tests and the demo only) also lets
+# packages come from http and file addresses; MAX_PACKAGE_BYTES defaults to
+# VANTU_MAX_PACKAGE_BYTES. Only the generated file sees the values, so
+# changing one rebuilds that file alone.
 function(vantu_build_settings target)
-    cmake_parse_arguments(S "" "HOST;PORT;CA_BUNDLE;HOME_HOST" "" ${ARGN})
+    cmake_parse_arguments(S "PLAIN_PACKAGE_ADDRESSES"
+                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES" "" ${ARGN})
+    if(NOT DEFINED S_OEM_ID)
+        set(S_OEM_ID "${VANTU_OEM_ID}")
+    endif()
     set(SETTINGS_HOST "${S_HOST}")
     set(SETTINGS_PORT "${S_PORT}")
     set(SETTINGS_CA_BUNDLE "${S_CA_BUNDLE}")
     set(SETTINGS_HOME_HOST "${S_HOME_HOST}")
     set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
+    set(SETTINGS_OEM_ID "${S_OEM_ID}")
+    if(S_PLAIN_PACKAGE_ADDRESSES)
+        set(SETTINGS_PLAIN_PACKAGES true)
+    else()
+        set(SETTINGS_PLAIN_PACKAGES false)
+    endif()
+    set(SETTINGS_MAX_PACKAGE_BYTES "${VANTU_MAX_PACKAGE_BYTES}")
+    if(DEFINED S_MAX_PACKAGE_BYTES)
+        set(SETTINGS_MAX_PACKAGE_BYTES "${S_MAX_PACKAGE_BYTES}")
+    endif()
+    if(NOT SETTINGS_MAX_PACKAGE_BYTES MATCHES "^[1-9][0-9]*$")
+        message(FATAL_ERROR "${target}: the maximum package size must be a positive number of bytes")
+    endif()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/build_settings.cpp.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp @ONLY)
     # Objects rather than an archive: linked in whatever order the libraries

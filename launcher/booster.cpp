@@ -11,7 +11,7 @@ std::wstring BoosterPath(const std::wstring& launcherFolder) {
 
 void LaunchBooster(const std::wstring& launcherFolder) {
     platform::StartProcess(BoosterPath(launcherFolder),
-                           {L"-show", L"-oemid:" + std::to_wstring(OemId)});
+                           {L"-show", L"-oemid:" + std::to_wstring(Settings().oemId)});
 }
 
 }  // namespace vantu

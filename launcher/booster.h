@@ -16,7 +16,7 @@ inline constexpr std::wstring_view kBoosterUpgradeWindowClass = L"UpgradeWindow"
 
 std::wstring BoosterPath(const std::wstring& launcherFolder);
 
-// Starts the booster with the command line "-show -oemid:<OemId>", the
+// Starts the booster with the command line "-show -oemid:<Settings().oemId>", the
 // launcher's environment and current folder. Not waited for; a failure to
 // start is not reported.
 void LaunchBooster(const std::wstring& launcherFolder);

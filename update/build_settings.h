@@ -1,13 +1,10 @@
 #pragma once
 
 // Settings fixed when the program is built (CMake cache variables); there is
-// no configuration file. Each program links the one definition made for it.
+// no configuration file. Each program links the one definition made for it
+// (cmake/build_settings.cpp.in), so changing a setting rebuilds only that file.
 
 namespace vantu {
-
-// The distribution channel: the query's oemId, the booster's -oemid: argument
-// and the home page's oemid value.
-inline constexpr int OemId = VANTU_OEM_ID;
 
 struct BuildSettings {
     const char* updateHost;
@@ -15,6 +12,14 @@ struct BuildSettings {
     const char* caBundle;  // empty: the system store only
     const char* homePageHost;
     const char* engineLibrary;
+    // The distribution channel: the query's oemId, the booster's -oemid:
+    // argument and the home page's oemid value.
+    int oemId;
+    // Package addresses may also be plain http or file addresses, and
+    // redirects may lead to http: for the tests and the demo only.
+    bool plainPackageAddresses;
+    // The largest package downloaded, announced or received.
+    unsigned long long maxPackageBytes;
 };
 
 const BuildSettings& Settings();

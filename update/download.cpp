@@ -7,11 +7,11 @@
 #include <cerrno>
 
 #include "platform/files/file_system.h"
-#include "platform/window/message_queue.h"
 #include "platform/files/paths.h"
 #include "platform/text/text_codec.h"
-#include "update/curl_handle.h"
+#include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_paths.h"
+#include "update/curl_handle.h"
 #include "update/transfer_policy.h"
 #include "update/upgrade_messages.h"
 
@@ -87,7 +87,7 @@ bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindC
         return false;
     }
     CurlEasy curl(curl_easy_init());
-    if (!curl || !ApplyTransferPolicy(curl.get())) {
+    if (!curl || !ApplyTransferPolicy(curl.get()) || !ApplyPackagePolicy(curl.get())) {
         return false;
     }
     OutputFile file(path);
@@ -96,16 +96,12 @@ bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindC
     }
     auto url = platform::EncodeUtf8(address);
     CURL* c = curl.get();
+    PackageSizeLimit limit(WriteToFile, &file);
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    // Packages may also come from a file address; a redirect may not lead
-    // to one.
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(c, CURLOPT_BUFFERSIZE, kBufferSize);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteToFile);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &file);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, PackageSizeLimit::Write);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &limit);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, ReportProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &callback);

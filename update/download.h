@@ -1,7 +1,7 @@
 #pragma once
 
-// The package download: one attempt to fetch an http, https or file address
-// into a file, reporting progress to a window.
+// The package download: one attempt to fetch an https address (in test and
+// demo builds also http or file) into a file, reporting progress to a window.
 
 #include <cstdint>
 #include <string>

@@ -3,6 +3,7 @@
 #include <strings.h>
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -18,7 +19,9 @@ constexpr char kAgent[] = "Http-connect";
 // The raw header block must fit this many bytes as UTF-16 text.
 constexpr size_t kHeaderBufferBytes = 4096;
 constexpr size_t kReadChunk = 4096;
-constexpr int kMaxRedirects = 10;
+// The version answer is a few hundred bytes of JSON; anything far larger is
+// not read into memory.
+constexpr size_t kMaxBodyBytes = 64 * 1024;
 
 // The final response as it arrives. Interim (1xx) and redirect blocks are
 // replaced by the next status line.
@@ -27,7 +30,8 @@ struct Response {
     bool headersComplete = false;
     bool bodyStarted = false;
     bool redirect = false;
-    std::optional<HttpState> verdict;  // a header test failed: stop reading
+    std::optional<HttpState> verdict;  // a test failed: stop reading
+    size_t bodyBytes = 0;              // as received, zero bytes included
     std::string body;
 };
 
@@ -116,6 +120,11 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto& response = *static_cast<Response*>(user);
     const size_t bytes = size * count;
     response.bodyStarted = true;
+    response.bodyBytes += bytes;
+    if (response.bodyBytes > kMaxBodyBytes) {
+        response.verdict = HttpState::SendFailed;
+        return 0;
+    }
     try {
         for (size_t offset = 0; offset < bytes; offset += kReadChunk) {
             const size_t length = std::min(kReadChunk, bytes - offset);
@@ -217,6 +226,8 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         if (address.empty()) {
             throw HttpState::EmptyUrl;
         }
+        const auto deadline =
+            std::chrono::steady_clock::now() + CurrentTransferLimits().queryDeadline;
         Close();
         m_request.reset(curl_easy_init());
         if (!m_request) {
@@ -259,10 +270,21 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
 
         for (int redirects = 0;; ++redirects) {
             response = Response();
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) {
+                throw HttpState::SendFailed;
+            }
             curl_easy_setopt(curl, CURLOPT_URL, target.c_str());
+            curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()));
             const CURLcode result = curl_easy_perform(curl);
             if (response.verdict) {
                 throw *response.verdict;
+            }
+            // Unlike a stall, running out of time fails even a started body.
+            if (result == CURLE_OPERATION_TIMEDOUT &&
+                std::chrono::steady_clock::now() >= deadline) {
+                throw HttpState::SendFailed;
             }
             if (!response.headersComplete) {
                 throw HttpState::SendFailed;

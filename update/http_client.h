@@ -40,7 +40,9 @@ class HttpClient {
     HttpClient& operator=(const HttpClient&) = delete;
 
     // Sends the request and returns the body; State() tells whether it is
-    // meaningful. `extraHeaders` are header lines separated by CRLF.
+    // meaningful. `extraHeaders` are header lines separated by CRLF. A
+    // request that outlasts the query deadline (transfer_policy.h) or whose
+    // body passes 64 KiB ends as SendFailed.
     std::string Get(std::string_view address, std::string_view extraHeaders = {});
 
     HttpState State() const { return m_state; }

@@ -53,4 +53,31 @@ bool ApplyTransferPolicy(CURL* handle) {
     return ok;
 }
 
+bool ApplyPackagePolicy(CURL* handle) {
+    const bool plain = Settings().plainPackageAddresses;
+    bool ok = true;
+    auto set = [&](CURLcode code) { ok = ok && code == CURLE_OK; };
+    set(curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, plain ? "http,https,file" : "https"));
+    // A redirect never leads to a file address.
+    set(curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, plain ? "http,https" : "https"));
+    set(curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L));
+    set(curl_easy_setopt(handle, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects)));
+    set(curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE,
+                         static_cast<curl_off_t>(Settings().maxPackageBytes)));
+    return ok;
+}
+
+PackageSizeLimit::PackageSizeLimit(curl_write_callback next, void* nextData)
+    : m_next(next), m_nextData(nextData), m_bytesLeft(Settings().maxPackageBytes) {}
+
+size_t PackageSizeLimit::Write(char* data, size_t size, size_t count, void* limit) {
+    auto& self = *static_cast<PackageSizeLimit*>(limit);
+    const size_t bytes = size * count;
+    if (bytes > self.m_bytesLeft) {
+        return 0;
+    }
+    self.m_bytesLeft -= bytes;
+    return self.m_next(data, size, count, self.m_nextData);
+}
+
 }  // namespace vantu

@@ -17,7 +17,13 @@ struct TransferLimits {
     // A transfer that receives nothing for this long ends (libcurl checks
     // once a second, so this is whole seconds).
     std::chrono::seconds stall{60};
+    // The version query as a whole, redirects included: a server that
+    // trickles its answer must not hold the launcher before any window.
+    std::chrono::milliseconds queryDeadline{60000};
 };
+
+// Redirects followed by the version query and the package download.
+inline constexpr int kMaxRedirects = 10;
 
 // The limits in force for the whole process.
 TransferLimits CurrentTransferLimits();
@@ -32,5 +38,25 @@ void SetTransferLimitsForTesting(const TransferLimits& limits);
 // protocols and redirects are allowed is the caller's choice. False when
 // libcurl refused an option.
 bool ApplyTransferPolicy(CURL* handle);
+
+// What a package address may be, from the build settings: https only,
+// redirects only to https and at most 10 (with plainPackageAddresses also
+// http and file, redirects also to http), and no package announced larger
+// than maxPackageBytes. False when libcurl refused an option.
+bool ApplyPackagePolicy(CURL* handle);
+
+// A write callback in front of another that ends the transfer (by writing
+// nothing) before more than maxPackageBytes would be passed on, for packages
+// whose length is not announced or not kept to.
+class PackageSizeLimit {
+  public:
+    PackageSizeLimit(curl_write_callback next, void* nextData);
+    static size_t Write(char* data, size_t size, size_t count, void* limit);
+
+  private:
+    curl_write_callback m_next;
+    void* m_nextData;
+    unsigned long long m_bytesLeft;
+};
 
 }  // namespace vantu

@@ -28,7 +28,7 @@ std::string VersionQueryAddress() {
     const auto& settings = Settings();
     return "https://" + std::string(settings.updateHost) + ":" +
            std::to_string(settings.updatePort) +
-           "/v1/oem/clientVersion?oemId=" + std::to_string(OemId);
+           "/v1/oem/clientVersion?oemId=" + std::to_string(settings.oemId);
 }
 
 std::wstring Utf8ToWide(std::string_view bytes) {
@@ -60,11 +60,12 @@ VersionQueryResult ReadVersionAnswer(std::string_view body) {
         }
         const int code = codeValue.asInt();
         if (code != 0) {
-            if (!IsText(root["Msg"])) {
-                return result;
-            }
+            // The message is never acted on: one that is not text must not
+            // change the decision the code makes.
             result.code = code;
-            TextOf(root["Msg"]);  // read but not acted on
+            if (IsText(root["Msg"])) {
+                TextOf(root["Msg"]);
+            }
             return result;
         }
         const Json::Value& data = root["Data"];

@@ -18,7 +18,7 @@ struct VersionQueryResult {
     std::wstring downloadUrl;
 };
 
-// "https://<host>:<port>/v1/oem/clientVersion?oemId=<OemId>" from the build
+// "https://<host>:<port>/v1/oem/clientVersion?oemId=<oemId>" from the build
 // settings.
 std::string VersionQueryAddress();
 

@@ -1,10 +1,12 @@
 #include "platform/process/process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "platform/files/paths.h"
@@ -12,6 +14,34 @@
 extern char** environ;
 
 namespace platform {
+
+namespace {
+
+// The child gets the standard streams and nothing else of ours: no socket
+// of the update transfers, no descriptor opened without close-on-exec.
+bool CloseInheritedDescriptors(posix_spawn_file_actions_t* actions) {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    return posix_spawn_file_actions_addclosefrom_np(actions, 3) == 0;
+#else
+    (void)actions;
+    DIR* folder = opendir("/proc/self/fd");
+    if (folder == nullptr) {
+        return false;
+    }
+    const int own = dirfd(folder);
+    while (dirent* entry = readdir(folder)) {
+        const int fd = std::atoi(entry->d_name);
+        const int flags = fd > 2 && fd != own ? fcntl(fd, F_GETFD) : -1;
+        if (flags >= 0) {
+            fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
+        }
+    }
+    closedir(folder);
+    return true;
+#endif
+}
+
+}  // namespace
 
 bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,
                   StandardStreams streams) {
@@ -33,8 +63,10 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
                                              fd == 0 ? O_RDONLY : O_WRONLY, 0);
         }
     }
-    // Descriptors opened without close-on-exec (by us or a library) stay ours.
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    if (!CloseInheritedDescriptors(&actions)) {
+        posix_spawn_file_actions_destroy(&actions);
+        return false;
+    }
     // The child starts with default signal handling whatever the caller set.
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <set>
 #include <thread>
 
 #include "launcher/booster.h"
@@ -45,10 +47,29 @@ TEST(LaunchBooster, StartsTheFolderBoosterWithItsCommandLineInOurFolder) {
               "cwd " + elsewhere.path().string() + "\narg -show\narg -oemid:178\nend\n");
 }
 
+// The processes this one started and has not reaped, as the kernel lists them.
+std::set<pid_t> Children() {
+    std::set<pid_t> children;
+    for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+        std::ifstream list(task.path() / "children");
+        for (pid_t pid; list >> pid;) {
+            children.insert(pid);
+        }
+    }
+    return children;
+}
+
 TEST(LaunchBooster, AMissingBoosterIsNotReported) {
     TempDir empty;
-    vantu::LaunchBooster(empty.path().wstring() + L"/");  // must simply return
-    SUCCEED();
+    const auto before = Children();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    vantu::LaunchBooster(empty.path().wstring() + L"/");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    for (pid_t child : Children()) {
+        EXPECT_TRUE(before.contains(child)) << "started process " << child;
+    }
 }
 
 }  // namespace

@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <memory>
 #include <thread>
 #include <vector>
 
+#include "tests/support/deadline.h"
+
 namespace {
+
+using testing_support::Deadline;
+using testing_support::GetMessageBefore;
+using namespace std::chrono_literals;
 
 std::vector<MSG>* g_seen = nullptr;
 
@@ -27,7 +35,7 @@ TEST_F(MessageQueueTest, PostsFromOtherThreadsArriveInOrderPerThread) {
     HWND hwnd = platform::AddWindowHandle(RecordingProc);
     constexpr int kThreads = 4;
     constexpr int kEach = 5000;
-    std::vector<std::thread> posters;
+    std::vector<std::jthread> posters;  // joined however the test ends
     for (int t = 0; t < kThreads; ++t) {
         posters.emplace_back([=] {
             for (int i = 0; i < kEach; ++i) {
@@ -38,11 +46,8 @@ TEST_F(MessageQueueTest, PostsFromOtherThreadsArriveInOrderPerThread) {
     std::vector<LPARAM> next(kThreads, 0);
     MSG msg;
     for (int received = 0; received < kThreads * kEach; ++received) {
-        ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+        ASSERT_TRUE(GetMessageBefore(Deadline(10s), &msg, "the posts of the other threads"));
         ASSERT_EQ(msg.lParam, next[msg.wParam]++);
-    }
-    for (auto& t : posters) {
-        t.join();
     }
     platform::RemoveWindowHandle(hwnd);
 }
@@ -62,9 +67,10 @@ TEST_F(MessageQueueTest, QuitComesAfterPostedMessages) {
     PostMessage(hwnd, WM_APP, 7, 0);
     PostQuitMessage(3);
     MSG msg;
-    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    const Deadline deadline(10s);
+    ASSERT_TRUE(GetMessageBefore(deadline, &msg, "the posted message"));
     DispatchMessage(&msg);
-    ASSERT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+    ASSERT_FALSE(GetMessageBefore(deadline, &msg, "WM_QUIT"));
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 3u);
     ASSERT_EQ(seen.size(), 1u);
@@ -74,15 +80,22 @@ TEST_F(MessageQueueTest, QuitComesAfterPostedMessages) {
 
 TEST_F(MessageQueueTest, SendFromAnotherThreadWaitsForTheOwnersLoop) {
     HWND hwnd = platform::AddWindowHandle(RecordingProc);
-    LRESULT answer = 0;
-    std::thread sender([&] {
-        answer = SendMessage(hwnd, WM_USER, 41, 0);
+    // The sender owns what it touches, so that a sender stuck in SendMessage
+    // can be left behind when the test gives up on it.
+    auto answered = std::make_shared<std::promise<LRESULT>>();
+    std::future<LRESULT> answer = answered->get_future();
+    std::thread([hwnd, answered] {
+        const LRESULT result = SendMessage(hwnd, WM_USER, 41, 0);
         PostMessage(hwnd, WM_APP, 0, 0);
-    });
+        answered->set_value(result);
+    }).detach();
     MSG msg;
-    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));  // runs the sent message, returns the post
-    sender.join();
-    EXPECT_EQ(answer, 42);
+    const Deadline deadline(10s);
+    // Runs the sent message, returns the post.
+    EXPECT_TRUE(GetMessageBefore(deadline, &msg, "the post after the sent message"));
+    ASSERT_EQ(answer.wait_for(deadline.Left()), std::future_status::ready)
+        << "SendMessage did not return within " << deadline.Span().count() << " ms";
+    EXPECT_EQ(answer.get(), 42);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].message, WM_USER);
     platform::RemoveWindowHandle(hwnd);

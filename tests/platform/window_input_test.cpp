@@ -1,6 +1,7 @@
 #include <thread>
 
 #include "platform/window/display/display_events.h"
+#include "tests/support/deadline.h"
 #include "window_test_support.h"
 
 namespace {
@@ -107,11 +108,10 @@ TEST_F(WindowTest, HoverAndLeaveAreReportedOnceWhenTracked) {
     ASSERT_TRUE(_TrackMouseEvent(&track));
     Log().clear();
     MSG msg;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (Of(child, WM_MOUSEHOVER).empty() && std::chrono::steady_clock::now() < deadline) {
-        if (GetMessage(&msg, nullptr, 0, 0)) {
-            DispatchMessage(&msg);
-        }
+    const testing_support::Deadline deadline(std::chrono::seconds(2));
+    while (Of(child, WM_MOUSEHOVER).empty() &&
+           testing_support::GetMessageBefore(deadline, &msg, "WM_MOUSEHOVER")) {
+        DispatchMessage(&msg);
     }
     auto hover = Of(child, WM_MOUSEHOVER);
     ASSERT_EQ(hover.size(), 1u);

@@ -2,11 +2,15 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/support/deadline.h"
 #include "window_test_support.h"
 
 namespace {
 
 using namespace window_testing;
+using testing_support::Deadline;
+using testing_support::GetMessageBefore;
+using namespace std::chrono_literals;
 
 std::vector<UINT> Messages(const std::vector<Seen>& seen) {
     std::vector<UINT> out;
@@ -61,9 +65,10 @@ TEST_F(WindowTest, CreationPaintAndQuitComeInWindowsOrder) {
     InvalidateRect(hwnd, nullptr, FALSE);
     PostMessage(hwnd, WM_APP, 2, 0);
     PostQuitMessage(5);
-    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    const Deadline deadline(10s);
+    ASSERT_TRUE(GetMessageBefore(deadline, &msg, "the posted message"));
     EXPECT_EQ(msg.message, WM_APP);
-    EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+    EXPECT_FALSE(GetMessageBefore(deadline, &msg, "WM_QUIT"));
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 5u);
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
@@ -133,7 +138,7 @@ TEST_F(WindowTest, FourThreadsPostingFiftyThousandEachArriveInOrder) {
     platform::seam::RunPendingMessages();
     constexpr int kThreads = 4;
     constexpr int kEach = 50000;
-    std::vector<std::thread> posters;
+    std::vector<std::jthread> posters;  // joined however the test ends
     for (int t = 0; t < kThreads; ++t) {
         posters.emplace_back([=] {
             for (int i = 0; i < kEach; ++i) {
@@ -144,7 +149,8 @@ TEST_F(WindowTest, FourThreadsPostingFiftyThousandEachArriveInOrder) {
     std::vector<LPARAM> next(kThreads, 0);
     int received = 0;
     MSG msg;
-    while (received < kThreads * kEach && GetMessage(&msg, nullptr, 0, 0)) {
+    while (received < kThreads * kEach &&
+           GetMessageBefore(Deadline(10s), &msg, "the posts of the other threads")) {
         if (msg.message != WM_APP + 5) {
             DispatchMessage(&msg);
             continue;
@@ -167,7 +173,8 @@ TEST_F(WindowTest, TimersFireWithinTolerance) {
     auto start = std::chrono::steady_clock::now();
     std::vector<std::chrono::steady_clock::time_point> ticks;
     MSG msg;
-    while (ticks.size() < 6 && GetMessage(&msg, nullptr, 0, 0)) {
+    const Deadline deadline(10s);
+    while (ticks.size() < 6 && GetMessageBefore(deadline, &msg, "six timer ticks")) {
         if (msg.message == WM_TIMER) {
             EXPECT_EQ(msg.hwnd, hwnd);
             EXPECT_EQ(msg.wParam, 42u);
@@ -175,6 +182,7 @@ TEST_F(WindowTest, TimersFireWithinTolerance) {
         }
         DispatchMessage(&msg);
     }
+    ASSERT_EQ(ticks.size(), 6u);
     using std::chrono::milliseconds;
     auto total = std::chrono::duration_cast<milliseconds>(ticks.back() - start).count();
     EXPECT_GE(total, 6 * kInterval - 2);
@@ -215,7 +223,8 @@ TEST_F(WindowTest, ModalLoopDisablesItsOwnerAndEnablesItAgain) {
     platform::seam::Focus(owner, true);
     platform::seam::Key(modal, SDLK_F4, true, KMOD_LALT);
     MSG msg;
-    while (IsWindow(modal) && GetMessage(&msg, nullptr, 0, 0)) {
+    const Deadline deadline(10s);
+    while (IsWindow(modal) && GetMessageBefore(deadline, &msg, "the modal window's end")) {
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }
@@ -250,7 +259,8 @@ TEST_F(WindowTest, WindowsOfAnotherThreadRunInThatThreadsLoop) {
         SetTimer(made, 3, 20, nullptr);
         ready = true;
         MSG msg;
-        while (GetMessage(&msg, nullptr, 0, 0)) {
+        const Deadline deadline(10s);
+        while (GetMessageBefore(deadline, &msg, "the worker's timer, which ends its loop")) {
             seen.push_back(msg.message);
             DispatchMessage(&msg);
         }

@@ -1,18 +1,27 @@
 #include "tests/support/launcher_lock.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "tests/support/deadline.h"
 
 namespace testing_support {
 
 LauncherLock::LauncherLock()
     : m_fd(open("/tmp/vantu-launcher-tests.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
-    if (m_fd >= 0) {
-        while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-        }
+    if (m_fd < 0) {
+        return;
+    }
+    // Each holder runs a launcher for seconds; one that keeps the lock this
+    // long is stuck, and waiting on would only end at the runner's time-out.
+    const Deadline deadline(std::chrono::seconds(90));
+    if (!WaitUntil(
+            deadline, [this] { return flock(m_fd, LOCK_EX | LOCK_NB) == 0; },
+            std::chrono::milliseconds(10))) {
+        ADD_FAILURE() << "another test held /tmp/vantu-launcher-tests.lock for "
+                      << deadline.Span().count() << " ms";
     }
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fake_manager.h"
+#include "platform/window/window_system.h"
 #include "render/render_test_support.h"
 #include "tests/support/temp_dir.h"
 #include "ui/control/control.h"
@@ -20,6 +23,16 @@ CControlUI* ReturnSelf(CControlUI* c, void*) {
 CControlUI* ReturnStale(CControlUI* c, void*) {
     return c->IsUpdateNeeded() ? c : nullptr;
 }
+
+// A container that notes the events its children pass up to it.
+class RecordingContainer : public CContainerUI {
+  public:
+    void HandleEvent(TInputEventUI& event) override {
+        received.push_back(event.Kind);
+        CContainerUI::HandleEvent(event);
+    }
+    std::vector<InputEventKind> received;
+};
 
 TEST(ControlBehaviour, InvalidationIsClippedByEveryAncestorAndNeedsVisibility) {
     RecordingManager manager;
@@ -111,7 +124,7 @@ TEST(ControlBehaviour, FindInTreeHonoursItsFlags) {
 
 TEST(ControlBehaviour, EventsRaiseNotificationsOrGoToTheParent) {
     RecordingManager manager;
-    auto* root = new CContainerUI;
+    auto* root = new RecordingContainer;
     auto* leaf = new CControlUI;
     root->Append(leaf);
     manager.BindControls(root, nullptr);
@@ -128,6 +141,7 @@ TEST(ControlBehaviour, EventsRaiseNotificationsOrGoToTheParent) {
     menu.Kind = UIEVENT_CONTEXTMENU;
     leaf->DispatchEvent(menu);
     EXPECT_EQ(manager.notifications.size(), 1u);  // no context menu wanted: to the parent
+    EXPECT_EQ(root->received, std::vector<InputEventKind>{UIEVENT_CONTEXTMENU});
     leaf->SetWantsContextMenu(true);
     leaf->DispatchEvent(menu);
     ASSERT_EQ(manager.notifications.size(), 2u);
@@ -135,7 +149,10 @@ TEST(ControlBehaviour, EventsRaiseNotificationsOrGoToTheParent) {
 
     TInputEventUI cursor;
     cursor.Kind = UIEVENT_SETCURSOR;
+    const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
     leaf->DispatchEvent(cursor);  // sets the arrow; handled here, not passed on
+    EXPECT_EQ(::SetCursor(arrow), arrow);
 
     TInputEventUI focus;
     focus.Kind = UIEVENT_SETFOCUS;
@@ -144,6 +161,8 @@ TEST(ControlBehaviour, EventsRaiseNotificationsOrGoToTheParent) {
     focus.Kind = UIEVENT_KILLFOCUS;
     leaf->DispatchEvent(focus);
     EXPECT_FALSE(leaf->IsFocused());
+    // Only the unwanted context menu reached the parent.
+    EXPECT_EQ(root->received, std::vector<InputEventKind>{UIEVENT_CONTEXTMENU});
     delete root;
 }
 

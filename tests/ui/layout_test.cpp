@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "control_tree.h"
 
@@ -229,6 +230,41 @@ TEST(LineLayouts, RowTakesContentWidthOnlyFromFixedWidthsColumnAlwaysTakesConten
     CVerticalLayoutUI column;
     EXPECT_EQ(ContentChildAndRest(column, RECT{0, 0, 200, 100}),
               (std::pair{RECT{0, 0, 200, 25}, RECT{0, 25, 200, 100}}));
+}
+
+TEST(LineLayouts, FarPaddingCountsAsMuchAsNearPaddingAlongAndAcross) {
+    // A shared child, one of fixed size 40, a shared child; the padding makes
+    // each side differ. Share (300 - 81 of padding and fixed size) / 2 = 109,
+    // the last takes the rest.
+    CVerticalLayoutUI column;
+    CHorizontalLayoutUI row;
+    struct Case {
+        CContainerUI& line;
+        std::vector<const wchar_t*> children;
+        RECT area;
+        std::vector<RECT> expected;
+    };
+    for (const Case& c : {
+             Case{column,
+                  {L"padding=\"4,5,6,11\"", L"height=\"40\" padding=\"0,2,0,7\"",
+                   L"padding=\"0,3,0,13\""},
+                  RECT{0, 0, 200, 300},
+                  {{4, 5, 194, 114}, {0, 127, 200, 167}, {0, 177, 200, 287}}},
+             Case{row,
+                  {L"padding=\"5,0,11,0\"", L"width=\"40\" padding=\"2,0,7,0\"",
+                   L"padding=\"3,4,13,6\""},
+                  RECT{0, 0, 300, 50},
+                  {{5, 0, 114, 50}, {127, 0, 167, 50}, {177, 4, 287, 44}}},
+         }) {
+        std::vector<CControlUI*> children;
+        for (const wchar_t* attributes : c.children) {
+            children.push_back(AddChild(c.line, attributes));
+        }
+        c.line.SetItemRect(c.area);
+        for (size_t i = 0; i < children.size(); ++i) {
+            EXPECT_EQ(children[i]->GetItemRect(), c.expected[i]) << c.line.GetClass() << " " << i;
+        }
+    }
 }
 
 TEST(VerticalLayout, PagesByTheContentHeightAndStepsByTheScrollUnit) {

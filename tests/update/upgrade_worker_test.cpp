@@ -257,11 +257,18 @@ TEST_F(UpgradeWorkerTest, AServerOutsideTheTrustedCertificatesIsRefused) {
     EXPECT_FALSE(fs::exists(app / "a.dll"));
 }
 
+// The demo's command takes file addresses; the product's refuses them.
 TEST_F(UpgradeWorkerTest, HeadlessCommandRunsOneUpgrade) {
     Make7z(payload, server / "pkg.7z");
     testing_support::ProcessOptions options;
     options.args = {"file://" + (server / "pkg.7z").string(), app.string()};
     auto result = testing_support::RunProcess(testing_support::BinDir() / "vantu-upgrade", options);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.out.find("WM_UPGRADE_DOWNLOAD_FAILED\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(app / "a.dll"));
+
+    const auto demo = testing_support::BinDir() / "vantu-upgrade-demo";
+    result = testing_support::RunProcess(demo, options);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_NE(result.out.find("FileDone:" + (app / "sub" / "b.dll").string() + "\n"),
               std::string::npos);
@@ -270,7 +277,7 @@ TEST_F(UpgradeWorkerTest, HeadlessCommandRunsOneUpgrade) {
     EXPECT_EQ(ReadFile(app / "a.dll"), "new a");
 
     options.args = {"file://" + (server / "missing.7z").string(), app.string()};
-    result = testing_support::RunProcess(testing_support::BinDir() / "vantu-upgrade", options);
+    result = testing_support::RunProcess(demo, options);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.out.find("WM_UPGRADE_DOWNLOAD_FAILED\n"), std::string::npos);
 }

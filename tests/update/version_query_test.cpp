@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/support/update_server.h"
 #include "update/build_settings.h"
+#include "update/transfer_policy.h"
 
 namespace vantu {
 namespace {
@@ -20,6 +23,10 @@ Read ReadCapturingStderr(std::string_view body) {
     Read read{ReadVersionAnswer(body), {}};
     read.err = testing::internal::GetCapturedStderr();
     return read;
+}
+
+std::string VersionAddressOf(const LocalUpdateServer& server) {
+    return server.HttpsUrl("/v1/oem/clientVersion?oemId=178");
 }
 
 void ExpectEmpty(const VersionQueryResult& result, int code) {
@@ -84,7 +91,6 @@ TEST(VersionAnswer, WhatIsNotJsonGivesCodeZeroAndNoTexts) {
              R"({"Code":0,"Data":"1.0.0.1"})",
              R"({"Code":0,"Data":{"LatestVersion":1.5}})",
              R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","DownloadUrl":{"u":1}}})",
-             R"({"Code":7,"Msg":["x"]})",
              // A root that is not an object.
              R"([{"Code":1}])",
              "42",
@@ -92,6 +98,16 @@ TEST(VersionAnswer, WhatIsNotJsonGivesCodeZeroAndNoTexts) {
         auto read = ReadCapturingStderr(body);
         ExpectEmpty(read.result, 0);
         EXPECT_EQ(read.err, "") << body;
+    }
+}
+
+TEST(VersionAnswer, AMessageThatIsNotTextReadsAsEmptyAndTheCodeStands) {
+    for (std::string_view body : {R"({"Code":1,"Msg":123})", R"({"Code":1,"Msg":["x"]})",
+                                  R"({"Code":1,"Msg":{"a":"b"}})"}) {
+        SCOPED_TRACE(body);
+        auto read = ReadCapturingStderr(body);
+        ExpectEmpty(read.result, 1);
+        EXPECT_EQ(read.err, "");
     }
 }
 
@@ -150,6 +166,51 @@ TEST(VersionQuery, ErrorStatusWithJsonBodyIsStillAnAnswer) {
     auto result = QueryLatestVersion(client, server.HttpsUrl("/v1/oem/clientVersion?oemId=178"));
     EXPECT_TRUE(result.requestOk);
     ExpectEmpty(result, 500);
+}
+
+// A valid answer of exactly `size` bytes.
+std::string AnswerOfSize(size_t size) {
+    const std::string head = R"({"Code":0,"Data":{"LatestVersion":"1.0.0.2","UpdateContent":")";
+    const std::string tail = R"("}})";
+    return head + std::string(size - head.size() - tail.size(), 'x') + tail;
+}
+
+TEST(VersionQuery, AnAnswerOver64KiBIsAFailedRequest) {
+    LocalUpdateServer server;
+    for (const char* behaviour : {"normal", "chunked"}) {
+        SCOPED_TRACE(behaviour);
+        server.SetVersionBehaviour(behaviour);
+        HttpClient client;
+        server.SetVersionAnswer(AnswerOfSize(64 * 1024));
+        auto result = QueryLatestVersion(client, VersionAddressOf(server));
+        EXPECT_TRUE(result.requestOk);
+        EXPECT_EQ(result.latestVersion, L"1.0.0.2");
+
+        server.SetVersionAnswer(AnswerOfSize(64 * 1024 + 1));
+        result = QueryLatestVersion(client, VersionAddressOf(server));
+        EXPECT_FALSE(result.requestOk);
+        ExpectEmpty(result, 0);
+        EXPECT_EQ(client.State(), HttpState::SendFailed);
+    }
+}
+
+// Two bytes a second are not a stall; only the overall deadline (shortened
+// here from 60 s) ends the answer, which would take 5 s.
+TEST(VersionQuery, ATricklingAnswerIsAFailedRequestAtTheDeadline) {
+    LocalUpdateServer server;
+    server.SetVersionAnswer(R"({"Code":0})");
+    server.SetVersionBehaviour("trickle-1-500");
+    SetTransferLimitsForTesting({.queryDeadline = std::chrono::milliseconds(1500)});
+    HttpClient client;
+    const auto start = std::chrono::steady_clock::now();
+    auto result = QueryLatestVersion(client, VersionAddressOf(server));
+    const auto took = std::chrono::steady_clock::now() - start;
+    SetTransferLimitsForTesting({});
+    EXPECT_FALSE(result.requestOk);
+    ExpectEmpty(result, 0);
+    EXPECT_EQ(client.State(), HttpState::SendFailed);
+    EXPECT_GE(took, std::chrono::milliseconds(1500));
+    EXPECT_LT(took, std::chrono::seconds(4));
 }
 
 }  // namespace

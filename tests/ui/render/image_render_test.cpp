@@ -24,18 +24,22 @@ class ImageRenderTest : public ::testing::Test {
         }
         iconPath = dir.path() / "icon_close.png";
         WritePng(iconPath, 56, 28, pixels);
-        // 30 x 30 nine-grid: 10 px margins, a colour per cell.
+        // 20 x 23 nine-grid, a colour per cell. The margins differ on every
+        // side (left 3, top 4, right 7, bottom 9), so a part placed or cut
+        // with another side's margin shows.
         const std::uint32_t cells[3][3] = {{0x110000FF, 0x220000FF, 0x330000FF},
                                            {0x440000FF, 0x550000FF, 0x660000FF},
                                            {0x770000FF, 0x880000FF, 0x990000FF}};
-        std::vector<std::uint32_t> grid(30 * 30);
-        for (int y = 0; y < 30; ++y) {
-            for (int x = 0; x < 30; ++x) {
-                grid[y * 30 + x] = cells[y / 10][x / 10];
+        auto column = [](int x) { return x < 3 ? 0 : x < 13 ? 1 : 2; };
+        auto row = [](int y) { return y < 4 ? 0 : y < 14 ? 1 : 2; };
+        std::vector<std::uint32_t> grid(20 * 23);
+        for (int y = 0; y < 23; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                grid[y * 20 + x] = cells[row(y)][column(x)];
             }
         }
         gridPath = dir.path() / "grid.png";
-        WritePng(gridPath, 30, 30, grid);
+        WritePng(gridPath, 20, 23, grid);
     }
     std::wstring Name(const std::filesystem::path& p) { return *platform::DecodeUtf8(p.string()); }
     testing_support::TempDir dir;
@@ -148,28 +152,33 @@ TEST(ImageSpec, GrammarKeepsWhatWasReadBeforeAMalformedPair) {
 TEST_F(ImageRenderTest, NineGridDrawsCornersOneToOneAndStretchesTheRest) {
     Canvas canvas(100, 60);
     ImageDrawInfo record;
-    record.spec = L"file='" + Name(gridPath) + L"' corner='10,10,10,10'";
+    record.spec = L"file='" + Name(gridPath) + L"' corner='3,4,7,9'";
     RECT item{0, 0, 100, 60};
     ASSERT_TRUE(RenderEngine::DrawImageSpec(canvas.dc, &host, item, item, record));
+    // Columns 0-2, 3-92, 93-99; rows 0-3, 4-50, 51-59.
     auto red = [&](int x, int y) { return (canvas.At(x, y) >> 16) & 0xFF; };
     EXPECT_EQ(red(0, 0), 0x11u);
-    EXPECT_EQ(red(9, 9), 0x11u);
-    EXPECT_EQ(red(10, 0), 0x22u);
-    EXPECT_EQ(red(89, 9), 0x22u);
-    EXPECT_EQ(red(90, 0), 0x33u);
-    EXPECT_EQ(red(99, 9), 0x33u);
-    EXPECT_EQ(red(0, 10), 0x44u);
+    EXPECT_EQ(red(2, 3), 0x11u);
+    EXPECT_EQ(red(3, 0), 0x22u);
+    EXPECT_EQ(red(92, 3), 0x22u);
+    EXPECT_EQ(red(93, 0), 0x33u);
+    EXPECT_EQ(red(99, 3), 0x33u);
+    EXPECT_EQ(red(0, 4), 0x44u);
+    EXPECT_EQ(red(2, 50), 0x44u);
     EXPECT_EQ(red(50, 30), 0x55u);
-    EXPECT_EQ(red(99, 49), 0x66u);
-    EXPECT_EQ(red(0, 50), 0x77u);
-    EXPECT_EQ(red(50, 59), 0x88u);
-    EXPECT_EQ(red(90, 50), 0x99u);
+    EXPECT_EQ(red(93, 4), 0x66u);
+    EXPECT_EQ(red(99, 50), 0x66u);
+    EXPECT_EQ(red(0, 51), 0x77u);
+    EXPECT_EQ(red(2, 59), 0x77u);
+    EXPECT_EQ(red(3, 51), 0x88u);
+    EXPECT_EQ(red(92, 59), 0x88u);
+    EXPECT_EQ(red(93, 51), 0x99u);
     EXPECT_EQ(red(99, 59), 0x99u);
 
     // A hole leaves the centre alone; fade blends the rest.
     Canvas holed(100, 60);
     ImageDrawInfo hole;
-    hole.spec = L"file='" + Name(gridPath) + L"' corner='10,10,10,10' hole='true' fade='128'";
+    hole.spec = L"file='" + Name(gridPath) + L"' corner='3,4,7,9' hole='true' fade='128'";
     RenderEngine::DrawImageSpec(holed.dc, &host, item, item, hole);
     EXPECT_EQ(holed.At(50, 30), 0xFFFFFFFFu);
     std::uint32_t corner = holed.At(0, 0);
@@ -219,7 +228,7 @@ TEST_F(ImageRenderTest, DamagedHeadersAreRefusedBeforeTheDecoderAllocates) {
 }
 
 TEST_F(ImageRenderTest, LoadingPremultipliesAndMasks) {
-    std::vector<std::uint32_t> pixels = {0xC8643280, 0xFF00FFFF, 0x10203040 & 0xFFFFFF00,
+    std::vector<std::uint32_t> pixels = {0xFF80C8FE, 0xFF00FFFF, 0x10203040 & 0xFFFFFF00,
                                          0x102030FF};
     auto path = dir.path() / "px.png";
     WritePng(path, 4, 1, pixels);
@@ -228,8 +237,9 @@ TEST_F(ImageRenderTest, LoadingPremultipliesAndMasks) {
     EXPECT_EQ(image->width, 4);
     EXPECT_TRUE(image->hasAlpha);
     auto* px = reinterpret_cast<const std::uint32_t*>(image->pixels);
-    EXPECT_EQ(px[0], 0x80643219u);  // 200, 100, 50 times 128 / 255
-    EXPECT_EQ(px[1], 0u);           // the mask colour
+    // 255, 128, 200 times 254 / 255, rounded down (by 256: 253, 127, 198).
+    EXPECT_EQ(px[0], 0xFEFE7FC7u);
+    EXPECT_EQ(px[1], 0u);  // the mask colour
     EXPECT_EQ(px[2], 0u);
     EXPECT_EQ(px[3], 0xFF102030u);
 
