@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "ui/control/control.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 #include "ui/layout/horizontal_layout.h"
 #include "ui/layout/vertical_layout.h"
 

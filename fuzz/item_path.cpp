@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/files/paths.h"
 #include "platform/text/text_codec.h"
 #include "update/archive/seven_zip_paths.h"
 
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::wstring destination = L"/dest/app/";
-    std::filesystem::path joined(platform::EncodeUtf8(SevenZip::JoinPath(destination, relative)));
+    std::filesystem::path joined(platform::EncodeUtf8(platform::JoinPath(destination, relative)));
     std::string normal = joined.lexically_normal().string();
     if (normal.rfind("/dest/app/", 0) != 0 || normal.size() <= std::string("/dest/app/").size()) {
         std::abort();

@@ -476,6 +476,15 @@ inline constexpr BYTE AC_SRC_ALPHA = 0x01;
 inline constexpr DWORD ULW_COLORKEY = 0x00000001;
 inline constexpr DWORD ULW_ALPHA = 0x00000002;
 inline constexpr DWORD ULW_OPAQUE = 0x00000004;
+inline constexpr DWORD LWA_COLORKEY = 0x00000001;
+inline constexpr DWORD LWA_ALPHA = 0x00000002;
+
+// WM_NOTIFY's header.
+struct NMHDR {
+    HWND hwndFrom = nullptr;
+    UINT_PTR idFrom = 0;
+    UINT code = 0;
+};
 
 // The tooltip class ("tooltips_class32").
 struct TOOLINFO {

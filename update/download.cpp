@@ -1,16 +1,12 @@
 #include "update/download.h"
 
 #include <curl/curl.h>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
-
+#include "platform/files/file_io.h"
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/message_queue.h"
-#include "update/archive/seven_zip_paths.h"
 #include "update/curl_handle.h"
 #include "update/transfer_policy.h"
 #include "update/upgrade_messages.h"
@@ -21,42 +17,18 @@ namespace {
 
 constexpr long kBufferSize = 256 * 1024;
 
+// The package file being written; closed (and its close checked) at the end.
 class OutputFile {
   public:
     explicit OutputFile(const std::wstring& path)
-        : m_fd(open(platform::NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                    0644)) {}
-    ~OutputFile() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
+        : m_file(platform::CreateForWriting(path, 0644)) {}
 
-    bool IsOpen() const { return m_fd >= 0; }
-    bool Write(const char* data, size_t size) {
-        while (size > 0) {
-            ssize_t n = write(m_fd, data, size);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return false;
-            }
-            data += n;
-            size -= static_cast<size_t>(n);
-        }
-        return true;
-    }
-    bool Close() {
-        int fd = m_fd;
-        m_fd = -1;
-        return close(fd) == 0;
-    }
+    bool IsOpen() const { return m_file.IsValid(); }
+    bool Write(const char* data, size_t size) { return platform::WriteAll(m_file, data, size); }
+    bool Close() { return m_file.Close(); }
 
   private:
-    int m_fd;
+    platform::UniqueFd m_file;
 };
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
@@ -77,7 +49,7 @@ void BindCallback::OnProgress(std::uint64_t received, std::uint64_t total) const
 }
 
 bool EnsureFolderPath(const std::wstring& folder) {
-    return SevenZip::CreateFolderChain(folder);
+    return platform::CreateFolderChain(folder);
 }
 
 bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindCallback callback) {
@@ -88,6 +60,10 @@ bool DownloadToFile(const std::wstring& address, const std::wstring& path, BindC
     }
     CurlEasy curl(curl_easy_init());
     if (!curl || !ApplyTransferPolicy(curl.get()) || !ApplyPackagePolicy(curl.get())) {
+        return false;
+    }
+    // Created afresh: whatever is at the path (a link included) goes first.
+    if (platform::PathExists(path) && !platform::DeleteFile(path)) {
         return false;
     }
     OutputFile file(path);

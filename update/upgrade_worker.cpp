@@ -1,14 +1,15 @@
 #include "update/upgrade_worker.h"
 
+#include <algorithm>
 #include <set>
 
 #include "platform/files/file_system.h"
-#include "platform/window/message_queue.h"
 #include "platform/files/paths.h"
-#include "update/download.h"
-#include "update/pending_deletion_list.h"
+#include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/archive/seven_zip_paths.h"
+#include "update/download.h"
+#include "update/pending_deletion_list.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {
@@ -16,12 +17,12 @@ namespace vantu {
 namespace {
 
 // Names that cannot reach outside the folder, whether through "..", an
-// absolute path or a link already on disk. An empty name stays allowed: it
-// names the folder itself, which can never be moved aside.
+// absolute path or a link already on disk, and that the pending-deletion
+// list can carry. An empty name stays allowed: it names the folder itself,
+// which can never be moved aside.
 bool StaysInside(const std::wstring& folder, const std::vector<std::wstring>& names) {
     for (const auto& name : names) {
-        if (!name.empty() &&
-            (!SevenZip::IsContainedItemPath(name) || !SevenZip::HasNoLinkOnTheWay(folder, name))) {
+        if (!name.empty() && (!CanBeListed(name) || !SevenZip::StaysBelow(folder, name))) {
             return false;
         }
     }
@@ -50,12 +51,12 @@ void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>&
                     const std::set<std::wstring>& createdFolders) {
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
         if (!it->empty() && SevenZip::HasNoLinkOnTheWay(folder, *it)) {
-            SevenZip::RemovePath(folder + *it);
+            platform::RemovePath(folder + *it);
         }
     }
     // Deepest first; the set orders a folder before what lies inside it.
     for (auto it = createdFolders.rbegin(); it != createdFolders.rend(); ++it) {
-        SevenZip::RemovePath(folder + *it);
+        platform::RemovePath(folder + *it);
     }
 }
 
@@ -99,9 +100,20 @@ void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>&
         names.push_back(item.aside);
     }
     auto kept = DeleteNamedFiles(folder, names);
-    if (!kept.empty()) {
-        WritePendingDeletionList(folder, JoinPendingNames(kept));
+    if (kept.empty()) {
+        return;
     }
+    // Names listed before stay listed: the list is their only record.
+    std::vector<std::wstring> listed;
+    if (auto content = ReadPendingDeletionList(folder); content && !content->empty()) {
+        listed = SplitPendingNames(*content);
+    }
+    for (const auto& name : kept) {
+        if (std::find(listed.begin(), listed.end(), name) == listed.end()) {
+            listed.push_back(name);
+        }
+    }
+    WritePendingDeletionList(folder, JoinPendingNames(listed));
 }
 
 void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder) {

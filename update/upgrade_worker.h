@@ -36,8 +36,9 @@ bool SetAsideExisting(const std::wstring& folder, const std::vector<std::wstring
 // Moves set-aside items back to their names, last first.
 void RestoreSetAside(const std::wstring& folder, const std::vector<SetAsideItem>& moved);
 
-// Deletes the set-aside files; those that cannot be deleted (and folders)
-// are named in the pending-deletion list for the next start.
+// Deletes the set-aside files and folders (folders whole); those that
+// cannot be deleted are added to the pending-deletion list for the next
+// start, after the names it already holds.
 void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>& moved);
 
 }  // namespace vantu

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <limits.h>
+
 #include <cerrno>
+#include <filesystem>
 #include <mutex>
 #include <set>
 #include <utility>
@@ -25,14 +28,6 @@ FaultTable& Faults() {
     return table;
 }
 
-bool Failing(FileOperation operation, std::wstring_view path) {
-    if (!FileFaults::Applies(operation, path)) {
-        return false;
-    }
-    errno = EACCES;
-    return true;
-}
-
 }  // namespace
 
 void FileFaults::Set(FileOperation operation, std::wstring_view path) {
@@ -50,7 +45,11 @@ void FileFaults::Clear() {
 bool FileFaults::Applies(FileOperation operation, std::wstring_view path) {
     auto& table = Faults();
     std::lock_guard lock(table.mutex);
-    return table.faults.count({operation, std::wstring(path)}) != 0;
+    if (table.faults.count({operation, std::wstring(path)}) == 0) {
+        return false;
+    }
+    errno = EACCES;
+    return true;
 }
 
 bool PathExists(std::wstring_view path) {
@@ -63,8 +62,32 @@ bool IsFolder(std::wstring_view path) {
     return stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsLink(std::wstring_view path) {
+    struct stat st;
+    return lstat(NativePath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+std::optional<mode_t> RegularFileMode(std::wstring_view path) {
+    struct stat st;
+    if (lstat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return st.st_mode & 07777;
+}
+
+bool SetFileTimes(std::wstring_view path, std::optional<timespec> accessed,
+                  std::optional<timespec> modified) {
+    timespec times[2] = {accessed.value_or(timespec{0, UTIME_OMIT}),
+                         modified.value_or(timespec{0, UTIME_OMIT})};
+    return utimensat(AT_FDCWD, NativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool SetFileMode(std::wstring_view path, mode_t mode) {
+    return chmod(NativePath(path).c_str(), mode) == 0;
+}
+
 bool DeleteFile(std::wstring_view path) {
-    if (Failing(FileOperation::Delete, path)) {
+    if (FileFaults::Applies(FileOperation::Delete, path)) {
         return false;
     }
     // unlink refuses folders, as a file deletion must.
@@ -72,7 +95,7 @@ bool DeleteFile(std::wstring_view path) {
 }
 
 bool MoveFile(std::wstring_view from, std::wstring_view to) {
-    if (Failing(FileOperation::Move, from)) {
+    if (FileFaults::Applies(FileOperation::Move, from)) {
         return false;
     }
     // renameat2 with RENAME_NOREPLACE would be exact; the link/stat check is
@@ -87,63 +110,90 @@ bool MoveFile(std::wstring_view from, std::wstring_view to) {
 }
 
 bool CreateFolder(std::wstring_view path) {
-    if (Failing(FileOperation::CreateFolder, path)) {
+    if (FileFaults::Applies(FileOperation::CreateFolder, path)) {
         return false;
     }
     return mkdir(NativePath(path).c_str(), 0755) == 0;
 }
 
-std::optional<std::string> ReadFileBytes(std::wstring_view path) {
-    if (Failing(FileOperation::Read, path)) {
-        return std::nullopt;
+bool CreateFolderChain(std::wstring_view folder) {
+    while (folder.size() > 1 && IsPathSeparator(folder.back())) {
+        folder.remove_suffix(1);
     }
-    int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    if (folder.empty() || IsFolder(folder)) {
+        return !folder.empty();
+    }
+    auto last = LastSeparator(folder);
+    if (last != std::wstring_view::npos && last > 0 && !CreateFolderChain(folder.substr(0, last))) {
+        return false;
+    }
+    if (CreateFolder(folder)) {
+        return true;
+    }
+    // Made meanwhile by someone else is as good.
+    return errno == EEXIST && IsFolder(folder);
+}
+
+bool RemovePath(std::wstring_view path) {
+    if (path.empty() || path.size() >= PATH_MAX) {
+        return false;
+    }
+    auto native = NativePath(path);
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0) {
+        return true;
+    }
+    if (FileFaults::Applies(FileOperation::Delete, path)) {
+        return false;
+    }
+    std::error_code error;
+    // remove_all does not follow links: a link goes, its target stays.
+    std::filesystem::remove_all(native, error);
+    if (error) {
+        errno = error.value();
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> ReadFileBytes(std::wstring_view path, Links links) {
+    auto file = OpenForReading(path, links);
+    if (!file.IsValid()) {
         return std::nullopt;
     }
     std::string content;
     char buffer[65536];
     for (;;) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        long n = ReadSome(file, buffer, sizeof buffer);
         if (n < 0) {
-            close(fd);
             return std::nullopt;
         }
         if (n == 0) {
-            break;
+            return content;
         }
         content.append(buffer, static_cast<size_t>(n));
     }
-    close(fd);
-    return content;
 }
 
 bool WriteFileBytes(std::wstring_view path, std::string_view bytes) {
-    if (Failing(FileOperation::Write, path)) {
+    if (FileFaults::Applies(FileOperation::Write, path)) {
         return false;
     }
-    int fd = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
+    std::wstring fresh = std::wstring(path) + L".new";
+    // A leftover of an earlier crash (or anything planted there) goes first;
+    // unlink removes a link itself.
+    unlink(NativePath(fresh).c_str());
+    bool written = false;
+    {
+        auto file = CreateForWriting(fresh, 0644);
+        written =
+            file.IsValid() && WriteAll(file, bytes.data(), bytes.size()) && fsync(file.Get()) == 0;
+    }
+    if (!written || rename(NativePath(fresh).c_str(), NativePath(path).c_str()) != 0) {
+        unlink(NativePath(fresh).c_str());
         return false;
     }
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = write(fd, p, left);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            close(fd);
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return close(fd) == 0;
+    return true;
 }
 
 }  // namespace platform

@@ -17,10 +17,22 @@ std::wstring_view::size_type LastSeparator(std::wstring_view path) {
     return std::wstring_view::npos;
 }
 
-std::wstring FolderOf(std::wstring_view path) {
+std::wstring ParentFolderOf(std::wstring_view path) {
     auto last = LastSeparator(path);
     return last == std::wstring_view::npos ? std::wstring()
                                            : std::wstring(path.substr(0, last + 1));
+}
+
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative) {
+    if (folder.empty()) {
+        return std::wstring(relative);
+    }
+    std::wstring joined(folder);
+    if (!IsPathSeparator(joined.back())) {
+        joined += L'/';
+    }
+    joined += relative;
+    return joined;
 }
 
 std::wstring ModuleFileName() {
@@ -31,20 +43,18 @@ std::wstring ModuleFileName() {
             return {};
         }
         if (static_cast<size_t>(n) < buffer.size()) {
-            std::string_view bytes(buffer.data(), static_cast<size_t>(n));
-            auto text = DecodeUtf8(bytes);
-            return text ? *text : DecodeLatin1(bytes);
+            return DecodeFileName(std::string_view(buffer.data(), static_cast<size_t>(n)));
         }
         buffer.resize(buffer.size() * 2);
     }
 }
 
 std::wstring ModuleFolder() {
-    return FolderOf(ModuleFileName());
+    return ParentFolderOf(ModuleFileName());
 }
 
 std::string NativePath(std::wstring_view path) {
-    return EncodeUtf8(path);
+    return EncodeFileName(path);
 }
 
 }  // namespace platform

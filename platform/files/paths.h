@@ -17,7 +17,11 @@ std::wstring_view::size_type LastSeparator(std::wstring_view path);
 
 // The path cut directly after its last separator (so it ends in one); empty
 // when there is none.
-std::wstring FolderOf(std::wstring_view path);
+std::wstring ParentFolderOf(std::wstring_view path);
+
+// The relative path when the folder is empty; otherwise folder + relative,
+// with a separator between them when the folder does not end in one.
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative);
 
 // The full path of the running program (GetModuleFileNameW of no module).
 std::wstring ModuleFileName();
@@ -25,7 +29,7 @@ std::wstring ModuleFileName();
 // The running program's folder, ending in a separator.
 std::wstring ModuleFolder();
 
-// The name as the file system wants it (UTF-8 bytes).
+// The name as the file system wants it: its bytes (see EncodeFileName).
 std::string NativePath(std::wstring_view path);
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 
-// An owned POSIX file descriptor, closed when the object goes.
+// The one owner of a POSIX file descriptor: closed when the object goes.
 
 #include <unistd.h>
 
@@ -31,6 +31,9 @@ class UniqueFd {
         }
         m_fd = fd;
     }
+    // Closes now and tells whether the close succeeded (a delayed write
+    // error shows only here).
+    bool Close() { return m_fd >= 0 && ::close(std::exchange(m_fd, -1)) == 0; }
 
   private:
     int m_fd = -1;

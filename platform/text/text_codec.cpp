@@ -13,6 +13,9 @@ bool IsHighSurrogate(char32_t c) {
 bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
+bool IsEscapedByte(char32_t c) {
+    return c >= kEscapedByteBase + 0x80 && c <= kEscapedByteBase + 0xFF;
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -32,10 +35,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-}  // namespace
-
-std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
-    std::wstring out;
+// False at the first malformed sequence, unless its bytes are escaped.
+bool DecodeText(std::string_view bytes, bool escapeBytes, std::wstring& out) {
     out.reserve(bytes.size());
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
@@ -43,10 +44,45 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
         char32_t c;
         const int length = DecodeUtf8Sequence(p, end, c);
         if (length == 0) {
-            return std::nullopt;
+            if (!escapeBytes) {
+                return false;
+            }
+            out += static_cast<wchar_t>(kEscapedByteBase + *p++);
+            continue;
         }
         out += static_cast<wchar_t>(c);
         p += length;
+    }
+    return true;
+}
+
+std::string EncodeText(std::wstring_view text, bool escapedBytes) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<char32_t>(text[i]);
+        if (escapedBytes && IsEscapedByte(c)) {
+            out += static_cast<char>(c - kEscapedByteBase);
+            continue;
+        }
+        if (IsHighSurrogate(c) && i + 1 < text.size() &&
+            IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+            char32_t low = static_cast<char32_t>(text[++i]);
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        } else if (IsSurrogate(c) || c > 0x10FFFF) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
+    std::wstring out;
+    if (!DecodeText(bytes, false, out)) {
+        return std::nullopt;
     }
     return out;
 }
@@ -60,21 +96,18 @@ std::wstring DecodeLatin1(std::string_view bytes) {
     return out;
 }
 
-std::string EncodeUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<char32_t>(text[i]);
-        if (IsHighSurrogate(c) && i + 1 < text.size() &&
-            IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
-            char32_t low = static_cast<char32_t>(text[++i]);
-            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        } else if (IsSurrogate(c) || c > 0x10FFFF) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
-    }
+std::wstring DecodeFileName(std::string_view bytes) {
+    std::wstring out;
+    DecodeText(bytes, true, out);
     return out;
+}
+
+std::string EncodeFileName(std::wstring_view name) {
+    return EncodeText(name, true);
+}
+
+std::string EncodeUtf8(std::wstring_view text) {
+    return EncodeText(text, false);
 }
 
 }  // namespace platform

@@ -1,8 +1,9 @@
 #pragma once
 
 // Conversions between the two string kinds: wide strings (std::wstring,
-// UTF-32 on Linux) for paths and texts, and narrow byte strings (UTF-8) for
-// file names on disk, HTTP and JSON. Convert at the edges only.
+// UTF-32 on Linux) for paths and texts, and narrow byte strings for file
+// names on disk (any bytes, see DecodeFileName), HTTP and JSON (UTF-8).
+// Convert at the edges only.
 
 #include <optional>
 #include <string>
@@ -48,6 +49,15 @@ inline int DecodeUtf8Sequence(const unsigned char* p, const unsigned char* end, 
 
 // Each byte becomes the character of the same number (ISO 8859-1).
 std::wstring DecodeLatin1(std::string_view bytes);
+
+// File names are byte strings that need not be UTF-8. As wide strings they
+// are decoded as UTF-8 where they are valid, and each byte that begins no
+// valid sequence becomes the reserved code point U+DC00 + byte
+// (U+DC80..U+DCFF, which valid UTF-8 never yields); encoding turns those
+// back into the bytes, so every byte sequence survives the round trip.
+inline constexpr char32_t kEscapedByteBase = 0xDC00;
+std::wstring DecodeFileName(std::string_view bytes);
+std::string EncodeFileName(std::wstring_view name);
 
 // UTF-8 of a wide string. UTF-16 surrogate pairs stored in two wide
 // characters (as some libraries hand them out) are joined; a lone surrogate

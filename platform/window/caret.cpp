@@ -145,7 +145,7 @@ BOOL CreateCaret(HWND hwnd, HBITMAP /*shape: always a solid block*/, int width, 
     Redraw([&](platform::Caret& caret) {
         caret = platform::Caret{};
         caret.hwnd = hwnd;
-        // Width and height 0 mean the system's border width and the window's font height.
+        // A zero width or height gives one pixel (the thinnest caret).
         caret.size = SIZE{std::max(width, 1), std::max(height, 1)};
     });
     return TRUE;

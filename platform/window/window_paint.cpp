@@ -299,3 +299,14 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* position, const SIZE* size
     platform::PresentRect(*w, RECT{0, 0, platform::Width(w->rect), platform::Height(w->rect)});
     return TRUE;
 }
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF, BYTE alpha, DWORD flags) {
+    Window* w = FindWindowRecord(hwnd);
+    if (w == nullptr || platform::IsChild(*w) || (w->exStyle & WS_EX_LAYERED) == 0) {
+        return FALSE;
+    }
+    if (w->sdl && (flags & LWA_ALPHA) != 0) {
+        SDL_SetWindowOpacity(w->sdl.get(), alpha / 255.0f);
+    }
+    return TRUE;
+}

@@ -135,6 +135,8 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 BOOL UpdateLayeredWindow(HWND hwnd, HDC screen, const POINT* position, const SIZE* size, HDC source,
                          const POINT* sourcePoint, COLORREF key, const BLENDFUNCTION* blend,
                          DWORD flags);
+// Whole-window opacity of a WS_EX_LAYERED top-level window (LWA_ALPHA).
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
 // A Cairo context over the window's client area; ReleaseDC shows what was drawn.
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);

@@ -22,6 +22,7 @@ using testing_support::BinDir;
 using testing_support::Deadline;
 using testing_support::LocalUpdateServer;
 using testing_support::ReadFile;
+using testing_support::RunProcess;
 using testing_support::TempDir;
 using testing_support::UpdateServerOptions;
 using testing_support::WaitUntil;
@@ -47,11 +48,32 @@ TEST(LauncherStartup, RetriesPendingDeletionsBeforeTheQuery) {
         << "no version request reached the server: " << launcher.Err();
     EXPECT_EQ(server->Requests()[0].target, "/v1/oem/clientVersion?oemId=178");
     EXPECT_FALSE(fs::exists(install / "_old.dll"));
-    EXPECT_EQ(ReadFile(install / "temp"), "_gone.dll");
+    // A listed name already gone counts as deleted, so no list is left.
+    EXPECT_FALSE(fs::exists(install / "temp"));
     EXPECT_FALSE(launcher.Wait(0ms).has_value()) << "the launcher had already ended";
 
     server.reset();  // the connection drops, the query fails and the run ends as usual
     EXPECT_EQ(launcher.Wait(10s), 0) << launcher.Err();
+}
+
+TEST(LauncherStartup, FindsItsFilesInAFolderNamedWithNonUtf8Bytes) {
+    testing_support::LauncherLock lock;
+    TempDir root;
+    fs::path install = root / "inst\xff\xe9";
+    fs::create_directories(install);
+    fs::copy_file(BinDir() / "VantuLauncherLocal", install / "VantuLauncher");
+    fs::copy_file(BinDir() / "VantuSpeedUp.exe", install / "VantuSpeedUp.exe");
+    WriteFile(install / "_old\xfe.dll", "x");
+    WriteFile(install / "temp", "_old\xfe.dll");
+
+    testing_support::ProcessOptions options;
+    options.directory = root.path();
+    auto result = RunProcess(install / "VantuLauncher", options);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_FALSE(fs::exists(install / "_old\xfe.dll"));
+    EXPECT_FALSE(fs::exists(install / "temp"));
+    // Nothing was made under a re-encoded name beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -51,15 +51,63 @@ TEST_F(PendingDeletionTest, RemovesAnEmptyListAndIgnoresAMissingOne) {
     EXPECT_FALSE(fs::exists(List()));
 }
 
-TEST_F(PendingDeletionTest, FoldersAndMissingFilesStayListedInOrder) {
-    fs::create_directory(dir / "_sub");
+TEST_F(PendingDeletionTest, FoldersGoWholeAndNamesAlreadyGoneAreDropped) {
+    WriteFile(dir / "_sub" / "inner" / "c.dll", "c");
+    WriteFile(dir / "__sub" / "d.dll", "d");
     WriteFile(dir / "x.dll", "x");
-    // Trailing white space and an empty name are names too.
-    WriteFile(List(), "_sub|gone.dll|x.dll|| y.dll ");
+    WriteFile(dir / "z.dll", "z");
+    // Trailing white space is part of a name; an empty name is nothing.
+    WriteFile(List(), "z.dll|_sub|gone.dll|x.dll||__sub| y.dll ");
+    platform::FileFaults::Set(platform::FileOperation::Delete, Folder() + L"z.dll");
+    platform::FileFaults::Set(platform::FileOperation::Delete, Folder() + L"__sub");
     RetryPendingDeletions(Folder());
-    EXPECT_TRUE(fs::is_directory(dir / "_sub"));
+    EXPECT_FALSE(fs::exists(dir / "_sub"));
     EXPECT_FALSE(fs::exists(dir / "x.dll"));
-    EXPECT_EQ(ReadFile(List()), "_sub|gone.dll|| y.dll ");
+    EXPECT_TRUE(fs::exists(dir / "__sub" / "d.dll"));
+    EXPECT_EQ(ReadFile(List()), "z.dll|__sub");
+}
+
+TEST_F(PendingDeletionTest, NamesReachingOutsideTheFolderAreDroppedUntouched) {
+    fs::path app = dir / "app";
+    WriteFile(dir / "victim", "v");
+    WriteFile(dir / "outside" / "x", "x");
+    WriteFile(app / "ok.dll", "ok");
+    fs::create_directory_symlink(dir / "outside", app / "link");
+    WriteFile(app / "temp", "../victim|" + (dir / "victim").string() +
+                                "|sub/../../victim|..\\victim|link/x|ok.dll");
+    RetryPendingDeletions(app.wstring() + L"/");
+    EXPECT_EQ(ReadFile(dir / "victim"), "v");
+    EXPECT_EQ(ReadFile(dir / "outside" / "x"), "x");
+    EXPECT_TRUE(fs::is_symlink(app / "link"));
+    EXPECT_FALSE(fs::exists(app / "ok.dll"));
+    EXPECT_FALSE(fs::exists(app / "temp"));
+}
+
+TEST_F(PendingDeletionTest, AListPlantedAsALinkIsNeitherReadNorWrittenThrough) {
+    WriteFile(dir / "a.dll", "a");
+    WriteFile(dir / "elsewhere", "a.dll");
+    fs::create_symlink(dir / "elsewhere", List());
+    RetryPendingDeletions(Folder());
+    EXPECT_TRUE(fs::exists(dir / "a.dll"));
+    ASSERT_TRUE(vantu::WritePendingDeletionList(Folder(), L"b.dll"));
+    EXPECT_EQ(ReadFile(dir / "elsewhere"), "a.dll");
+    EXPECT_FALSE(fs::is_symlink(List()));
+    EXPECT_EQ(ReadFile(List()), "b.dll");
+    EXPECT_FALSE(fs::exists(dir / "temp.new"));
+}
+
+TEST_F(PendingDeletionTest, EachNameIsDecodedOnItsOwn) {
+    WriteFile(dir / "x\xff.dll", "raw bytes");
+    WriteFile(dir / "\xe5\x8a\xa0.dll", "utf-8");
+    WriteFile(dir / "caf\xc3\xa9.dll", "named from an old one-byte list");
+    WriteFile(List(), "x\xff.dll|\xe5\x8a\xa0.dll|caf\xe9.dll");
+    EXPECT_EQ(vantu::ReadPendingDeletionList(Folder()),
+              std::wstring(L"x\xDCFF.dll|加.dll|café.dll"));
+    RetryPendingDeletions(Folder());
+    EXPECT_TRUE(fs::is_empty(dir.path())) << "every listed file and the list are gone";
+
+    ASSERT_TRUE(vantu::WritePendingDeletionList(Folder(), L"x\xDCFF.dll|加.dll"));
+    EXPECT_EQ(ReadFile(List()), "x\xff.dll|\xe5\x8a\xa0.dll");
 }
 
 TEST_F(PendingDeletionTest, NonAsciiNamesSurviveAsUtf8) {

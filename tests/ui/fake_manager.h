@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 
 namespace ui_testing {
 

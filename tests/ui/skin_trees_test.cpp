@@ -6,7 +6,7 @@
 #include "control_tree.h"
 
 #include "ui/control/control.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 #include "ui/layout/container.h"
 #include "ui/layout/horizontal_layout.h"
 #include "ui/layout/vertical_layout.h"

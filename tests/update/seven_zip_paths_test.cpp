@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files/file_system.h"
+#include "platform/files/paths.h"
+
 namespace {
 
 using namespace SevenZip;
+using namespace platform;
 
 TEST(SevenZipPaths, JoinAndParent) {
     EXPECT_EQ(JoinPath(L"", L"a/b"), L"a/b");

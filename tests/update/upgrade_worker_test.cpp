@@ -12,6 +12,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
 #include "tests/update/package_maker.h"
+#include "tests/update/upgrade_fixture.h"
 #include "update/download.h"
 #include "update/transfer_policy.h"
 #include "update/upgrade_messages.h"
@@ -24,56 +25,7 @@ using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-LRESULT IgnoreProc(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-class UpgradeWorkerTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fs::create_directories(payload / "sub");
-        fs::create_directories(app);
-        fs::create_directories(server);
-        WriteFile(payload / "a.dll", "new a");
-        WriteFile(payload / "sub" / "b.dll", "new b");
-        window = platform::AddWindowHandle(IgnoreProc);
-    }
-    void TearDown() override {
-        platform::FileFaults::Clear();
-        platform::RemoveWindowHandle(window);
-    }
-
-    // Runs one upgrade on this thread and collects what it posted.
-    void Upgrade(const std::wstring& address) {
-        ::testing::internal::CaptureStdout();
-        vantu::RunUpgrade(address, window, WideFolder(app));
-        std::fflush(stdout);
-        trace = ::testing::internal::GetCapturedStdout();
-        MSG msg;
-        while (PeekMessage(&msg, window, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_UPGRADE_PROGRESS) {
-                progress.push_back(msg);
-            } else {
-                results.push_back(msg.message);
-            }
-        }
-    }
-    // A package of a.dll and sub/b.dll, without an item for the folder.
-    void Upgrade7z() {
-        Make7zOf(payload, server / "pkg.7z", {"a.dll", "sub/b.dll"});
-        Upgrade(FileAddress(server / "pkg.7z"));
-    }
-    std::wstring App(const char* name) const { return Wide(app / name); }
-
-    TempDir temp;
-    fs::path payload = temp / "payload";
-    fs::path app = temp / "app";
-    fs::path server = temp / "server";
-    HWND window = nullptr;
-    std::string trace;
-    std::vector<MSG> progress;
-    std::vector<UINT> results;
-};
+using upgrade_testing::UpgradeWorkerTest;
 
 TEST_F(UpgradeWorkerTest, InstalledFilesAreMovedAsideThenDeleted) {
     WriteFile(app / "a.dll", "old a");
@@ -110,7 +62,7 @@ TEST_F(UpgradeWorkerTest, UndeletableSetAsideFilesAreListedInTemp) {
     EXPECT_EQ(ReadFile(app / "a.dll"), "new a");
 }
 
-TEST_F(UpgradeWorkerTest, AnInstalledFolderIsMovedAsideWholeAndListed) {
+TEST_F(UpgradeWorkerTest, AnInstalledFolderIsMovedAsideWholeThenDeleted) {
     fs::remove(payload / "a.dll");
     fs::create_directories(app / "sub");
     WriteFile(app / "sub" / "b.dll", "old b");
@@ -118,10 +70,19 @@ TEST_F(UpgradeWorkerTest, AnInstalledFolderIsMovedAsideWholeAndListed) {
     Make7z(payload, server / "pkg.7z");  // with the folder item "sub"
     Upgrade(FileAddress(server / "pkg.7z"));
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DONE});
-    EXPECT_EQ(ReadFile(app / "temp"), "_sub");
-    EXPECT_EQ(ReadFile(app / "_sub" / "kept.txt"), "old");
+    EXPECT_FALSE(fs::exists(app / "_sub"));
+    EXPECT_FALSE(fs::exists(app / "temp"));
     EXPECT_EQ(ReadFile(app / "sub" / "b.dll"), "new b");
     EXPECT_FALSE(fs::exists(app / "sub" / "kept.txt"));
+
+    // One that cannot be deleted is listed after what the list held.
+    WriteFile(app / "temp", "_old.dll");
+    platform::FileFaults::Set(platform::FileOperation::Delete, App("_sub"));
+    results.clear();
+    Upgrade(FileAddress(server / "pkg.7z"));
+    EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DONE});
+    EXPECT_EQ(ReadFile(app / "temp"), "_old.dll|_sub");
+    EXPECT_EQ(ReadFile(app / "_sub" / "b.dll"), "new b");
 }
 
 TEST_F(UpgradeWorkerTest, AFileThatCannotBeMovedAsideLeavesTheInstallationAsItWas) {

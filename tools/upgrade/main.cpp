@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/window/message_queue.h"
 #include "platform/text/text_codec.h"
+#include "platform/window/message_queue.h"
 #include "update/upgrade_messages.h"
 #include "update/upgrade_worker.h"
 
@@ -48,11 +48,6 @@ LRESULT UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-std::wstring Wide(const char* text) {
-    auto decoded = platform::DecodeUtf8(text);
-    return decoded ? *decoded : platform::DecodeLatin1(text);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,8 +55,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s ADDRESS FOLDER\n", argv[0]);
         return 2;
     }
-    std::wstring address = Wide(argv[1]);
-    std::wstring folder = Wide(argv[2]);
+    std::wstring address = platform::DecodeFileName(argv[1]);
+    std::wstring folder = platform::DecodeFileName(argv[2]);
     if (folder.empty() || folder.back() != L'/') {
         folder += L'/';
     }

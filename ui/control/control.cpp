@@ -1,6 +1,6 @@
 #include "ui/control/control.h"
 
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 
 namespace VantuUI {
 

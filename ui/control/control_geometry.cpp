@@ -5,7 +5,7 @@
 
 #include "ui/control/control.h"
 #include "ui/control/rect_math.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 
 namespace VantuUI {
 

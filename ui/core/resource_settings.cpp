@@ -1,15 +1,10 @@
 #include "ui/core/resource_settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 
+#include "platform/files/file_io.h"
 #include "platform/files/paths.h"
-#include "platform/files/unique_fd.h"
 
 namespace VantuUI {
 
@@ -48,12 +43,12 @@ std::unique_ptr<CZipReader> OpenArchive(const Settings& settings) {
 
 SkinReadResult ReadLooseFile(std::wstring_view path, std::size_t maxSize,
                              std::vector<unsigned char>& bytes) {
-    platform::UniqueFd fd(::open(platform::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    platform::UniqueFd fd = platform::OpenForReading(path);
+    auto length = platform::RegularFileSize(fd);
+    if (!length) {
         return SkinReadResult::CannotOpenFile;
     }
-    auto size = static_cast<std::uint64_t>(info.st_size);
+    auto size = *length;
     if (size == 0) {
         return SkinReadResult::Empty;
     }
@@ -61,17 +56,9 @@ SkinReadResult ReadLooseFile(std::wstring_view path, std::size_t maxSize,
         return SkinReadResult::TooLarge;
     }
     bytes.resize(static_cast<std::size_t>(size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            bytes.clear();
-            return SkinReadResult::CannotReadFile;
-        }
-        done += static_cast<std::size_t>(got);
+    if (!platform::ReadAll(fd, bytes.data(), bytes.size())) {
+        bytes.clear();
+        return SkinReadResult::CannotReadFile;
     }
     return SkinReadResult::Ok;
 }

@@ -1,7 +1,5 @@
 #include "ui/core/zip_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -12,9 +10,10 @@
 #include <filesystem>
 #include <limits>
 
+#include "platform/files/file_io.h"
+#include "platform/files/file_system.h"
 #include "platform/files/paths.h"
 #include "platform/text/text_codec.h"
-#include "platform/files/unique_fd.h"
 
 namespace VantuUI {
 
@@ -127,21 +126,6 @@ bool NamesEqual(const std::string& entry, const std::string& wanted, bool ignore
     return true;
 }
 
-bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 }  // namespace
 
 // The bytes of the archive's source: a memory block or a region of a file
@@ -171,20 +155,7 @@ class CZipReader::Source {
             std::memcpy(out, m_data + offset, length);
             return true;
         }
-        auto* bytes = static_cast<unsigned char*>(out);
-        while (length > 0) {
-            ssize_t got = ::pread(m_fd.Get(), bytes, length, static_cast<off_t>(m_start + offset));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                return false;
-            }
-            bytes += got;
-            offset += static_cast<std::uint64_t>(got);
-            length -= static_cast<std::size_t>(got);
-        }
-        return true;
+        return platform::ReadAll(m_fd, out, length, m_start + offset);
     }
 
   private:
@@ -267,16 +238,14 @@ std::unique_ptr<CZipReader> CZipReader::OpenMemory(const void* data, std::size_t
 }
 
 std::unique_ptr<CZipReader> CZipReader::OpenFile(std::wstring_view name) {
-    std::string path = platform::NativePath(name);
-    platform::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    platform::UniqueFd fd = platform::OpenForReading(name);
+    auto size = platform::RegularFileSize(fd);
+    if (!size) {
         Remember(ZipResult::CannotOpen);
         return nullptr;
     }
     std::unique_ptr<CZipReader> reader(new CZipReader);
-    reader->m_source =
-        std::make_unique<Source>(std::move(fd), 0, static_cast<std::uint64_t>(info.st_size));
+    reader->m_source = std::make_unique<Source>(std::move(fd), 0, *size);
     return Finish(std::move(reader));
 }
 
@@ -285,21 +254,20 @@ std::unique_ptr<CZipReader> CZipReader::OpenHandle(int fd) {
         Remember(ZipResult::BadArgument);
         return nullptr;
     }
-    platform::UniqueFd copy(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    platform::UniqueFd copy = platform::Duplicate(fd);
     if (!copy.IsValid()) {
         Remember(ZipResult::CannotDuplicate);
         return nullptr;
     }
-    struct stat info {};
-    off_t start = ::lseek(copy.Get(), 0, SEEK_CUR);
-    if (::fstat(copy.Get(), &info) != 0 || !S_ISREG(info.st_mode) || start < 0) {
+    auto start = platform::SeekFile(copy, 0, SEEK_CUR);
+    auto size = platform::RegularFileSize(copy);
+    if (!size || !start) {
         Remember(ZipResult::NotDiskFile);
         return nullptr;
     }
-    std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
-    std::uint64_t offset = std::min<std::uint64_t>(static_cast<std::uint64_t>(start), size);
+    std::uint64_t offset = std::min(*start, *size);
     std::unique_ptr<CZipReader> reader(new CZipReader);
-    reader->m_source = std::make_unique<Source>(std::move(copy), offset, size - offset);
+    reader->m_source = std::make_unique<Source>(std::move(copy), offset, *size - offset);
     return Finish(std::move(reader));
 }
 
@@ -673,22 +641,25 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
         if (destination == nullptr) {
             return Remember(ZipResult::BadArgument);
         }
-        std::filesystem::path path(platform::NativePath(static_cast<const wchar_t*>(destination)));
+        std::wstring path(static_cast<const wchar_t*>(destination));
         ZipEntryInfo info;
         DWORD result = GetEntry(index, info);
         if (result != ZipResult::Ok && result != ZipResult::Corrupt) {
             return Remember(result);
         }
-        std::error_code ignored;
         if ((info.attributes & ZipAttribute::Directory) != 0) {
-            std::filesystem::create_directories(path, ignored);
-            return Remember(std::filesystem::is_directory(path, ignored) ? ZipResult::Ok
-                                                                         : ZipResult::CannotOpen);
+            return Remember(platform::CreateFolderChain(path) ? ZipResult::Ok
+                                                              : ZipResult::CannotOpen);
         }
-        if (path.has_parent_path()) {
-            std::filesystem::create_directories(path.parent_path(), ignored);
+        auto folder = platform::ParentFolderOf(path);
+        if (!folder.empty()) {
+            platform::CreateFolderChain(folder);
         }
-        platform::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        // Replaced by a new file, so a link at the path is never written through.
+        if (platform::PathExists(path) && !platform::IsFolder(path)) {
+            platform::DeleteFile(path);
+        }
+        platform::UniqueFd fd = platform::CreateForWriting(path, 0644);
         if (!fd.IsValid()) {
             return Remember(ZipResult::CannotOpen);
         }
@@ -728,7 +699,7 @@ DWORD CZipReader::UnzipToFd(int index, int fd) {
             CloseEntry();
             return result;
         }
-        if (!WriteAll(fd, buffer.data(), made)) {
+        if (!platform::WriteAll(fd, buffer.data(), made)) {
             CloseEntry();
             return ZipResult::WriteError;
         }

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "ui/control/scroll_bar.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 #include "ui/layout/container.h"
 
 namespace VantuUI {

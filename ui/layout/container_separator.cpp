@@ -6,7 +6,7 @@
 
 #include "platform/window/window_system.h"
 #include "ui/control/rect_math.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 #include "ui/layout/container.h"
 
 namespace VantuUI {

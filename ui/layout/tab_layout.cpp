@@ -4,7 +4,7 @@
 
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
-#include "ui/core/window_manager.h"
+#include "ui/core/manager/window_manager.h"
 
 namespace VantuUI {
 

@@ -176,7 +176,10 @@ void OpenTag(Builder& b, wchar_t letter, const std::wstring& arg) {
                         f.size = ToInt(words[i], f.size);
                     }
                 }
-                b.manager->AddFont(f);
+                // Every paint meets the tag again: its font is registered once.
+                if (b.manager->FindFont(f) < 0) {
+                    b.manager->AddFont(f);
+                }
             }
             b.fonts.push_back(f);
             break;

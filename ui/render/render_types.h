@@ -61,6 +61,8 @@ class IRenderHostUI {
                                                DWORD mask, bool useHsl) = 0;
     // The font of an id; null gives the default font.
     virtual const FontInfo* FontById(int id) = 0;
+    // The id of a registered font equal to `font`, or -1.
+    virtual int FindFont(const FontInfo& /*font*/) { return -1; }
     // Registers a font met in tagged text and returns its id.
     virtual int AddFont(const FontInfo& font) = 0;
     virtual std::wstring ExpandStringTokens(const std::wstring& text) { return text; }

@@ -92,6 +92,10 @@ inline constexpr PROPID kpidPosixAttrib = 53;
 // Extract ask modes.
 inline constexpr std::int32_t kExtract = 0;
 
+// Per-item operation results; anything else (unsupported method, data or
+// CRC error, unexpected end...) means the item is damaged.
+inline constexpr std::int32_t kOK = 0;
+
 struct IUnknown {
     virtual HRESULT QueryInterface(const Guid& iid, void** out) = 0;
     virtual ULONG AddRef() = 0;

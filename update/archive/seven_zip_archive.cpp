@@ -200,7 +200,7 @@ int SevenZipExtractor::ExtractAll(const std::wstring& destination) {
         new intl::ArchiveExtractCallback(*engine, handler, destination, overwriteMode));
     HRESULT result = handler.Extract(nullptr, 0xFFFFFFFF, 0, callback.get());
     handler.Close();
-    return result;
+    return result == S_OK && callback->AnItemFailed() ? E_FAIL : result;
 }
 
 }  // namespace SevenZip

@@ -74,7 +74,9 @@ class SevenZipExtractor : public SevenZipArchive {
     // the way. 0 on success; otherwise the engine's result, a system error
     // as a result, or the plain numbers 110 (package cannot be opened) and
     // 1631 (a folder cannot be created). Items that would land outside the
-    // destination, and link items, fail the extraction.
+    // destination, link items, and any item the engine reports damaged
+    // (data or checksum error, unsupported method, unexpected end) fail the
+    // extraction.
     virtual int ExtractAll(const std::wstring& destination);
 
   protected:

@@ -1,16 +1,17 @@
 #include "update/archive/seven_zip_callbacks.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <new>
+#include <optional>
 
+#include "platform/files/file_system.h"
 #include "platform/files/paths.h"
-#include "update/booster_file.h"
 #include "update/archive/seven_zip_file_stream.h"
 #include "update/archive/seven_zip_paths.h"
 #include "update/archive/seven_zip_streams.h"
 #include "update/archive/seven_zip_trace.h"
+#include "update/booster_file.h"
 
 namespace SevenZip::intl {
 
@@ -259,30 +260,27 @@ HRESULT ArchiveExtractCallback::GetStream(std::uint32_t index, abi::ISequentialO
     bool isLink = (m_hasAttributes && (m_attributes & kAttributeUnixExtension) != 0 &&
                    IsLinkMode(m_attributes >> 16)) ||
                   (m_hasPosixMode && IsLinkMode(m_posixMode));
-    if (!IsContainedItemPath(m_relativePath) || isLink ||
-        !HasNoLinkOnTheWay(m_destination, m_relativePath)) {
+    if (isLink || !StaysBelow(m_destination, m_relativePath)) {
         TraceLine("拒绝路径:", m_relativePath);
         return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
     }
 
-    m_outputPath = JoinPath(m_destination, m_relativePath);
+    m_outputPath = platform::JoinPath(m_destination, m_relativePath);
     if (m_isFolder) {
         TraceLine("DirBegin:", m_outputPath);
-        CreateFolderChain(m_outputPath);
+        platform::CreateFolderChain(m_outputPath);
         return S_OK;
     }
 
     TraceLine("FileBegin:", m_outputPath);
-    struct stat previous;
-    bool replaced = lstat(platform::NativePath(m_outputPath).c_str(), &previous) == 0;
-    if (replaced && !RemovePath(m_outputPath)) {
+    auto previousMode = platform::RegularFileMode(m_outputPath);
+    if (platform::PathExists(m_outputPath) && !platform::RemovePath(m_outputPath)) {
         TraceLine("移除路径失败:", m_outputPath);
         return LastErrorResult();
     }
-    m_mode = FileMode(replaced && S_ISREG(previous.st_mode) ? previous.st_mode : 0,
-                      replaced && S_ISREG(previous.st_mode));
-    auto folder = ParentFolderOf(m_outputPath);
-    if (!CreateFolderChain(folder)) {
+    m_mode = FileMode(previousMode.value_or(0), previousMode.has_value());
+    auto folder = platform::ParentFolderOf(m_outputPath);
+    if (!platform::CreateFolderChain(folder)) {
         TraceLine("创建目录失败:", folder);
         return kCreateFailed;
     }
@@ -321,22 +319,22 @@ mode_t ArchiveExtractCallback::FileMode(mode_t previousMode, bool replaced) cons
 }
 
 void ArchiveExtractCallback::ApplyTimesAndMode() {
-    auto native = platform::NativePath(m_outputPath);
+    // The creation time has no place on this file system.
     if (m_hasModified || m_hasAccessed) {
-        // The creation time has no place on this file system.
-        timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
-        if (m_hasAccessed) {
-            times[0] = ToTimespec(m_accessed);
-        }
-        if (m_hasModified) {
-            times[1] = ToTimespec(m_modified);
-        }
-        utimensat(AT_FDCWD, native.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        platform::SetFileTimes(
+            m_outputPath, m_hasAccessed ? std::optional(ToTimespec(m_accessed)) : std::nullopt,
+            m_hasModified ? std::optional(ToTimespec(m_modified)) : std::nullopt);
     }
-    chmod(native.c_str(), m_mode);
+    platform::SetFileMode(m_outputPath, m_mode);
 }
 
-HRESULT ArchiveExtractCallback::SetOperationResult(std::int32_t) {
+HRESULT ArchiveExtractCallback::SetOperationResult(std::int32_t result) {
+    if (result != abi::kOK) {
+        // A damaged item must never pass for installed: stop here, and the
+        // whole extraction fails.
+        m_itemFailed = true;
+        return E_FAIL;
+    }
     if (m_outputPath.empty()) {
         TraceLine("AllDone");
         return S_OK;

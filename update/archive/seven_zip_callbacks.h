@@ -55,6 +55,9 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
     HRESULT CryptoGetTextPassword(abi::BSTR* password) override;
     HRESULT SetRatioInfo(const std::uint64_t* inSize, const std::uint64_t* outSize) override;
 
+    // Some item came out damaged (its operation result was not kOK).
+    bool AnItemFailed() const { return m_itemFailed; }
+
   private:
     ~ArchiveExtractCallback() = default;
 
@@ -81,6 +84,7 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
     std::uint64_t m_size = 0;
     bool m_hasPosixMode = false;
     std::uint32_t m_posixMode = 0;
+    bool m_itemFailed = false;
     mode_t m_mode = 0;                     // applied to the current file item when it is done
     [[maybe_unused]] int m_overwriteMode;  // always Replace in this program
     std::atomic<std::uint64_t> m_total{0};

@@ -1,13 +1,8 @@
 #include "update/archive/seven_zip_file_stream.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-
-#include "platform/files/file_system.h"
-#include "platform/files/paths.h"
 
 namespace SevenZip {
 
@@ -15,15 +10,8 @@ HRESULT LastErrorResult() {
     return HRESULT_FROM_WIN32(static_cast<DWORD>(errno != 0 ? errno : EIO));
 }
 
-FileStream::~FileStream() {
-    close(m_fd);
-}
-
 HRESULT FileStream::Read(void* data, std::uint32_t size, std::uint32_t* processed) {
-    ssize_t n;
-    do {
-        n = read(m_fd, data, size);
-    } while (n < 0 && errno == EINTR);
+    long n = platform::ReadSome(m_file, data, size);
     if (processed != nullptr) {
         *processed = n > 0 ? static_cast<std::uint32_t>(n) : 0;
     }
@@ -31,25 +19,12 @@ HRESULT FileStream::Read(void* data, std::uint32_t size, std::uint32_t* processe
 }
 
 HRESULT FileStream::Write(const void* data, std::uint32_t size, std::uint32_t* processed) {
-    const char* p = static_cast<const char*>(data);
-    std::uint32_t done = 0;
-    while (done < size) {
-        ssize_t n = write(m_fd, p + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            if (processed != nullptr) {
-                *processed = done;
-            }
-            return n < 0 ? LastErrorResult() : HRESULT_FROM_WIN32(EIO);
-        }
-        done += static_cast<std::uint32_t>(n);
-    }
+    errno = 0;
+    bool written = platform::WriteAll(m_file, data, size);
     if (processed != nullptr) {
-        *processed = done;
+        *processed = written ? size : 0;
     }
-    return S_OK;
+    return written ? S_OK : LastErrorResult();
 }
 
 HRESULT FileStream::Seek(std::int64_t offset, std::uint32_t origin, std::uint64_t* newPosition) {
@@ -57,53 +32,38 @@ HRESULT FileStream::Seek(std::int64_t offset, std::uint32_t origin, std::uint64_
     if (whence < 0) {
         return E_INVALIDARG;
     }
-    off_t position = lseek(m_fd, static_cast<off_t>(offset), whence);
-    if (position < 0) {
+    auto position = platform::SeekFile(m_file, offset, whence);
+    if (!position) {
         return LastErrorResult();
     }
     if (newPosition != nullptr) {
-        *newPosition = static_cast<std::uint64_t>(position);
+        *newPosition = *position;
     }
     return S_OK;
 }
 
 HRESULT FileStream::SetSize(std::uint64_t size) {
-    return ftruncate(m_fd, static_cast<off_t>(size)) == 0 ? S_OK : LastErrorResult();
+    return platform::ResizeFile(m_file, size) ? S_OK : LastErrorResult();
 }
 
 HRESULT FileStream::Size(std::uint64_t* size) {
-    struct stat st;
-    if (fstat(m_fd, &st) != 0) {
+    auto length = platform::RegularFileSize(m_file);
+    if (!length) {
         return LastErrorResult();
     }
-    *size = static_cast<std::uint64_t>(st.st_size);
+    *size = *length;
     return S_OK;
 }
 
 std::shared_ptr<FileStream> OpenFileForReading(const std::wstring& path) {
-    if (platform::FileFaults::Applies(platform::FileOperation::Read, path)) {
-        errno = EACCES;
-        return nullptr;
-    }
-    int fd = open(platform::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return nullptr;
-    }
-    return std::make_shared<FileStream>(fd);
+    auto file = platform::OpenForReading(path);
+    return file.IsValid() ? std::make_shared<FileStream>(std::move(file)) : nullptr;
 }
 
 std::shared_ptr<FileStream> CreateFileForWriting(const std::wstring& path) {
-    if (platform::FileFaults::Applies(platform::FileOperation::Write, path)) {
-        errno = EACCES;
-        return nullptr;
-    }
     // Owner-only until the item is complete and its own mode is applied.
-    int fd = open(platform::NativePath(path).c_str(),
-                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return nullptr;
-    }
-    return std::make_shared<FileStream>(fd);
+    auto file = platform::CreateForWriting(path, 0600);
+    return file.IsValid() ? std::make_shared<FileStream>(std::move(file)) : nullptr;
 }
 
 }  // namespace SevenZip

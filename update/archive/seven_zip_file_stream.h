@@ -6,17 +6,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "platform/files/file_io.h"
 #include "platform/win32.h"
 
 namespace SevenZip {
 
 class FileStream {
   public:
-    explicit FileStream(int fd) : m_fd(fd) {}
-    ~FileStream();
-    FileStream(const FileStream&) = delete;
-    FileStream& operator=(const FileStream&) = delete;
+    explicit FileStream(platform::UniqueFd file) : m_file(std::move(file)) {}
 
     // Results are S_OK or a system error wrapped as a result.
     HRESULT Read(void* data, std::uint32_t size, std::uint32_t* processed);
@@ -27,7 +26,7 @@ class FileStream {
     HRESULT Size(std::uint64_t* size);
 
   private:
-    int m_fd;
+    platform::UniqueFd m_file;
 };
 
 // The result for the last failed system call (errno as a system error).

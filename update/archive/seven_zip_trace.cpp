@@ -9,7 +9,7 @@ namespace SevenZip {
 
 void TraceLine(std::string_view text, std::wstring_view path) {
     std::string line(text);
-    line += platform::EncodeUtf8(path);
+    line += platform::EncodeFileName(path);  // the bytes the name has on disk
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);
 }

@@ -302,6 +302,16 @@ void WindowEvent(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_LEAVE:
             if (in.capture == nullptr) {
                 in.mouseOver = nullptr;
+                // The pointer is outside now; its last point inside must not
+                // answer GetCursorPos (a hovered control would stay hot).
+                if (IsHeadlessDisplay()) {
+                    in.cursor = POINT{w->rect.left - 1, w->rect.top - 1};
+                } else {
+                    int x = 0;
+                    int y = 0;
+                    SDL_GetGlobalMouseState(&x, &y);
+                    in.cursor = POINT{x, y};
+                }
                 MouseLeft(nullptr);
             }
             break;

@@ -1,0 +1,342 @@
+// Painting: layout on demand, the tree drawn into an off-screen buffer over
+// the update rectangle and copied to the window, or, per-pixel layered, the
+// whole image handed to the window from a 10 ms timer.
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/window/window_system.h"
+#include "ui/control/control.h"
+#include "ui/core/manager/manager_shared.h"
+
+namespace VantuUI {
+
+namespace {
+
+void ClearRect(cairo_t* cr, const RECT& rect) {
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_rectangle(cr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+// Every pixel of `rect` scaled by the mask's alpha at that pixel.
+void MultiplyByAlpha(cairo_surface_t* target, cairo_surface_t* mask, const RECT& rect) {
+    cairo_surface_flush(target);
+    cairo_surface_flush(mask);
+    unsigned char* out = cairo_image_surface_get_data(target);
+    const unsigned char* in = cairo_image_surface_get_data(mask);
+    const int outStride = cairo_image_surface_get_stride(target);
+    const int inStride = cairo_image_surface_get_stride(mask);
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(out + y * outStride);
+        const auto* maskRow = reinterpret_cast<const std::uint32_t*>(in + y * inStride);
+        for (LONG x = rect.left; x < rect.right; ++x) {
+            const std::uint32_t alpha = maskRow[x] >> 24;
+            const std::uint32_t pixel = row[x];
+            auto scale = [alpha](std::uint32_t channel) { return channel * alpha / 255; };
+            row[x] = (scale(pixel >> 24) << 24) | (scale((pixel >> 16) & 0xFF) << 16) |
+                     (scale((pixel >> 8) & 0xFF) << 8) | scale(pixel & 0xFF);
+        }
+    }
+    cairo_surface_mark_dirty(target);
+}
+
+}  // namespace
+
+void CWindowManagerUI::FreeOffscreen() {
+    m_offscreen.reset();
+}
+
+HBITMAP CWindowManagerUI::OffscreenBitmap() {
+    return m_offscreen != nullptr ? m_offscreen->surface.get() : nullptr;
+}
+
+void CWindowManagerUI::PaintTree(HDC dc, const RECT& rect, const void* stopControl) {
+    if (m_root != nullptr && dc != nullptr) {
+        m_root->Paint(dc, rect, static_cast<CControlUI*>(const_cast<void*>(stopControl)));
+    }
+}
+
+void CWindowManagerUI::Invalidate() {
+    if (m_window == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(m_window, &client);
+    Invalidate(client);
+}
+
+void CWindowManagerUI::Invalidate(const RECT& rect) {
+    if (m_window == nullptr) {
+        return;
+    }
+    RECT clipped{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0), 0, 0};
+    clipped.right = std::max(rect.right, clipped.left);
+    clipped.bottom = std::max(rect.bottom, clipped.top);
+    if (m_layered) {
+        m_layeredUpdate = RectUnion(m_layeredUpdate, clipped);
+        return;
+    }
+    InvalidateRect(m_window, &clipped, FALSE);
+}
+
+void CWindowManagerUI::MarkForLayout() {
+    m_updateNeeded = true;
+}
+
+bool CWindowManagerUI::AddOverlayPainter(CControlUI* control) {
+    if (control == nullptr || std::find(m_overlayPainters.begin(), m_overlayPainters.end(),
+                                        control) != m_overlayPainters.end()) {
+        return false;
+    }
+    m_overlayPainters.push_back(control);
+    return true;
+}
+
+bool CWindowManagerUI::RemoveOverlayPainter(CControlUI* control) {
+    return std::erase(m_overlayPainters, control) > 0;
+}
+
+void CWindowManagerUI::SetPerPixelLayered(bool layered) {
+    if (m_window == nullptr || layered == m_layered ||
+        (GetWindowLong(m_window, GWL_STYLE) & WS_CHILD) != 0) {
+        return;
+    }
+    m_layered = layered;
+    LONG exStyle = GetWindowLong(m_window, GWL_EXSTYLE);
+    if (layered) {
+        SetTimer(m_window, kLayeredTimerId, kLayeredTimerElapse, nullptr);
+        exStyle |= static_cast<LONG>(WS_EX_LAYERED);
+    } else {
+        KillTimer(m_window, kLayeredTimerId);
+        exStyle &= ~static_cast<LONG>(WS_EX_LAYERED);
+    }
+    SetWindowLong(m_window, GWL_EXSTYLE, exStyle);
+    m_layeredChanged = true;
+    if (m_root != nullptr) {
+        m_root->RequestLayout();
+    }
+    Invalidate();
+}
+
+void CWindowManagerUI::SetOpacity(BYTE opacity) {
+    m_opacity = opacity;
+    if (m_window == nullptr) {
+        return;
+    }
+    SetPerPixelLayered(false);
+    SetWindowLong(m_window, GWL_EXSTYLE,
+                  GetWindowLong(m_window, GWL_EXSTYLE) | static_cast<LONG>(WS_EX_LAYERED));
+    SetLayeredWindowAttributes(m_window, 0, opacity, LWA_ALPHA);
+    Invalidate();
+}
+
+void CWindowManagerUI::SetLayeredOpacity(BYTE opacity) {
+    m_layeredOpacity = opacity;
+    m_layeredChanged = true;
+    Invalidate();
+}
+
+void CWindowManagerUI::SetLayeredImage(const std::wstring& spec) {
+    SetPerPixelLayered(true);
+    m_layeredImage.Clear();
+    m_layeredImage.spec = spec;
+    // Loads the image now so that its size is known.
+    RECT client{};
+    if (m_window != nullptr) {
+        GetClientRect(m_window, &client);
+    }
+    RenderEngine::DrawImageSpec(nullptr, this, client, client, m_layeredImage);
+    m_layeredChanged = true;
+    Invalidate();
+}
+
+void CWindowManagerUI::OnPaint() {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    if (m_root == nullptr) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_window, &ps);
+        RenderEngine::DrawColor(dc, ps.rcPaint, 0xFF000000);
+        EndPaint(m_window, &ps);
+        return;
+    }
+    RECT paint{};
+    if (m_layered) {
+        m_offscreenPaint = true;
+        paint = m_layeredUpdate;
+        m_layeredUpdate = RECT{};
+        if (!RectIntersect(paint, paint, client)) {
+            PAINTSTRUCT ps;
+            BeginPaint(m_window, &ps);
+            EndPaint(m_window, &ps);
+            return;
+        }
+    } else if (!GetUpdateRect(m_window, &paint, FALSE)) {
+        return;
+    }
+    if (m_focusNeeded) {
+        MoveTabFocus(true);
+    }
+    m_painting = true;
+    if (m_updateNeeded) {
+        m_updateNeeded = false;
+        if (!RectIsEmpty(client)) {
+            PaintLayout(client);
+            if (m_firstLayout) {
+                m_firstLayout = false;
+                RaiseNotification(m_root, L"windowinit", 0, 0, false, false);
+                if (m_root == nullptr) {
+                    m_painting = false;
+                    return;
+                }
+                if (m_layered && m_layeredChanged) {
+                    m_painting = false;
+                    Invalidate();
+                    return;
+                }
+            }
+        }
+    } else if (m_layered && m_layeredChanged && m_offscreen != nullptr) {
+        ClearRect(m_offscreen->dc.get(), client);
+        m_root->SetItemRect(client, true);
+    }
+    if (m_offscreenPaint && m_offscreen == nullptr && !RectIsEmpty(client)) {
+        auto buffers = std::make_unique<OffscreenBuffers>();
+        buffers->surface.reset(
+            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, client.right, client.bottom));
+        if (cairo_surface_status(buffers->surface.get()) == CAIRO_STATUS_SUCCESS) {
+            buffers->dc.reset(cairo_create(buffers->surface.get()));
+            m_offscreen = std::move(buffers);
+        }
+    }
+    PAINTSTRUCT ps;
+    HDC windowDc = BeginPaint(m_window, &ps);
+    if (!m_layered) {
+        // Layout above may have invalidated more; BeginPaint validated all of it.
+        paint = RectUnion(paint, ps.rcPaint);
+    }
+    if (m_offscreenPaint && m_offscreen != nullptr) {
+        PaintPresent(windowDc, paint, client);
+    } else if (windowDc != nullptr) {
+        m_root->Paint(windowDc, paint, nullptr);
+    }
+    EndPaint(m_window, &ps);
+    m_painting = false;
+    m_layeredChanged = false;
+    if (m_updateNeeded) {
+        InvalidateRect(m_window, nullptr, FALSE);
+    }
+}
+
+void CWindowManagerUI::PaintLayout(const RECT& client) {
+    if (m_root->IsUpdateNeeded()) {
+        FreeOffscreen();
+        m_root->SetItemRect(client, true);
+        return;
+    }
+    std::vector<CControlUI*> stale;
+    m_root->FindInTree(
+        [](CControlUI* control, void* data) -> CControlUI* {
+            if (!control->IsUpdateNeeded()) {
+                return nullptr;
+            }
+            static_cast<std::vector<CControlUI*>*>(data)->push_back(control);
+            return control;
+        },
+        &stale, UIFIND_VISIBLE | UIFIND_ME_FIRST | UIFIND_UPDATETEST);
+    for (CControlUI* control : stale) {
+        control->SetItemRect(
+            control->IsFloating() ? control->GetParentRelativeRect() : control->GetItemRect(),
+            true);
+    }
+}
+
+void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT& client) {
+    cairo_t* memory = m_offscreen->dc.get();
+    cairo_save(memory);
+    if (m_layered && m_layeredImage.spec.empty()) {
+        ClearRect(memory, paint);
+    }
+    m_root->Paint(memory, paint, nullptr);
+    if (m_layered) {
+        std::erase_if(m_childWindows,
+                      [](const ChildWindow& child) { return IsWindow(child.window) == FALSE; });
+    }
+    const std::vector<CControlUI*> overlays = m_overlayPainters;
+    for (CControlUI* control : overlays) {
+        control->PaintOverlay(memory, paint);
+    }
+    cairo_restore(memory);
+    cairo_surface_flush(m_offscreen->surface.get());
+    if (m_layered) {
+        if (!m_layeredImage.spec.empty()) {
+            m_offscreen->layeredImage.reset(
+                cairo_image_surface_create(CAIRO_FORMAT_ARGB32, client.right, client.bottom));
+            ContextPtr imageDc(cairo_create(m_offscreen->layeredImage.get()));
+            RenderEngine::DrawImageSpec(imageDc.get(), this, client, client, m_layeredImage);
+            imageDc.reset();
+            if (m_layeredImage.image != nullptr && m_layeredImage.image->hasAlpha) {
+                MultiplyByAlpha(m_offscreen->surface.get(), m_offscreen->layeredImage.get(), paint);
+            }
+        }
+        RECT window{};
+        GetWindowRect(m_window, &window);
+        const POINT position{window.left, window.top};
+        const SIZE size{client.right - client.left, client.bottom - client.top};
+        const POINT origin{0, 0};
+        BLENDFUNCTION blend;
+        blend.BlendOp = AC_SRC_OVER;
+        blend.SourceConstantAlpha = m_layeredOpacity;
+        blend.AlphaFormat = AC_SRC_ALPHA;
+        UpdateLayeredWindow(m_window, windowDc, &position, &size, memory, &origin, 0, &blend,
+                            ULW_ALPHA);
+        return;
+    }
+    if (windowDc == nullptr) {
+        return;
+    }
+    cairo_save(windowDc);
+    cairo_set_operator(windowDc, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(windowDc, m_offscreen->surface.get(), 0, 0);
+    cairo_rectangle(windowDc, paint.left, paint.top, paint.right - paint.left,
+                    paint.bottom - paint.top);
+    cairo_fill(windowDc);
+    cairo_restore(windowDc);
+    if (m_showDirty) {
+        RenderEngine::DrawRect(windowDc, paint, 1, 0xFFDC0000);
+    }
+}
+
+void CWindowManagerUI::OnPrintClient(HDC dc, LPARAM flags) {
+    if (m_root == nullptr || dc == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(m_window, &client);
+    m_root->Paint(dc, client, nullptr);
+    constexpr LPARAM kPrintChildren = 0x10;
+    constexpr LPARAM kPrintNonClient = 0x02;
+    if ((flags & kPrintChildren) == 0) {
+        return;
+    }
+    for (const ChildWindow& child : m_childWindows) {
+        if (!IsWindow(child.window)) {
+            continue;
+        }
+        RECT at{};
+        GetWindowRect(child.window, &at);
+        POINT origin{at.left, at.top};
+        ScreenToClient(m_window, &origin);
+        cairo_save(dc);
+        cairo_translate(dc, origin.x, origin.y);
+        SendMessage(child.window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags | kPrintNonClient);
+        cairo_restore(dc);
+    }
+}
+
+}  // namespace VantuUI
