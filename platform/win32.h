@@ -530,12 +530,7 @@ struct SYSTEMTIME {
     friend bool operator==(const SYSTEMTIME&, const SYSTEMTIME&) = default;
 };
 
-// WM_NOTIFY's header, and the picker's change record.
-struct NMHDR {
-    HWND hwndFrom = nullptr;
-    UINT_PTR idFrom = 0;
-    UINT code = 0;
-};
+// The picker's change record (WM_NOTIFY).
 struct NMDATETIMECHANGE {
     NMHDR nmhdr{};
     DWORD dwFlags = 0;  // GDT_VALID or GDT_NONE
