@@ -10,6 +10,7 @@
 #include "platform/gdi/system_values.h"
 #include "platform/gdi/text_layout.h"
 #include "platform/text/text_codec.h"
+#include "platform/window/controls/control_classes.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
 
@@ -155,6 +156,8 @@ void RegisterBuiltInClasses() {
         wc.lpszClassName = L"tooltips_class32";
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         RegisterClass(&wc);
+        controls::RegisterEditClass();
+        controls::RegisterDatePickerClass();
     });
 }
 

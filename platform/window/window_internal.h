@@ -114,7 +114,8 @@ void EmptyGraveyard();
 bool TakePaint(MSG* msg, HWND filterWindow);
 // Shows what was painted since the last time, once no window waits to paint.
 void ShowPainted();
-// Registers the classes the system provides (the tooltip) once.
+// Registers the classes the system provides (the tooltip, the edit, the date
+// picker) once.
 void RegisterBuiltInClasses();
 
 }  // namespace platform

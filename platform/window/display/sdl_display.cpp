@@ -117,6 +117,10 @@ void MakeDisplayWindow(Window& window) {
     if ((window.exStyle & WS_EX_TOPMOST) != 0) {
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     }
+    if ((window.exStyle & WS_EX_NOACTIVATE) != 0) {
+        // A drop-down: the window manager neither decorates nor focuses it.
+        flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+    }
     if (window.cls.name == L"tooltips_class32") {
         flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
     }

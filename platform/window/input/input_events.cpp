@@ -248,6 +248,9 @@ void WindowEvent(const SDL_WindowEvent& e) {
             PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: {
+            if ((w->exStyle & WS_EX_NOACTIVATE) != 0) {
+                break;  // keyboard input still goes to the focus
+            }
             HWND activate = hwnd;
             if (!IsWindowEnabled(hwnd)) {
                 // A disabled owner passes activation on to its enabled popup.
