@@ -175,7 +175,11 @@ std::unique_ptr<ImageInfo> RenderEngine::LoadImageFromMemory(const std::uint8_t*
     if (!rgba || width <= 0 || height <= 0) {
         return nullptr;
     }
-    return ImageFromRgba(rgba.get(), width, height, mask);
+    auto image = ImageFromRgba(rgba.get(), width, height, mask);
+    if (image) {
+        KeepDecodedImage(data, size, mask, DecodedFromImage(*image));
+    }
+    return image;
 }
 
 std::unique_ptr<ImageInfo> RenderEngine::ImageFromRgba(const std::uint8_t* rgba, int width,
@@ -209,7 +213,6 @@ std::unique_ptr<ImageInfo> RenderEngine::ImageFromRgba(const std::uint8_t* rgba,
         }
     }
     cairo_surface_mark_dirty(image->bitmap);
-    KeepDecodedImage(data, size, mask, DecodedFromImage(*image));
     return image;
 }
 
