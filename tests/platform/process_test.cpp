@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -32,20 +34,27 @@ size_t Discard(char*, size_t size, size_t count, void*) {
     return size * count;
 }
 
+// Processes come and go while /proc is walked: one that ended reads empty.
+std::string ReadProcFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // The started program of ours, found by its parent and command line.
 pid_t FindChild(const std::string& cmdline) {
-    for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator("/proc", ignored)) {
         const std::string name = entry.path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
-        const std::string stat = ReadFile(entry.path() / "stat");
+        const std::string stat = ReadProcFile(entry.path() / "stat");
         const auto end = stat.rfind(')');
         std::istringstream fields(end == std::string::npos ? std::string() : stat.substr(end + 1));
         std::string state;
         pid_t parent = 0;
         if (fields >> state >> parent && parent == getpid() &&
-            ReadFile(entry.path() / "cmdline") == cmdline) {
+            ReadProcFile(entry.path() / "cmdline") == cmdline) {
             return std::stoi(name);
         }
     }
