@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
-#include "ui/core/zip_reader.h"
+#include "ui/core/zip/zip_reader.h"
 
 extern char** environ;
 

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "update/http_client.h"
+#include "update/net/http_client.h"
 #include "update/version_query.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

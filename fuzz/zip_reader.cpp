@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/core/zip_reader.h"
+#include "ui/core/zip/zip_reader.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <iostream>
 
 #include "launcher/booster.h"
-#include "launcher/installed_version.h"
-#include "launcher/pending_deletions.h"
-#include "launcher/running_booster.h"
-#include "launcher/single_instance_guard.h"
+#include "launcher/startup/installed_version.h"
+#include "launcher/startup/pending_deletions.h"
+#include "launcher/startup/running_booster.h"
+#include "launcher/startup/single_instance_guard.h"
 #include "launcher/skin_archive_resource.h"
-#include "launcher/startup_decision.h"
+#include "launcher/startup/startup_decision.h"
 #include "platform/files/file_system.h"
 #include "platform/resources/module_handle.h"
 #include "platform/files/paths.h"

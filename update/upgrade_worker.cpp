@@ -8,7 +8,7 @@
 #include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/archive/seven_zip_paths.h"
-#include "update/download.h"
+#include "update/net/download.h"
 #include "update/pending_deletion_list.h"
 #include "update/upgrade_messages.h"
 

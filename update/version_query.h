@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "update/http_client.h"
+#include "update/net/http_client.h"
 
 namespace vantu {
 

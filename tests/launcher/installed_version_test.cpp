@@ -1,4 +1,4 @@
-#include "launcher/installed_version.h"
+#include "launcher/startup/installed_version.h"
 
 #include <gtest/gtest.h>
 

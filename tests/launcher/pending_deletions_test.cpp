@@ -1,4 +1,4 @@
-#include "launcher/pending_deletions.h"
+#include "launcher/startup/pending_deletions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "launcher/single_instance_guard.h"
+#include "launcher/startup/single_instance_guard.h"
 
 #include <gtest/gtest.h>
 #include <time.h>

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "launcher/single_instance_guard.h"
+#include "launcher/startup/single_instance_guard.h"
 #include "tests/launcher/launcher_stage.h"
 #include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"

@@ -7,7 +7,7 @@
 
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
-#include "ui/control/scroll_bar.h"
+#include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/horizontal_layout.h"
 #include "ui/layout/tile_layout.h"

@@ -2,9 +2,9 @@
 
 #include "fake_manager.h"
 #include "ui/control/control.h"
-#include "ui/control/scroll_bar.h"
+#include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/child_layout.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 #include "ui/layout/tab_layout.h"
 #include "ui/layout/vertical_layout.h"
 

@@ -7,7 +7,7 @@
 #include "render/render_test_support.h"
 #include "tests/support/temp_dir.h"
 #include "ui/control/control.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 #include "ui/layout/vertical_layout.h"
 
 namespace VantuUI {

@@ -2,9 +2,9 @@
 
 #include "fake_manager.h"
 #include "ui/control/control.h"
-#include "ui/control/scroll_bar.h"
+#include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/string_table.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 #include "ui/layout/horizontal_layout.h"
 
 namespace VantuUI {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/control/control.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace ui_testing {
 

@@ -6,9 +6,9 @@
 #include "control_tree.h"
 
 #include "ui/control/control.h"
-#include "ui/control/scroll_bar.h"
+#include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 #include "ui/layout/horizontal_layout.h"
 #include "ui/layout/tab_layout.h"
 #include "ui/layout/tile_layout.h"

@@ -6,7 +6,7 @@
 #include "platform/resources/embedded_resources.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
-#include "ui/core/zip_reader.h"
+#include "ui/core/zip/zip_reader.h"
 
 namespace {
 

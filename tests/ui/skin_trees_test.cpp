@@ -7,7 +7,7 @@
 
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 #include "ui/layout/horizontal_layout.h"
 #include "ui/layout/vertical_layout.h"
 

@@ -1,4 +1,4 @@
-#include "ui/core/zip_reader.h"
+#include "ui/core/zip/zip_reader.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

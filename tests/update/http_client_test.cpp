@@ -1,4 +1,4 @@
-#include "update/http_client.h"
+#include "update/net/http_client.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <cstdlib>
 
 #include "tests/support/update_server.h"
-#include "update/transfer_policy.h"
+#include "update/net/transfer_policy.h"
 
 namespace vantu {
 namespace {

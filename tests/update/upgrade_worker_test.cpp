@@ -13,8 +13,8 @@
 #include "tests/support/update_server.h"
 #include "tests/update/package_maker.h"
 #include "tests/update/upgrade_fixture.h"
-#include "update/download.h"
-#include "update/transfer_policy.h"
+#include "update/net/download.h"
+#include "update/net/transfer_policy.h"
 #include "update/upgrade_messages.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "tests/support/update_server.h"
 #include "update/build_settings.h"
-#include "update/transfer_policy.h"
+#include "update/net/transfer_policy.h"
 
 namespace vantu {
 namespace {

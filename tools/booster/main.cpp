@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/installed_version.h"
+#include "launcher/startup/installed_version.h"
 #include "platform/files/paths.h"
 #include "platform/text/text_codec.h"
 #include "tools/booster/booster_windows.h"

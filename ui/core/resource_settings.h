@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/win32.h"
-#include "ui/core/zip_reader.h"
+#include "ui/core/zip/zip_reader.h"
 
 namespace VantuUI {
 

@@ -3,7 +3,7 @@
 // A container whose content is built from a separate skin file when it is
 // initialised.
 
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 

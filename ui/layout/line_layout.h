@@ -5,7 +5,7 @@
 // others; placement across the line follows the child alignment. Rows and
 // columns differ only in the axis, and a row's separator or a column's.
 
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 

@@ -2,7 +2,7 @@
 
 // One visible page at a time.
 
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 

@@ -4,7 +4,7 @@
 
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
-#include "ui/control/scroll_bar.h"
+#include "ui/control/scroll/scroll_bar.h"
 
 namespace VantuUI {
 

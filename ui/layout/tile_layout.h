@@ -2,7 +2,7 @@
 
 // Children in a grid of equal cells, row by row.
 
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "update/archive/seven_zip_callbacks.h"
-#include "update/archive/seven_zip_engine.h"
-#include "update/archive/seven_zip_file_stream.h"
-#include "update/archive/seven_zip_handler.h"
+#include "update/archive/engine/seven_zip_engine.h"
+#include "update/archive/streams/seven_zip_file_stream.h"
+#include "update/archive/engine/seven_zip_handler.h"
 #include "update/archive/seven_zip_paths.h"
-#include "update/archive/seven_zip_streams.h"
+#include "update/archive/streams/seven_zip_streams.h"
 
 namespace SevenZip {
 

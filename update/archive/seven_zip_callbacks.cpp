@@ -7,9 +7,9 @@
 
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
-#include "update/archive/seven_zip_file_stream.h"
+#include "update/archive/streams/seven_zip_file_stream.h"
 #include "update/archive/seven_zip_paths.h"
-#include "update/archive/seven_zip_streams.h"
+#include "update/archive/streams/seven_zip_streams.h"
 #include "update/archive/seven_zip_trace.h"
 #include "update/booster_file.h"
 

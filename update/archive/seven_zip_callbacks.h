@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "update/archive/seven_zip_abi.h"
-#include "update/archive/seven_zip_engine.h"
-#include "update/archive/seven_zip_handler.h"
+#include "update/archive/engine/seven_zip_abi.h"
+#include "update/archive/engine/seven_zip_engine.h"
+#include "update/archive/engine/seven_zip_handler.h"
 
 namespace SevenZip::intl {
 

@@ -11,7 +11,7 @@
 #include "tests/ui/skin_path_scope.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 namespace {

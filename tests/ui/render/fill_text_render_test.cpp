@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render_test_support.h"
-#include "ui/render/text_layout.h"
+#include "ui/render/text/text_layout.h"
 
 namespace {
 

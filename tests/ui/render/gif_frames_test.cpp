@@ -1,7 +1,7 @@
 // Animated GIF frames: a GIF made at test time with ImageMagick, and GIFs
 // whose frames would need absurd memory.
 
-#include "ui/render/gif_frames.h"
+#include "ui/render/image/gif_frames.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/skin_path_scope.h"
 #include "tests/ui/zip_fixtures.h"
-#include "ui/layout/container.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 namespace {

@@ -8,7 +8,7 @@
 #include "ui/core/builder/control_factory.h"
 #include "ui/core/builder/element_attributes.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/layout/container_interface.h"
+#include "ui/layout/container/container_interface.h"
 
 namespace VantuUI {
 

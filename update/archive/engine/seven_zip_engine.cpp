@@ -1,0 +1,69 @@
+#include "update/archive/engine/seven_zip_engine.h"
+
+#include <dlfcn.h>
+
+#include "update/build_settings.h"
+
+namespace SevenZip {
+
+namespace {
+
+using GetModulePropFn = HRESULT (*)(abi::PROPID, abi::PropVariant*);
+
+constexpr abi::PROPID kModuleInterfaceType = 0;
+
+}  // namespace
+
+const Engine* Engine::Instance() {
+    // Never unloaded: a detached upgrade worker may still be inside the
+    // engine while the process ends.
+    static const Engine* engine = Load(vantu::Settings().engineLibrary);
+    return engine;
+}
+
+Engine* Engine::Load(const std::string& path) {
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        return nullptr;
+    }
+    Engine* engine = new Engine();
+    engine->m_library = library;
+    engine->m_createObject = reinterpret_cast<CreateObjectFn>(dlsym(library, "CreateObject"));
+    engine->m_variantClear = reinterpret_cast<VariantClearFn>(dlsym(library, "VariantClear"));
+    auto moduleProp = reinterpret_cast<GetModulePropFn>(dlsym(library, "GetModuleProp"));
+    // Interface type 0: no destructor slot in IUnknown, which is the layout
+    // declared in seven_zip_abi.h. Older builds put one there.
+    abi::PropVariant type;
+    bool layoutMatches = moduleProp != nullptr && moduleProp(kModuleInterfaceType, &type) == S_OK &&
+                         type.vt == abi::VT_UI4 && type.ulVal == 0;
+    if (engine->m_createObject == nullptr || engine->m_variantClear == nullptr || !layoutMatches) {
+        delete engine;
+        return nullptr;
+    }
+    // Names that carry no UTF-8 marker are read as UTF-8 rather than through
+    // the C locale, which would turn each byte into one character. The flag
+    // is what the library derives from the locale when it is loaded.
+    if (auto* forceUtf8 = static_cast<bool*>(dlsym(library, "g_ForceToUTF8"))) {
+        *forceUtf8 = true;
+    }
+    return engine;
+}
+
+Engine::~Engine() {
+    if (m_library != nullptr) {
+        dlclose(m_library);
+    }
+}
+
+HRESULT Engine::CreateObject(const abi::Guid& classId, const abi::Guid& interfaceId,
+                             void** object) const {
+    *object = nullptr;
+    return m_createObject(&classId, &interfaceId, object);
+}
+
+void Engine::ClearVariant(abi::PropVariant* value) const {
+    m_variantClear(value);
+    value->vt = abi::VT_EMPTY;
+}
+
+}  // namespace SevenZip

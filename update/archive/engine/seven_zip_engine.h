@@ -1,0 +1,90 @@
+#pragma once
+
+// The archive engine library, loaded once per process from the build-time
+// path only: the install folder is writable, so a library planted there must
+// never be picked up.
+
+#include <string>
+
+#include "update/archive/engine/seven_zip_abi.h"
+
+namespace SevenZip {
+
+class Engine {
+  public:
+    // The process-wide engine, loaded on first use; null when the library
+    // is missing or exposes an interface layout this code does not speak.
+    static const Engine* Instance();
+
+    // Loads the library at `path`; null on failure. The result owns the
+    // library handle.
+    static Engine* Load(const std::string& path);
+
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    HRESULT CreateObject(const abi::Guid& classId, const abi::Guid& interfaceId,
+                         void** object) const;
+    // Frees what a property read left in the variant and empties it.
+    void ClearVariant(abi::PropVariant* value) const;
+
+  private:
+    using CreateObjectFn = HRESULT (*)(const abi::Guid*, const abi::Guid*, void**);
+    using VariantClearFn = HRESULT (*)(abi::PropVariant*);
+
+    Engine() = default;
+
+    void* m_library = nullptr;
+    CreateObjectFn m_createObject = nullptr;
+    VariantClearFn m_variantClear = nullptr;
+};
+
+// One reference to an engine-style object, released when it goes.
+template <typename T>
+class ComRef {
+  public:
+    ComRef() = default;
+    // Takes over a reference the caller already holds.
+    explicit ComRef(T* object) : m_object(object) {}
+    ~ComRef() { Reset(); }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+
+    T* get() const { return m_object; }
+    T* operator->() const { return m_object; }
+    explicit operator bool() const { return m_object != nullptr; }
+    // For out parameters: releases what is held and hands out the slot.
+    void** Out() {
+        Reset();
+        return reinterpret_cast<void**>(&m_object);
+    }
+    void Reset() {
+        if (m_object != nullptr) {
+            m_object->Release();
+            m_object = nullptr;
+        }
+    }
+
+  private:
+    T* m_object = nullptr;
+};
+
+// A property value read from the engine, cleared by the engine when it goes.
+class Property {
+  public:
+    explicit Property(const Engine& engine) : m_engine(engine) {}
+    ~Property() { m_engine.ClearVariant(&m_value); }
+    Property(const Property&) = delete;
+    Property& operator=(const Property&) = delete;
+
+    abi::PropVariant* operator&() { return &m_value; }
+    const abi::PropVariant& operator*() const { return m_value; }
+    const abi::PropVariant* operator->() const { return &m_value; }
+
+  private:
+    const Engine& m_engine;
+    abi::PropVariant m_value;
+};
+
+}  // namespace SevenZip
