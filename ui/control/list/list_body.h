@@ -1,0 +1,23 @@
+#pragma once
+
+// The scrolling column of items inside a list. It reports its class as a
+// plain vertical layout; keys and wheel turns that reach it go to its list,
+// which may move the selection with them.
+
+#include "ui/layout/vertical_layout.h"
+
+namespace VantuUI {
+
+class CListUI;
+
+class CListBodyUI : public CVerticalLayoutUI {
+  public:
+    explicit CListBodyUI(CListUI* owner) : m_owner(owner) {}
+
+    void HandleEvent(TInputEventUI& event) override;
+
+  private:
+    CListUI* m_owner;
+};
+
+}  // namespace VantuUI
