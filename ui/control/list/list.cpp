@@ -8,6 +8,7 @@
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/list/header/list_header.h"
+#include "ui/control/list/items/list_item_events.h"
 #include "ui/control/list/list_body.h"
 
 namespace VantuUI {
@@ -99,13 +100,7 @@ IListItemUI* CListUI::ListItemAt(int index) const {
 }
 
 void CListUI::Renumber(int first) {
-    const int count = m_body->ItemCount();
-    for (int i = std::max(0, first); i < count; ++i) {
-        if (IListItemUI* item = ListItemAt(i)) {
-            item->SetOwner(this);
-            item->SetIndex(i);
-        }
-    }
+    RenumberListItems(*m_body, this, first);
 }
 
 bool CListUI::TakeHeaderPart(CControlUI* control, int index) {
@@ -164,12 +159,8 @@ bool CListUI::RemoveItemAt(int index, bool keep) {
     if (m_body->ItemAt(index) == nullptr) {
         return false;
     }
-    // Indexes after the removed item move up; a removed selection is gone.
-    auto shift = [index](int& position) {
-        position = position == index ? -1 : position > index ? position - 1 : position;
-    };
-    shift(m_curSel);
-    shift(m_expandedItem);
+    m_curSel = IndexAfterRemoval(m_curSel, index);
+    m_expandedItem = IndexAfterRemoval(m_expandedItem, index);
     if (!m_body->RemoveItemAt(index, keep)) {
         return false;
     }

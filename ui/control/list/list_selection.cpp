@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/control/list/items/list_item_events.h"
 #include "ui/control/list/list.h"
 #include "ui/control/list/list_body.h"
 #include "ui/core/manager/window_manager.h"
@@ -20,22 +21,12 @@ bool CListUI::SelectItem(int index, bool takeFocus) {
         }
         return true;
     }
-    IListItemUI* item = ListItemAt(index);
-    // -1 clears the selection; any other index must name a usable item.
-    if (index != -1 && (item == nullptr || !control->IsVisible() || !control->IsEnabled())) {
+    const int old = m_curSel;
+    if (!ChangeListSelection(*m_body, m_curSel, index)) {
         return false;
     }
-    const int old = m_curSel;
-    if (IListItemUI* previous = ListItemAt(old)) {
-        previous->Select(false);
-    }
-    m_curSel = -1;
-    if (item != nullptr) {
-        if (!item->Select(true)) {
-            return false;
-        }
-        m_curSel = index;
-        EnsureVisible(index);
+    if (m_curSel >= 0) {
+        EnsureVisible(m_curSel);
         if (takeFocus) {
             control->SetFocus();
         }
@@ -48,21 +39,7 @@ bool CListUI::SelectItem(int index, bool takeFocus) {
 }
 
 void CListUI::EnsureVisible(int index) {
-    CControlUI* control = m_body->ItemAt(index);
-    if (control == nullptr || m_body->IsUpdateNeeded()) {
-        return;
-    }
-    const RECT item = control->GetItemRect();
-    const RECT view = m_body->GetContentRect();
-    SIZE offset = m_body->GetScrollOffset();
-    if (item.top < view.top) {
-        offset.cy -= view.top - item.top;
-    } else if (item.bottom > view.bottom) {
-        offset.cy += std::min(item.bottom - view.bottom, item.top - view.top);
-    } else {
-        return;
-    }
-    m_body->SetScrollOffset(offset);
+    ScrollItemIntoView(*m_body, index);
 }
 
 bool CListUI::MoveSelection(int step) {

@@ -1,7 +1,10 @@
 #include "ui/control/list/items/list_item_events.h"
 
+#include <algorithm>
+
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
+#include "ui/layout/container/container.h"
 
 namespace VantuUI {
 
@@ -14,6 +17,69 @@ void TListItemLinkUI::SetOwner(CControlUI* control) {
 IListUI* TListItemLinkUI::List() const {
     return ownerControl != nullptr ? static_cast<IListUI*>(ownerControl->FindInterface(L"IList"))
                                    : nullptr;
+}
+
+namespace {
+
+IListItemUI* ListItemAt(const IContainerUI& items, int index) {
+    CControlUI* control = items.ItemAt(index);
+    return control != nullptr ? static_cast<IListItemUI*>(control->FindInterface(L"IListItem"))
+                              : nullptr;
+}
+
+}  // namespace
+
+void RenumberListItems(const IContainerUI& items, CControlUI* owner, int first) {
+    const int count = items.ItemCount();
+    for (int i = first < 0 ? 0 : first; i < count; ++i) {
+        if (IListItemUI* item = ListItemAt(items, i)) {
+            item->SetOwner(owner);
+            item->SetIndex(i);
+        }
+    }
+}
+
+int IndexAfterRemoval(int position, int removed) {
+    if (position == removed) {
+        return -1;
+    }
+    return position > removed ? position - 1 : position;
+}
+
+bool ChangeListSelection(const IContainerUI& items, int& current, int index) {
+    IListItemUI* item = ListItemAt(items, index);
+    if (index != -1) {
+        CControlUI* control = items.ItemAt(index);
+        if (item == nullptr || !control->IsVisible() || !control->IsEnabled()) {
+            return false;
+        }
+    }
+    if (IListItemUI* previous = ListItemAt(items, current)) {
+        previous->Select(false);
+    }
+    current = -1;
+    if (item != nullptr && item->Select(true)) {
+        current = index;
+    }
+    return true;
+}
+
+void ScrollItemIntoView(CContainerUI& body, int index) {
+    CControlUI* control = body.ItemAt(index);
+    if (control == nullptr || body.IsUpdateNeeded()) {
+        return;
+    }
+    const RECT item = control->GetItemRect();
+    const RECT view = body.GetContentRect();
+    SIZE offset = body.GetScrollOffset();
+    if (item.top < view.top) {
+        offset.cy -= view.top - item.top;
+    } else if (item.bottom > view.bottom) {
+        offset.cy += std::min(item.bottom - view.bottom, item.top - view.top);
+    } else {
+        return;
+    }
+    body.SetScrollOffset(offset);
 }
 
 void RaiseListNotification(CControlUI& sender, const wchar_t* type, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,8 @@
 namespace VantuUI {
 
 class CControlUI;
+class IContainerUI;
+class CContainerUI;
 
 // The state an item keeps for its owner.
 struct TListItemLinkUI {
@@ -28,6 +30,20 @@ struct TListItemLinkUI {
 // Raises a notification from `sender` when it has a manager.
 void RaiseListNotification(CControlUI& sender, const wchar_t* type, WPARAM wParam = 0,
                            LPARAM lParam = 0);
+
+// Gives the items from `first` on their owner and index.
+void RenumberListItems(const IContainerUI& items, CControlUI* owner, int first);
+// Where a remembered index goes when the item at `removed` leaves; -1 when
+// it was that item.
+int IndexAfterRemoval(int position, int removed);
+// Selects the item at `index` and unselects the one at `current`, which
+// becomes `index`. False, with nothing changed, when `index` names no
+// visible and enabled item; -1 clears the selection.
+bool ChangeListSelection(const IContainerUI& items, int& current, int index);
+
+// Scrolls `body` so that its item at `index` is wholly in view (as much as
+// fits). Nothing before the body's first layout.
+void ScrollItemIntoView(CContainerUI& body, int index);
 
 enum class ListItemEvent { NotMine, Handled, Activate };
 
