@@ -2,7 +2,15 @@
 
 #include <array>
 
+#include "ui/control/activex/active_x.h"
+#include "ui/control/activex/web_browser.h"
+#include "ui/control/combo/combo.h"
 #include "ui/control/control.h"
+#include "ui/control/list/header/list_header.h"
+#include "ui/control/list/header/list_header_item.h"
+#include "ui/control/list/items/list_container_element.h"
+#include "ui/control/list/items/list_text_element.h"
+#include "ui/control/list/list.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
@@ -27,10 +35,9 @@ CControlUI* Make() {
 }
 
 // One row per class a skin may name. Classes still to be written (Label,
-// Text, Button, Option, CheckBox, Progress, Slider, Edit, RichEdit, Combo,
-// ComboBox, DateTime, the list and tree classes, ActiveX, WebBrowser and the
-// exact-case GifAnim) get their row when they exist; until then the builder
-// treats their names as unknown.
+// Text, Button, Option, CheckBox, Progress, Slider, Edit, RichEdit,
+// DateTime, the tree classes and the exact-case GifAnim) get their row when
+// they exist; until then the builder treats their names as unknown.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
     ControlClass{L"Container", &Make<CContainerUI>},
@@ -42,6 +49,17 @@ constexpr std::array kClasses{
     ControlClass{L"TabLayout", &Make<CTabLayoutUI>},
     ControlClass{L"ChildLayout", &Make<CChildLayoutUI>},
     ControlClass{L"ScrollBar", &Make<CScrollBarUI>},
+    ControlClass{L"Combo", &Make<CComboUI>},
+    ControlClass{L"ComboBox", &Make<CComboUI>},
+    ControlClass{L"List", &Make<CListUI>},
+    ControlClass{L"ListHeader", &Make<CListHeaderUI>},
+    ControlClass{L"ListHeaderItem", &Make<CListHeaderItemUI>},
+    ControlClass{L"ListTextElement", &Make<CListTextElementUI>},
+    ControlClass{L"ListLabelElement", &Make<CListLabelElementUI>},
+    ControlClass{L"ListHBoxElement", &Make<CListHBoxElementUI>},
+    ControlClass{L"ListContainerElement", &Make<CListContainerElementUI>},
+    ControlClass{L"ActiveX", &Make<CActiveXUI>},
+    ControlClass{L"WebBrowser", &Make<CWebBrowserUI>},
 };
 
 wchar_t FoldAscii(wchar_t c) {
