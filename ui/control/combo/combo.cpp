@@ -110,14 +110,6 @@ void CComboUI::SetAttribute(const std::wstring& name, const std::wstring& value)
 
 // --- Items ---
 
-bool CComboUI::Append(CControlUI* control) {
-    if (!CContainerUI::Append(control)) {
-        return false;
-    }
-    RenumberListItems(*this, this, ItemCount() - 1);
-    return true;
-}
-
 bool CComboUI::InsertAt(CControlUI* control, int index) {
     if (!CContainerUI::InsertAt(control, index)) {
         return false;

@@ -32,7 +32,6 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
     void PaintStateImage(HDC dc) override;
     void PaintTextLayer(HDC dc) override;
 
-    bool Append(CControlUI* control) override;
     bool InsertAt(CControlUI* control, int index) override;
     bool RemoveItem(CControlUI* control, bool keep = false) override;
     bool RemoveItemAt(int index, bool keep = false) override;

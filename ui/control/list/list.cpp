@@ -14,8 +14,9 @@
 namespace VantuUI {
 
 CListUI::CListUI() : m_header(new CListHeaderUI), m_body(new CListBodyUI(this)) {
-    CVerticalLayoutUI::Append(m_header);
-    CVerticalLayoutUI::Append(m_body);
+    // Straight into the layout: this list's own InsertAt would hand them to the body.
+    CContainerUI::InsertAt(m_header, 0);
+    CContainerUI::InsertAt(m_body, 1);
 }
 
 std::wstring CListUI::GetClass() const {
