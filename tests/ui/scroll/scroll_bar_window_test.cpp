@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 
+#include "tests/support/deadline.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/manager/managed_window.h"
 #include "tests/ui/render/render_test_support.h"
@@ -88,14 +89,10 @@ class ContainerScrollBars : public window_testing::WindowTest {
     static void Pump() { ui_testing::PumpLikeTheProduct(); }
     // Pumps until `done` holds; false after two seconds.
     static bool PumpUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
+        return testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(2)), [&] {
             Pump();
-        }
-        return true;
+            return done();
+        });
     }
     static void PumpFor(std::chrono::milliseconds span) {
         const auto end = std::chrono::steady_clock::now() + span;
@@ -150,6 +147,16 @@ TEST_F(ContainerScrollBars, HeldArrowStepsOneLineThenRepeatsUntilReleased) {
     Press(92, 8);  // the up arrow
     Release(92, 8);
     EXPECT_EQ(plainBar->GetPosition(), released - line);
+}
+
+TEST_F(ContainerScrollBars, ABarDisabledWhileAnArrowIsHeldStopsScrolling) {
+    Press(92, 142);
+    const int pressed = plainBar->GetPosition();
+    ASSERT_GT(pressed, 0);
+    plainBar->SetEnabled(false);
+    PumpFor(std::chrono::milliseconds(400));
+    EXPECT_EQ(plainBar->GetPosition(), pressed);
+    Release(92, 142);
 }
 
 TEST_F(ContainerScrollBars, TrackClickPagesAndAHeldClickPagesUntilTheThumbReachesThePointer) {

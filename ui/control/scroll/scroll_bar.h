@@ -110,6 +110,10 @@ class CScrollBarUI : public CControlUI {
     // One line (or page) back (direction -1) or forward (+1).
     void ScrollLines(int direction);
     void ScrollPages(int direction);
+    int LineStep() const;
+    // The owner's operation for that direction, or `ownStep` positions without an owner.
+    using OwnerStep = void (CContainerUI::*)();
+    void Step(int direction, OwnerStep back, OwnerStep forward, int ownStep);
     // Pages towards `point` when it lies in the track beside the thumb.
     void PageTowards(POINT point);
     void DragTo(int position);

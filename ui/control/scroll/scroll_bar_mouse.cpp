@@ -184,32 +184,32 @@ void CScrollBarUI::OnMouseLeave(POINT point) {
 }
 
 void CScrollBarUI::ScrollLines(int direction) {
-    if (m_owner == nullptr) {
-        const int step = m_scrollUnit > 1 ? m_scrollUnit : m_lineSize;
-        SetPosition(m_position + direction * step);
-    } else if (m_horizontal && direction < 0) {
-        m_owner->LineLeft();
-    } else if (m_horizontal) {
-        m_owner->LineRight();
-    } else if (direction < 0) {
-        m_owner->LineUp();
+    if (m_horizontal) {
+        Step(direction, &CContainerUI::LineLeft, &CContainerUI::LineRight, LineStep());
     } else {
-        m_owner->LineDown();
+        Step(direction, &CContainerUI::LineUp, &CContainerUI::LineDown, LineStep());
     }
 }
 
+// A page of a bar without an owner is its own length.
 void CScrollBarUI::ScrollPages(int direction) {
-    if (m_owner == nullptr) {
-        SetPosition(m_position + direction * (m_horizontal ? GetWidth() : GetHeight()));
-    } else if (m_horizontal && direction < 0) {
-        m_owner->PageLeft();
-    } else if (m_horizontal) {
-        m_owner->PageRight();
-    } else if (direction < 0) {
-        m_owner->PageUp();
+    if (m_horizontal) {
+        Step(direction, &CContainerUI::PageLeft, &CContainerUI::PageRight, GetWidth());
     } else {
-        m_owner->PageDown();
+        Step(direction, &CContainerUI::PageUp, &CContainerUI::PageDown, GetHeight());
     }
+}
+
+int CScrollBarUI::LineStep() const {
+    return m_scrollUnit > 1 ? m_scrollUnit : m_lineSize;
+}
+
+void CScrollBarUI::Step(int direction, OwnerStep back, OwnerStep forward, int ownStep) {
+    if (m_owner != nullptr) {
+        (m_owner->*(direction < 0 ? back : forward))();
+        return;
+    }
+    SetPosition(m_position + direction * ownStep);
 }
 
 void CScrollBarUI::PageTowards(POINT point) {
