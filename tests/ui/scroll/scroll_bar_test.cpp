@@ -6,6 +6,7 @@
 #include "tests/ui/fake_manager.h"
 #include "ui/control/control_state.h"
 #include "ui/control/scroll/scroll_bar.h"
+#include "ui/layout/horizontal_layout.h"
 
 namespace VantuUI {
 namespace {
@@ -247,6 +248,40 @@ TEST_F(OwnerlessBar, HotMarksFollowThePointerAndLeaveWithIt) {
     Send(*bar, UIEVENT_MOUSELEAVE, POINT{100, 150});
     EXPECT_EQ(bar->GetPartState(Part::Button1) & UISTATE_HOT, 0u);
     EXPECT_EQ(bar->GetPartState(Part::Button2) & UISTATE_HOT, 0u);
+}
+
+// Three 60-pixel columns in 100: range 80; track 68 between the arrows,
+// thumb max(16, 100 x 68 / 180) = 37.
+TEST(OwnedBar, HorizontalArrowsAndDragsScrollTheOwnerAlongXOnly) {
+    CHorizontalLayoutUI row;
+    row.SetAttribute(L"hscrollbar", L"true");
+    for (int i = 0; i < 3; ++i) {
+        auto* column = new CControlUI;
+        column->SetFixedWidth(60);
+        row.Append(column);
+    }
+    row.SetItemRect(RECT{0, 0, 100, 50});
+    CScrollBarUI* bar = row.GetHorizontalScrollBar();
+    ASSERT_EQ(bar->GetItemRect(), (RECT{0, 34, 100, 50}));
+
+    Send(*bar, UIEVENT_BUTTONDOWN, POINT{92, 40});  // the right arrow
+    Send(*bar, UIEVENT_BUTTONUP, POINT{92, 40});
+    EXPECT_EQ(row.GetScrollOffset(), (SIZE{8, 0}));
+
+    const RECT thumb = bar->GetPartRect(Part::Thumb);
+    ASSERT_EQ(thumb.right - thumb.left, 37);
+    const POINT grip{(thumb.left + thumb.right) / 2, 40};
+    Send(*bar, UIEVENT_BUTTONDOWN, grip);
+    // The thumb travels 100 - 37 - 2 x 16 = 31 pixels for the range of 80.
+    Send(*bar, UIEVENT_MOUSEMOVE, POINT{grip.x + 10, grip.y + 30});
+    Send(*bar, UIEVENT_TIMER, {}, CScrollBarUI::kRepeatTimerKey);
+    Send(*bar, UIEVENT_BUTTONUP, grip);
+    EXPECT_EQ(row.GetScrollOffset(), (SIZE{8 + 10 * 80 / 31, 0}));
+    EXPECT_EQ(row.ItemAt(0)->GetItemRect().left, -(8 + 10 * 80 / 31));
+
+    Send(*bar, UIEVENT_BUTTONDOWN, POINT{5, 40});  // the left arrow
+    Send(*bar, UIEVENT_BUTTONUP, POINT{5, 40});
+    EXPECT_EQ(row.GetScrollOffset(), (SIZE{10 * 80 / 31, 0}));
 }
 
 }  // namespace
