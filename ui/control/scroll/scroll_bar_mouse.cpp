@@ -1,6 +1,7 @@
 // Mouse input of a scroll bar: arrow and track clicks, thumb drags, the
 // auto-repeat of a held button, and the hot marks.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ui/control/control_state.h"
@@ -101,7 +102,8 @@ void CScrollBarUI::OnMouseMove(POINT point) {
         if (travel != 0) {
             const int moved =
                 m_horizontal ? point.x - m_dragStartPoint.x : point.y - m_dragStartPoint.y;
-            m_dragOffset = static_cast<int>(std::int64_t{moved} * m_range / travel);
+            m_dragOffset = static_cast<int>(std::clamp<std::int64_t>(
+                std::int64_t{moved} * m_range / travel, -m_range, m_range));
         }
         return;
     }
@@ -118,7 +120,8 @@ void CScrollBarUI::OnMouseMove(POINT point) {
 void CScrollBarUI::OnRepeatTick() {
     ++m_repeatCount;
     if ((m_thumb.state & UISTATE_CAPTURED) != 0) {
-        DragTo(m_dragStartPosition + m_dragOffset);
+        DragTo(static_cast<int>(std::clamp<std::int64_t>(
+            std::int64_t{m_dragStartPosition} + m_dragOffset, 0, m_range)));
         Invalidate();
         return;
     }
