@@ -21,6 +21,7 @@
 #include "ui/control/list/items/list_container_element.h"
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
+#include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/container/container.h"
 
 namespace VantuUI {
@@ -165,6 +166,10 @@ TEST_F(GalleryTest, EachControlAnswersItsInteractionAndTheResultIsSaved) {
     auto* tiles = static_cast<CContainerUI*>(Named(L"tiles"));
     Wheel(Centre(tiles->GetItemRect()), -1);
     EXPECT_GT(tiles->GetScrollOffset().cy, 0);
+
+    auto* bar = static_cast<CScrollBarUI*>(Named(L"scrollbar"));
+    Click(Centre(bar->GetPartRect(ScrollBarPart::Button2)));
+    EXPECT_EQ(bar->GetPosition(), 10);
 
     // The list: a link in a text row, a label row activated, a row of
     // columns selected, a container row expanded, a column widened and a
