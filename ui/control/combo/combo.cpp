@@ -274,16 +274,8 @@ void CComboUI::HandleEvent(TInputEventUI& event) {
             }
             return;
         case UIEVENT_MOUSEENTER:
-            if (enabled && !m_hot) {
-                m_hot = true;
-                Invalidate();
-            }
-            return;
         case UIEVENT_MOUSELEAVE:
-            if (m_hot) {
-                m_hot = false;
-                Invalidate();
-            }
+            TrackHot(*this, m_hot, event);
             return;
         default:
             CControlUI::HandleEvent(event);

@@ -5,6 +5,7 @@
 #include "platform/window/window_system.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
+#include "ui/control/list/items/list_item_events.h"
 #include "ui/control/rect_math.h"
 #include "ui/control/text_style.h"
 #include "ui/core/manager/window_manager.h"
@@ -150,16 +151,8 @@ void CListHeaderItemUI::HandleEvent(TInputEventUI& event) {
             }
             return;
         case UIEVENT_MOUSEENTER:
-            if (enabled && !m_hot) {
-                m_hot = true;
-                Invalidate();
-            }
-            return;
         case UIEVENT_MOUSELEAVE:
-            if (m_hot) {
-                m_hot = false;
-                Invalidate();
-            }
+            TrackHot(*this, m_hot, event);
             return;
         default:
             CControlUI::HandleEvent(event);

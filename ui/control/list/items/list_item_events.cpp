@@ -82,6 +82,18 @@ void ScrollItemIntoView(CContainerUI& body, int index) {
     body.SetScrollOffset(offset);
 }
 
+bool TrackHot(CControlUI& control, bool& hot, const TInputEventUI& event) {
+    if (event.Kind != UIEVENT_MOUSEENTER && event.Kind != UIEVENT_MOUSELEAVE) {
+        return false;
+    }
+    const bool wanted = event.Kind == UIEVENT_MOUSEENTER && control.IsEnabled();
+    if (hot != wanted) {
+        hot = wanted;
+        control.Invalidate();
+    }
+    return true;
+}
+
 void RaiseListNotification(CControlUI& sender, const wchar_t* type, WPARAM wParam, LPARAM lParam) {
     if (CWindowManagerUI* manager = sender.GetManager()) {
         manager->RaiseNotification(&sender, type, wParam, lParam, false, true);
@@ -119,16 +131,8 @@ ListItemEvent HandleListItemEvent(CControlUI& item, TListItemLinkUI& link, TInpu
             }
             return ListItemEvent::NotMine;
         case UIEVENT_MOUSEENTER:
-            if (enabled && !link.hot) {
-                link.hot = true;
-                item.Invalidate();
-            }
-            return ListItemEvent::Handled;
         case UIEVENT_MOUSELEAVE:
-            if (link.hot) {
-                link.hot = false;
-                item.Invalidate();
-            }
+            TrackHot(item, link.hot, event);
             return ListItemEvent::Handled;
         default:
             return ListItemEvent::NotMine;
