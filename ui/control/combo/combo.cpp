@@ -232,10 +232,7 @@ void CComboUI::DropWindowGone(CComboWnd* window) {
 // --- Input and painting ---
 
 void CComboUI::HandleEvent(TInputEventUI& event) {
-    if (!m_mouseEnabled && event.Kind > UIEVENT__MOUSEBEGIN && event.Kind < UIEVENT__MOUSEEND) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        }
+    if (PassMouseToParent(*this, event)) {
         return;
     }
     const bool enabled = IsEnabled();

@@ -95,10 +95,7 @@ void CListHeaderItemUI::SetAttribute(const std::wstring& name, const std::wstrin
 }
 
 void CListHeaderItemUI::HandleEvent(TInputEventUI& event) {
-    if (!m_mouseEnabled && event.Kind > UIEVENT__MOUSEBEGIN && event.Kind < UIEVENT__MOUSEEND) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        }
+    if (PassMouseToParent(*this, event)) {
         return;
     }
     const bool enabled = IsEnabled();

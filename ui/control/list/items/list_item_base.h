@@ -27,11 +27,7 @@ class CListItemBaseUI : public Base, public IListItemUI {
         }
     }
     void HandleEvent(TInputEventUI& event) override {
-        if (!this->AcceptsMouse() && event.Kind > UIEVENT__MOUSEBEGIN &&
-            event.Kind < UIEVENT__MOUSEEND) {
-            if (CControlUI* parent = this->GetParent()) {
-                parent->HandleEvent(event);
-            }
+        if (PassMouseToParent(*this, event)) {
             return;
         }
         switch (HandleListItemEvent(*this, m_link, event)) {

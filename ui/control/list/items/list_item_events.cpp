@@ -82,6 +82,17 @@ void ScrollItemIntoView(CContainerUI& body, int index) {
     body.SetScrollOffset(offset);
 }
 
+bool PassMouseToParent(CControlUI& control, TInputEventUI& event) {
+    if (control.AcceptsMouse() || event.Kind <= UIEVENT__MOUSEBEGIN ||
+        event.Kind >= UIEVENT__MOUSEEND) {
+        return false;
+    }
+    if (CControlUI* parent = control.GetParent()) {
+        parent->HandleEvent(event);
+    }
+    return true;
+}
+
 bool TrackHot(CControlUI& control, bool& hot, const TInputEventUI& event) {
     if (event.Kind != UIEVENT_MOUSEENTER && event.Kind != UIEVENT_MOUSELEAVE) {
         return false;

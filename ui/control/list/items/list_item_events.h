@@ -45,6 +45,10 @@ bool ChangeListSelection(const IContainerUI& items, int& current, int index);
 // fits). Nothing before the body's first layout.
 void ScrollItemIntoView(CContainerUI& body, int index);
 
+// A control that takes no mouse input hands mouse events to its parent;
+// true when it did.
+bool PassMouseToParent(CControlUI& control, TInputEventUI& event);
+
 // Mouse enter and leave turn `hot` on and off (on only while `control` is
 // enabled), repainting on a change. False for any other event.
 bool TrackHot(CControlUI& control, bool& hot, const TInputEventUI& event);
