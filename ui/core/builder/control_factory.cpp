@@ -4,6 +4,12 @@
 
 #include "ui/control/activex/active_x.h"
 #include "ui/control/activex/web_browser.h"
+#include "ui/control/basic/button.h"
+#include "ui/control/basic/check_box.h"
+#include "ui/control/basic/label.h"
+#include "ui/control/basic/option.h"
+#include "ui/control/basic/progress.h"
+#include "ui/control/basic/text.h"
 #include "ui/control/combo/combo.h"
 #include "ui/control/control.h"
 #include "ui/control/list/header/list_header.h"
@@ -34,9 +40,8 @@ CControlUI* Make() {
     return new T;
 }
 
-// One row per class a skin may name. Classes still to be written (Label,
-// Text, Button, Option, CheckBox, Progress, Slider, Edit, RichEdit,
-// DateTime, the tree classes and the exact-case GifAnim) get their row when
+// One row per class a skin may name. Classes still to be written (Slider,
+// Edit, RichEdit, DateTime and the exact-case GifAnim) get their row when
 // they exist; until then the builder treats their names as unknown.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
@@ -49,6 +54,12 @@ constexpr std::array kClasses{
     ControlClass{L"TabLayout", &Make<CTabLayoutUI>},
     ControlClass{L"ChildLayout", &Make<CChildLayoutUI>},
     ControlClass{L"ScrollBar", &Make<CScrollBarUI>},
+    ControlClass{L"Label", &Make<CLabelUI>},
+    ControlClass{L"Text", &Make<CTextUI>},
+    ControlClass{L"Button", &Make<CButtonUI>},
+    ControlClass{L"Option", &Make<COptionUI>},
+    ControlClass{L"CheckBox", &Make<CCheckBoxUI>},
+    ControlClass{L"Progress", &Make<CProgressUI>},
     ControlClass{L"Combo", &Make<CComboUI>},
     ControlClass{L"ComboBox", &Make<CComboUI>},
     ControlClass{L"List", &Make<CListUI>},
