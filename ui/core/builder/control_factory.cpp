@@ -18,6 +18,7 @@
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
 #include "ui/control/scroll/scroll_bar.h"
+#include "ui/control/tree/tree_view.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
 #include "ui/layout/horizontal_layout.h"
@@ -69,6 +70,8 @@ constexpr std::array kClasses{
     ControlClass{L"ListLabelElement", &Make<CListLabelElementUI>},
     ControlClass{L"ListHBoxElement", &Make<CListHBoxElementUI>},
     ControlClass{L"ListContainerElement", &Make<CListContainerElementUI>},
+    ControlClass{L"TreeView", &Make<CTreeViewUI>},
+    ControlClass{L"Tree", &Make<CTreeViewUI>},
     ControlClass{L"ActiveX", &Make<CActiveXUI>},
     ControlClass{L"WebBrowser", &Make<CWebBrowserUI>},
 };

@@ -5,6 +5,8 @@
 #include "platform/resources/embedded_resources.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/control.h"
+#include "ui/control/tree/tree_node.h"
+#include "ui/control/tree/tree_view.h"
 #include "ui/core/builder/control_factory.h"
 #include "ui/core/builder/element_attributes.h"
 #include "ui/core/manager/window_manager.h"
@@ -107,6 +109,17 @@ CControlUI* CSkinBuilder::BuildChildren(CMarkupElement element, CControlUI* pare
             }
             continue;
         }
+        if (EqualsIgnoringCase(name, L"TreeNode")) {
+            bool levelEnds = false;
+            CControlUI* built = BuildTreeNode(node, parent, manager, levelEnds);
+            if (levelEnds) {
+                return nullptr;
+            }
+            if (first == nullptr) {
+                first = built;
+            }
+            continue;
+        }
         CControlUI* control = CreateControlByClassName(name);
         if (control == nullptr && m_callback != nullptr) {
             control = m_callback->CreateCustomControl(node.GetName());
@@ -119,8 +132,14 @@ CControlUI* CSkinBuilder::BuildChildren(CMarkupElement element, CControlUI* pare
             BuildChildren(node, control, manager);
         }
         if (parent != nullptr) {
+            auto* treeNode = static_cast<CTreeNodeUI*>(parent->FindInterface(L"TreeNode"));
             if (AttributeNoCase(node, L"cover") == L"true") {
                 parent->SetCoverControl(control);
+            } else if (treeNode != nullptr) {
+                if (!treeNode->AddToRow(control)) {
+                    delete control;
+                    continue;
+                }
             } else {
                 if (!containerAsked) {
                     container = static_cast<IContainerUI*>(parent->FindInterface(L"IContainer"));
@@ -137,25 +156,61 @@ CControlUI* CSkinBuilder::BuildChildren(CMarkupElement element, CControlUI* pare
                 }
             }
         }
-        if (manager != nullptr) {
-            control->AttachToManager(manager, control->GetParent(), false);
-            if (const wchar_t* defaults = manager->ClassDefaults(std::wstring(name))) {
-                control->ApplyAttributeString(defaults);
-            }
-        }
-        const int count = node.GetAttributeCount();
-        for (int i = 0; i < count; ++i) {
-            control->SetAttribute(node.GetAttributeName(i), node.GetAttributeValue(i));
-        }
-        // Attached for real when the window attaches the root.
-        if (manager != nullptr) {
-            control->AttachToManager(nullptr, control->GetParent(), false);
-        }
+        ApplyElementAttributes(node, *control, manager);
         if (first == nullptr) {
             first = control;
         }
     }
     return first;
+}
+
+void CSkinBuilder::ApplyElementAttributes(CMarkupElement element, CControlUI& control,
+                                          CWindowManagerUI* manager) {
+    if (manager != nullptr) {
+        control.AttachToManager(manager, control.GetParent(), false);
+        if (const wchar_t* defaults = manager->ClassDefaults(std::wstring(element.GetName()))) {
+            control.ApplyAttributeString(defaults);
+        }
+    }
+    const int count = element.GetAttributeCount();
+    for (int i = 0; i < count; ++i) {
+        control.SetAttribute(element.GetAttributeName(i), element.GetAttributeValue(i));
+    }
+    // Attached for real when the window attaches the root.
+    if (manager != nullptr) {
+        control.AttachToManager(nullptr, control.GetParent(), false);
+    }
+}
+
+CControlUI* CSkinBuilder::BuildTreeNode(CMarkupElement element, CControlUI* parent,
+                                        CWindowManagerUI* manager, bool& levelEnds) {
+    auto* node = new CTreeNodeUI;
+    auto* parentNode =
+        parent != nullptr ? static_cast<CTreeNodeUI*>(parent->FindInterface(L"TreeNode")) : nullptr;
+    if (parentNode != nullptr && !parentNode->AddChildNode(node)) {
+        delete node;
+        return nullptr;
+    }
+    ApplyElementAttributes(element, *node, manager);
+    if (element.HasChildren()) {
+        BuildChildren(element, node, manager);
+    }
+    if (parentNode != nullptr) {
+        return node;
+    }
+    auto* view =
+        parent != nullptr ? static_cast<CTreeViewUI*>(parent->FindInterface(L"TreeView")) : nullptr;
+    if (view == nullptr) {
+        // A node outside any tree has nothing to belong to.
+        delete node;
+        levelEnds = true;
+        return nullptr;
+    }
+    if (!view->AddNode(node)) {
+        delete node;
+        return nullptr;
+    }
+    return node;
 }
 
 void CSkinBuilder::BuildInclude(CMarkupElement element, CControlUI* parent,

@@ -53,6 +53,13 @@ class CSkinBuilder {
     CControlUI* BuildChildren(CMarkupElement element, CControlUI* parent,
                               CWindowManagerUI* manager);
     void BuildInclude(CMarkupElement element, CControlUI* parent, CWindowManagerUI* manager);
+    // A "TreeNode" element, under a tree node or a tree view. Sets
+    // `levelEnds` when the parent is neither (the node is then gone).
+    CControlUI* BuildTreeNode(CMarkupElement element, CControlUI* parent, CWindowManagerUI* manager,
+                              bool& levelEnds);
+    // Default attribute list of the element's name, then its own attributes.
+    static void ApplyElementAttributes(CMarkupElement element, CControlUI& control,
+                                       CWindowManagerUI* manager);
 
     CMarkupDoc m_doc;
     IDialogBuilderCallback* m_callback = nullptr;
