@@ -15,6 +15,8 @@
 #include "tests/ui/manager/managed_window.h"
 #include "tools/gallery/gallery_window.h"
 #include "ui/control/activex/active_x.h"
+#include "ui/control/basic/check_box.h"
+#include "ui/control/basic/text.h"
 #include "ui/control/combo/combo.h"
 #include "ui/control/combo/combo_wnd.h"
 #include "ui/control/list/header/list_header_item.h"
@@ -22,7 +24,10 @@
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
 #include "ui/control/scroll/scroll_bar.h"
+#include "ui/control/tree/tree_node.h"
+#include "ui/control/tree/tree_view.h"
 #include "ui/layout/container/container.h"
+#include "ui/layout/tab_layout.h"
 
 namespace VantuUI {
 namespace {
@@ -166,6 +171,24 @@ TEST_F(GalleryTest, EachControlAnswersItsInteractionAndTheResultIsSaved) {
     Wheel(Centre(tiles->GetItemRect()), -1);
     EXPECT_GT(tiles->GetScrollOffset().cy, 0);
 
+    // The basic controls.
+    Click(Centre(Named(L"title")->GetItemRect()), SDL_BUTTON_RIGHT);
+    EXPECT_TRUE(Raised(L"menu", L"title"));
+    Click(Centre(Named(L"progress")->GetItemRect()), SDL_BUTTON_RIGHT);
+    EXPECT_TRUE(Raised(L"menu", L"progress"));
+    auto* text = static_cast<CTextUI*>(Named(L"text"));
+    ASSERT_GE(text->GetLinkCount(), 1);
+    Click(Centre(text->GetLinkRect(0)));
+    EXPECT_TRUE(Raised(L"link", L"text"));
+    Click(Centre(Named(L"button")->GetItemRect()));
+    EXPECT_TRUE(Raised(L"click", L"button"));
+    Click(Centre(Named(L"page1")->GetItemRect()));
+    EXPECT_TRUE(Raised(L"selectchanged", L"page1"));
+    EXPECT_EQ(static_cast<CTabLayoutUI*>(Named(L"tabs"))->GetSelectedIndex(), 1);
+    auto* check = static_cast<CCheckBoxUI*>(Named(L"checkbox"));
+    Click(Centre(check->GetItemRect()));
+    EXPECT_TRUE(check->IsSelected());
+
     auto* bar = static_cast<CScrollBarUI*>(Named(L"scrollbar"));
     Click(Centre(bar->GetPartRect(ScrollBarPart::Button2)));
     EXPECT_EQ(bar->GetPosition(), 10);
@@ -175,8 +198,8 @@ TEST_F(GalleryTest, EachControlAnswersItsInteractionAndTheResultIsSaved) {
     // header clicked.
     auto* list = static_cast<CListUI*>(Named(L"list"));
     auto* textRow = static_cast<CListTextElementUI*>(Named(L"textrow"));
-    ASSERT_EQ(textRow->LinkCount(), 1);
-    Click(Centre(textRow->LinkRect(0)));
+    ASSERT_EQ(textRow->GetLinkCount(), 1);
+    Click(Centre(textRow->GetLinkRect(0)));
     EXPECT_TRUE(Raised(L"link", L"textrow"));
     EXPECT_TRUE(Raised(L"itemclick", L"textrow"));
     EXPECT_EQ(list->GetCurSel(), 0);
@@ -216,6 +239,17 @@ TEST_F(GalleryTest, EachControlAnswersItsInteractionAndTheResultIsSaved) {
     EXPECT_EQ(combo->GetCurSel(), 1);
     EXPECT_TRUE(Raised(L"itemselect", L"combo"));
     EXPECT_FALSE(combo->IsDroppedDown());
+
+    // The tree: a folder button collapses its node, a double click on a
+    // node raises "itemdbclick".
+    auto* games = static_cast<CTreeNodeUI*>(Named(L"games"));
+    Click(Centre(games->FolderButton()->GetItemRect()));
+    EXPECT_FALSE(games->IsExpanded());
+    EXPECT_FALSE(Named(L"racing")->IsVisible());
+    DoubleClick(Centre(Named(L"tools")->GetItemRect()));
+    EXPECT_TRUE(Raised(L"itemdbclick", L"tools"));
+    EXPECT_EQ(static_cast<CTreeViewUI*>(Named(L"tree"))->GetCurSel(),
+              static_cast<CTreeViewUI*>(Named(L"tree"))->IndexOf(Named(L"tools")));
 
     // The hosts: under the pointer like any control, with nothing created.
     auto* activeX = static_cast<CActiveXUI*>(Named(L"activex"));

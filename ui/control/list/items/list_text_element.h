@@ -25,8 +25,8 @@ class CListTextElementUI : public CListLabelElementUI {
     // callback, when there is one.
     virtual std::wstring GetColumnText(int column) const;
     virtual void SetColumnText(int column, const std::wstring& text);
-    int LinkCount() const { return m_linkCount; }
-    const RECT& LinkRect(int i) const { return m_linkRects[i]; }
+    int GetLinkCount() const { return m_linkCount; }
+    const RECT& GetLinkRect(int i) const { return m_linkRects[i]; }
 
   protected:
     // The list's columns, or the whole item as one column.
