@@ -28,6 +28,13 @@ UINT CTextUI::GetInputFlags() {
     return IsEnabled() && m_linkCount > 0 ? UIFLAG_SETCURSOR : 0;
 }
 
+RECT CTextUI::GetLinkRect(int index) const {
+    if (index < 0 || index >= m_linkCount) {
+        return RECT{};
+    }
+    return m_linkRects[index];
+}
+
 const std::wstring* CTextUI::GetLinkContent(int index) const {
     if (index < 0 || index >= m_linkCount) {
         return nullptr;
