@@ -1,0 +1,162 @@
+// The GIF animation control on a window: frames shown for the file's own
+// delays, hiding and showing, auto-size, and a file that cannot be played.
+
+#include "ui/control/gif/gif_anim.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/deadline.h"
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/x_server.h"
+#include "tests/ui/controls/hosted_control.h"
+
+namespace {
+
+using namespace controls_testing;
+using Clock = std::chrono::steady_clock;
+namespace seam = platform::seam;
+
+struct GifFrameSpec {
+    int delay;  // hundredths of a second, as the file stores it
+    const char* colour;
+};
+
+class GifAnimTest : public HostedControlTest {
+  protected:
+    // A 20 x 10 GIF of one solid colour per frame; empty when ImageMagick
+    // is missing (the test is skipped).
+    std::wstring MakeGif(const std::string& name, const std::vector<GifFrameSpec>& frames) {
+        auto convert = testing_support::FindProgram("convert");
+        if (!convert) {
+            return {};
+        }
+        testing_support::ProcessOptions options;
+        options.args = {"-size", "20x10"};
+        for (const auto& frame : frames) {
+            options.args.insert(options.args.end(), {"-delay", std::to_string(frame.delay),
+                                                     std::string("xc:") + frame.colour});
+        }
+        const auto path = dir / name;
+        options.args.insert(options.args.end(), {"-loop", "0", path.string()});
+        auto made = testing_support::RunProcess(*convert, options);
+        EXPECT_EQ(made.exitCode, 0) << made.err;
+        return path.wstring();
+    }
+
+    testing_support::TempDir dir;
+};
+
+TEST_F(GifAnimTest, EachFrameShowsForItsOwnDelayWithinTenPercentThenTheFirstComesAgain) {
+    // A frame without a delay shows for 100 ms.
+    auto file = MakeGif("three.gif", {{10, "#FF0000"}, {0, "#00FF00"}, {25, "#0000FF"}});
+    if (file.empty()) {
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    }
+    auto* gif = new CGifAnimUI;
+    gif->SetAttribute(L"autoplay", L"true");
+    gif->SetAttribute(L"bkimage", file);
+    Host(gif, 40);
+    ASSERT_TRUE(gif->IsPlaying());
+
+    // Every change of the presented colour with its time, over two rounds.
+    struct Shown {
+        std::uint32_t colour;
+        Clock::time_point since;
+    };
+    std::vector<Shown> shown{{seam::PresentedPixel(window, 10, 20), Clock::now()}};
+    testing_support::Deadline deadline(std::chrono::seconds(5));
+    while (shown.size() < 8 && !deadline.Passed()) {
+        Pump();
+        const std::uint32_t colour = seam::PresentedPixel(window, 10, 20);
+        if (colour != shown.back().colour) {
+            shown.push_back({colour, Clock::now()});
+        }
+    }
+    ASSERT_EQ(shown.size(), 8u) << "the animation did not go round twice within five seconds";
+
+    const std::uint32_t order[] = {0xFF0000, 0x00FF00, 0x0000FF};
+    const int delays[] = {100, 100, 250};
+    // shown[0] started before the first paint of the animation: not timed.
+    for (std::size_t i = 1; i + 1 < shown.size(); ++i) {
+        const std::size_t frame = i % 3;
+        EXPECT_EQ(shown[i].colour, order[frame]) << "change " << i;
+        const auto lasted = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                shown[i + 1].since - shown[i].since)
+                                .count();
+        EXPECT_NEAR(lasted, delays[frame], delays[frame] / 10) << "frame " << frame;
+    }
+}
+
+TEST_F(GifAnimTest, HidingRewindsToTheFirstFrameAndShowingPlaysAgain) {
+    auto file = MakeGif("two.gif", {{5, "#FF0000"}, {5, "#00FF00"}});
+    if (file.empty()) {
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    }
+    auto* gif = new CGifAnimUI;
+    gif->SetAttribute(L"autoplay", L"true");
+    gif->SetAttribute(L"bkimage", file);
+    Host(gif, 40);
+    ASSERT_TRUE(PumpUntil([&] { return gif->CurrentFrame() == 1; }))
+        << "the second frame did not come within two seconds";
+
+    gif->SetVisible(false);
+    EXPECT_FALSE(gif->IsPlaying());
+    EXPECT_EQ(gif->CurrentFrame(), 0);
+    gif->SetVisible(true);
+    EXPECT_TRUE(gif->IsPlaying());
+
+    // The name it has already: the animation goes on untouched.
+    ASSERT_TRUE(PumpUntil([&] { return gif->CurrentFrame() == 1; }))
+        << "the animation did not start again within two seconds";
+    gif->SetAttribute(L"bkimage", file);
+    EXPECT_TRUE(gif->IsPlaying());
+    EXPECT_EQ(gif->CurrentFrame(), 1);
+
+    gif->PauseGif();
+    EXPECT_EQ(gif->CurrentFrame(), 1);
+    gif->StopGif();
+    EXPECT_EQ(gif->CurrentFrame(), 0);
+}
+
+TEST_F(GifAnimTest, AutoSizeTakesThePixelSizeAndAStillImageIsNotStarted) {
+    auto file = MakeGif("still.gif", {{0, "#0000FF"}});
+    if (file.empty()) {
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    }
+    auto* gif = new CGifAnimUI;
+    gif->SetAttribute(L"autoplay", L"true");
+    gif->SetAttribute(L"autosize", L"true");
+    gif->SetAttribute(L"bkimage", file);
+    column->Append(gif);
+    EXPECT_EQ(gif->GetFixedWidth(), 20);
+    EXPECT_EQ(gif->GetFixedHeight(), 10);
+    EXPECT_EQ(gif->FrameCount(), 1);
+    EXPECT_FALSE(gif->IsPlaying());
+    Repaint();
+    Pump();
+    EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+}
+
+TEST_F(GifAnimTest, AFileThatIsNotAGifLeavesNoImageAndIsTriedAgainAtEveryPaint) {
+    auto* gif = new CGifAnimUI;
+    gif->SetAttribute(L"autoplay", L"true");
+    const auto path = dir / "late.gif";
+    gif->SetAttribute(L"bkimage", path.wstring());
+    Host(gif, 40);
+    EXPECT_FALSE(gif->HasImage());
+    EXPECT_FALSE(gif->IsPlaying());
+
+    auto file = MakeGif("late.gif", {{5, "#FF0000"}, {5, "#00FF00"}});
+    if (file.empty()) {
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    }
+    Repaint();
+    EXPECT_TRUE(gif->HasImage());
+    EXPECT_TRUE(gif->IsPlaying());
+}
+
+}  // namespace
