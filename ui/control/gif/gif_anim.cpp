@@ -1,5 +1,7 @@
 #include "ui/control/gif/gif_anim.h"
 
+#include <algorithm>
+
 #include "platform/files/file_system.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
@@ -121,7 +123,7 @@ void CGifAnimUI::PlayGif() {
     if (m_playing || !m_gif || m_manager == nullptr) {
         return;
     }
-    m_playing = m_manager->StartTimer(this, kAnimationTimerKey, FrameDelay(m_currentFrame));
+    ScheduleFrame(std::chrono::steady_clock::now(), FrameDelay(m_currentFrame));
 }
 
 void CGifAnimUI::PauseGif() {
@@ -176,7 +178,18 @@ void CGifAnimUI::AdvanceFrame() {
     m_manager->StopTimer(this, kAnimationTimerKey);
     Invalidate();
     m_currentFrame = (m_currentFrame + 1) % FrameCount();
-    m_playing = m_manager->StartTimer(this, kAnimationTimerKey, FrameDelay(m_currentFrame));
+    const auto now = std::chrono::steady_clock::now();
+    const UINT delay = FrameDelay(m_currentFrame);
+    // Behind by more than a frame (a stalled window): start afresh.
+    ScheduleFrame(now - m_frameEnd < std::chrono::milliseconds(delay) ? m_frameEnd : now, delay);
+}
+
+void CGifAnimUI::ScheduleFrame(std::chrono::steady_clock::time_point from, UINT delay) {
+    m_frameEnd = from + std::chrono::milliseconds(delay);
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+        m_frameEnd - std::chrono::steady_clock::now());
+    m_playing = m_manager->StartTimer(this, kAnimationTimerKey,
+                                      static_cast<UINT>(std::max<long long>(wait.count(), 1)));
 }
 
 UINT CGifAnimUI::FrameDelay(int index) const {

@@ -3,6 +3,7 @@
 // An animated GIF (element "GifAnim") stretched over the control and played
 // with one timer of the paint manager, each frame for its own delay.
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -54,6 +55,8 @@ class CGifAnimUI : public CControlUI {
     void AdvanceFrame();
     // How long frame `index` shows, in milliseconds.
     UINT FrameDelay(int index) const;
+    // Starts the timer for the current frame, due `delay` ms after `from`.
+    void ScheduleFrame(std::chrono::steady_clock::time_point from, UINT delay);
 
     std::wstring m_imageName;
     std::optional<GifFrames> m_gif;
@@ -61,6 +64,9 @@ class CGifAnimUI : public CControlUI {
     bool m_autoPlay = false;
     bool m_autoSize = false;
     bool m_playing = false;
+    // When the current frame is due to end: ticks that come late are made
+    // up in the next frame's wait, so a busy window keeps the file's pace.
+    std::chrono::steady_clock::time_point m_frameEnd{};
 };
 
 }  // namespace VantuUI

@@ -9,8 +9,11 @@
 #include "ui/control/basic/progress.h"
 #include "ui/control/basic/text.h"
 #include "ui/control/control.h"
+#include "ui/control/date_time/date_time.h"
+#include "ui/control/edit/edit.h"
 #include "ui/control/gif/gif_anim.h"
 #include "ui/control/scroll/scroll_bar.h"
+#include "ui/control/slider/slider.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
 #include "ui/layout/horizontal_layout.h"
@@ -33,10 +36,10 @@ CControlUI* Make() {
     return new T;
 }
 
-// One row per class a skin may name. Classes still to be written (Slider,
-// Edit, RichEdit, Combo, ComboBox, DateTime, the list and tree classes,
-// ActiveX and WebBrowser) get their row when they exist; until then the
-// builder treats their names as unknown.
+// One row per class a skin may name. Classes still to be written (RichEdit,
+// Combo, ComboBox, the list and tree classes, ActiveX and WebBrowser) get
+// their row when they exist; until then the builder treats their names as
+// unknown.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
     ControlClass{L"Container", &Make<CContainerUI>},
@@ -54,6 +57,9 @@ constexpr std::array kClasses{
     ControlClass{L"Option", &Make<COptionUI>},
     ControlClass{L"CheckBox", &Make<CCheckBoxUI>},
     ControlClass{L"Progress", &Make<CProgressUI>},
+    ControlClass{L"Edit", &Make<CEditUI>},
+    ControlClass{L"Slider", &Make<CSliderUI>},
+    ControlClass{L"DateTime", &Make<CDateTimeUI>},
     ControlClass{L"GifAnim", &Make<CGifAnimUI>, true},
 };
 
