@@ -7,6 +7,9 @@
 // for the control's own background. A pattern brush's image starts at the
 // control's client origin. The parent keeps the brush and deletes it.
 
+#include <memory>
+#include <type_traits>
+
 #include "platform/gdi/system_values.h"
 #include "platform/win32.h"
 
@@ -31,5 +34,11 @@ namespace platform {
 
 // Sets the Cairo source of `dc` to a COLORREF.
 void SetSourceColor(HDC dc, COLORREF color);
+
+// The one owner of a brush handle.
+struct BrushDeleter {
+    void operator()(HBRUSH brush) const { DeleteObject(brush); }
+};
+using BrushHandle = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
 
 }  // namespace platform

@@ -12,12 +12,16 @@
 #include "ui/control/basic/text.h"
 #include "ui/control/combo/combo.h"
 #include "ui/control/control.h"
+#include "ui/control/date_time/date_time.h"
+#include "ui/control/edit/edit.h"
+#include "ui/control/gif/gif_anim.h"
 #include "ui/control/list/header/list_header.h"
 #include "ui/control/list/header/list_header_item.h"
 #include "ui/control/list/items/list_container_element.h"
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
 #include "ui/control/scroll/scroll_bar.h"
+#include "ui/control/slider/slider.h"
 #include "ui/control/tree/tree_view.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
@@ -41,9 +45,8 @@ CControlUI* Make() {
     return new T;
 }
 
-// One row per class a skin may name. Classes still to be written (Slider,
-// Edit, RichEdit, DateTime and the exact-case GifAnim) get their row when
-// they exist; until then the builder treats their names as unknown.
+// One row per class a skin may name. RichEdit gets its row when it exists;
+// until then the builder treats the name as unknown.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
     ControlClass{L"Container", &Make<CContainerUI>},
@@ -61,6 +64,10 @@ constexpr std::array kClasses{
     ControlClass{L"Option", &Make<COptionUI>},
     ControlClass{L"CheckBox", &Make<CCheckBoxUI>},
     ControlClass{L"Progress", &Make<CProgressUI>},
+    ControlClass{L"Edit", &Make<CEditUI>},
+    ControlClass{L"Slider", &Make<CSliderUI>},
+    ControlClass{L"DateTime", &Make<CDateTimeUI>},
+    ControlClass{L"GifAnim", &Make<CGifAnimUI>, true},
     ControlClass{L"Combo", &Make<CComboUI>},
     ControlClass{L"ComboBox", &Make<CComboUI>},
     ControlClass{L"List", &Make<CListUI>},

@@ -1,0 +1,53 @@
+#pragma once
+
+// A native child window laid over a control while the control is being
+// edited (the edit box, the date chooser). It is registered with the
+// control's paint manager while it exists, closes itself when it loses the
+// keyboard focus, and deletes itself once the native window is gone.
+
+#include "platform/win32.h"
+#include "ui/core/window/window_wnd.h"
+
+namespace VantuUI {
+
+class CControlUI;
+class CWindowManagerUI;
+
+// `rect` (window coordinates) cut down to what the control's ancestors
+// show: empty when an ancestor is hidden or shows none of it.
+RECT ClipToAncestors(const CControlUI& control, RECT rect);
+
+// Moves a child window to `rect`, or hides it when `rect` is empty.
+void PlaceChildWindow(HWND window, const RECT& rect);
+
+class CControlChildWnd : public CWindowWnd {
+  public:
+    CControlUI* Owner() const { return m_owner; }
+    // The owner is going away: the window closes without calling back.
+    void CloseForGoneOwner();
+
+  protected:
+    explicit CControlChildWnd(CControlUI& owner) : m_owner(&owner) {}
+
+    CWindowManagerUI* Manager() const;
+    bool InLayeredWindow() const;
+    LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
+    // Registration on WM_CREATE and again on WM_PAINT in layered windows
+    // (a repeated registration has no effect); the rest to the native class.
+    LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The focus went to `wParam`: after the native class has had the
+    // message, the result is taken (TakeResultOnFocusLoss), a window other
+    // than the paint manager's hears of it too, and this window closes.
+    // This object is deleted on return; only the returned value may be used.
+    LRESULT CloseOnFocusLoss(WPARAM wParam, LPARAM lParam);
+    virtual void TakeResultOnFocusLoss() {}
+    // The owner forgets this window; called once the native window is gone.
+    virtual void DetachFromOwner(CControlUI& owner) = 0;
+
+  private:
+    void OnWindowGone(HWND hwnd) final;
+
+    CControlUI* m_owner;
+};
+
+}  // namespace VantuUI

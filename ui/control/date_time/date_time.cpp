@@ -1,0 +1,151 @@
+#include "ui/control/date_time/date_time.h"
+
+#include <cwchar>
+
+#include "platform/window/controls/date/system_time.h"
+#include "platform/window/window_system.h"
+#include "ui/control/child_window/control_child_wnd.h"
+#include "ui/control/date_time/date_time_wnd.h"
+#include "ui/control/input_routing.h"
+#include "ui/core/manager/window_manager.h"
+
+namespace VantuUI {
+
+CDateTimeUI::CDateTimeUI() {
+    GetLocalTime(&m_date);
+    m_updateMode = DateUpdateMode::TakeDate;
+    UpdateDateText();
+    m_updateMode = DateUpdateMode::None;
+}
+
+CDateTimeUI::~CDateTimeUI() {
+    if (m_window != nullptr) {
+        CDateTimeWnd* window = m_window;
+        m_window = nullptr;
+        window->CloseForGoneOwner();
+    }
+}
+
+std::wstring CDateTimeUI::GetClass() const {
+    return L"DateTime";
+}
+
+void* CDateTimeUI::FindInterface(const std::wstring& name) {
+    if (name == L"DateTime") {
+        return this;
+    }
+    return CLabelUI::FindInterface(name);
+}
+
+UINT CDateTimeUI::GetInputFlags() {
+    return UIFLAG_TABSTOP;
+}
+
+HWND CDateTimeUI::GetChildWindow() {
+    return m_window != nullptr ? m_window->Handle() : nullptr;
+}
+
+void CDateTimeUI::SetItemRect(RECT rect, bool invalidate) {
+    CLabelUI::SetItemRect(rect, invalidate);
+    if (m_window != nullptr) {
+        PlaceChildWindow(m_window->Handle(), PickerRect());
+    }
+}
+
+void CDateTimeUI::Move(SIZE offset, bool invalidate) {
+    CLabelUI::Move(offset, invalidate);
+    if (m_window != nullptr) {
+        PlaceChildWindow(m_window->Handle(), PickerRect());
+    }
+}
+
+void CDateTimeUI::HandleEvent(TInputEventUI& event) {
+    if (PassIgnoredMouseEvent(*this, event)) {
+        return;
+    }
+    switch (event.Kind) {
+        case UIEVENT_SETCURSOR:
+            if (IsEnabled()) {
+                ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
+                return;
+            }
+            break;
+        case UIEVENT_WINDOWSIZE:
+            if (m_window != nullptr && m_manager != nullptr) {
+                m_manager->FocusFirstTabStop();
+            }
+            break;
+        case UIEVENT_SCROLLWHEEL:
+            if (m_window != nullptr) {
+                return;
+            }
+            break;
+        case UIEVENT_SETFOCUS:
+            if (IsEnabled() && m_window == nullptr) {
+                OpenPicker();
+            }
+            break;
+        case UIEVENT_KILLFOCUS:
+            if (IsEnabled()) {
+                Invalidate();
+            }
+            break;
+        case UIEVENT_BUTTONDOWN:
+        case UIEVENT_DBLCLICK:
+        case UIEVENT_RBUTTONDOWN:
+            if (IsEnabled()) {
+                if (m_manager != nullptr) {
+                    m_manager->ReleaseMouse();
+                }
+                if (m_window != nullptr || IsFocused()) {
+                    OpenPicker();
+                }
+            }
+            return;
+        case UIEVENT_MOUSEMOVE:
+        case UIEVENT_BUTTONUP:
+        case UIEVENT_CONTEXTMENU:
+            return;
+        default:
+            break;
+    }
+    CLabelUI::HandleEvent(event);
+}
+
+void CDateTimeUI::SetTime(const SYSTEMTIME& date) {
+    m_date = date;
+    m_updateMode = DateUpdateMode::TakeDate;
+    UpdateDateText();
+    m_updateMode = DateUpdateMode::None;
+}
+
+void CDateTimeUI::UpdateDateText() {
+    if (m_updateMode == DateUpdateMode::TakeDate) {
+        wchar_t text[32];
+        std::swprintf(text, 32, L"%4d-%02d-%02d", m_date.wYear, m_date.wMonth, m_date.wDay);
+        SetText(text);
+    } else if (m_updateMode == DateUpdateMode::Clear) {
+        SetText(L"");
+    }
+}
+
+RECT CDateTimeUI::PickerRect() const {
+    return ClipToAncestors(*this, m_itemRect);
+}
+
+void CDateTimeUI::OpenPicker() {
+    const bool created = m_window == nullptr;
+    if (created) {
+        m_window = new CDateTimeWnd(*this);
+    }
+    if (!m_window->OpenPicker()) {
+        if (created) {
+            delete m_window;
+            m_window = nullptr;
+        }
+        return;
+    }
+    m_window->Show(true, true);
+}
+
+}  // namespace VantuUI

@@ -1,0 +1,51 @@
+#include "ui/control/input_routing.h"
+
+#include "ui/control/basic/label.h"
+#include "ui/control/control_state.h"
+#include "ui/control/rect_math.h"
+#include "ui/core/manager/window_manager.h"
+
+namespace VantuUI {
+
+bool PassIgnoredMouseEvent(CLabelUI& control, TInputEventUI& event) {
+    if (control.AcceptsMouse() || !IsMouseEvent(event)) {
+        return false;
+    }
+    if (CControlUI* parent = control.GetParent()) {
+        parent->HandleEvent(event);
+    } else {
+        control.CLabelUI::HandleEvent(event);
+    }
+    return true;
+}
+
+bool TrackHotState(CControlUI& control, UINT& state, const TInputEventUI& event) {
+    const bool inside = RectContains(control.GetItemRect(), event.MousePoint);
+    if (event.Kind == UIEVENT_MOUSEENTER) {
+        if (inside && control.IsEnabled() && (state & UISTATE_HOT) == 0) {
+            state |= UISTATE_HOT;
+            control.Invalidate();
+        }
+        return true;
+    }
+    if (event.Kind != UIEVENT_MOUSELEAVE) {
+        return false;
+    }
+    CWindowManagerUI* manager = control.GetManager();
+    if (inside) {
+        if (manager != nullptr) {
+            manager->RequestMouseLeave(&control);
+        }
+        return true;
+    }
+    if (control.IsEnabled() && (state & UISTATE_HOT) != 0) {
+        state &= ~UISTATE_HOT;
+        control.Invalidate();
+    }
+    if (manager != nullptr) {
+        manager->CancelMouseLeave(&control);
+    }
+    return true;
+}
+
+}  // namespace VantuUI
