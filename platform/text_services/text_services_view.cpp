@@ -38,7 +38,9 @@ int CTextServices::WrapWidth() const {
     if (!Property(TXTBIT_MULTILINE) || !Property(TXTBIT_WORDWRAP)) {
         return 0;
     }
-    return std::max(1, Width(m_host.TxGetClientRect()));
+    // Not placed yet: lines stay whole until there is a width to wrap at.
+    const int width = Width(m_host.TxGetClientRect());
+    return width > 0 ? width : 0;
 }
 
 std::wstring CTextServices::ShownText(std::size_t paragraph) const {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/control/control.h"
+#include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
@@ -27,7 +28,7 @@ CControlUI* Make() {
 }
 
 // One row per class a skin may name. Classes still to be written (Label,
-// Text, Button, Option, CheckBox, Progress, Slider, Edit, RichEdit, Combo,
+// Text, Button, Option, CheckBox, Progress, Slider, Edit, Combo,
 // ComboBox, DateTime, the list and tree classes, ActiveX, WebBrowser and the
 // exact-case GifAnim) get their row when they exist; until then the builder
 // treats their names as unknown.
@@ -42,6 +43,7 @@ constexpr std::array kClasses{
     ControlClass{L"TabLayout", &Make<CTabLayoutUI>},
     ControlClass{L"ChildLayout", &Make<CChildLayoutUI>},
     ControlClass{L"ScrollBar", &Make<CScrollBarUI>},
+    ControlClass{L"RichEdit", &Make<CRichEditUI>},
 };
 
 wchar_t FoldAscii(wchar_t c) {
