@@ -6,26 +6,12 @@
 #include <algorithm>
 
 #include "platform/gdi/font_spec.h"
+#include "platform/gdi/rect_geometry.h"
 #include "platform/text_services/text_services.h"
 
 namespace platform {
 
 namespace {
-
-int Width(const RECT& r) {
-    return r.right - r.left;
-}
-
-int Height(const RECT& r) {
-    return r.bottom - r.top;
-}
-
-// The part of `a` inside `b`; false when nothing is.
-bool Intersect(RECT& out, const RECT& a, const RECT& b) {
-    out = RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-               std::min(a.bottom, b.bottom)};
-    return out.left < out.right && out.top < out.bottom;
-}
 
 void SetSourceArgb(HDC dc, DWORD argb) {
     cairo_set_source_rgba(dc, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0,
@@ -261,7 +247,12 @@ RECT CTextServices::CaretRectInText(TextPosition position) {
     return r;
 }
 
+// Only a focused text follows its caret: text set or selected from outside
+// leaves the view where it is.
 void CTextServices::ScrollCaretIntoView() {
+    if (!m_focused) {
+        return;
+    }
     const RECT client = m_host.TxGetClientRect();
     const RECT caret = CaretRectInText(m_caret);
     int x = m_scrollX;
