@@ -17,6 +17,7 @@
 #include "bench/support/bench_support.h"
 #include "platform/window/window_system.h"
 #include "ui/control/rich_edit/rich_edit.h"
+#include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/layout/vertical_layout.h"
 
@@ -60,6 +61,7 @@ class EditWindow {
         m_edit->SetAttribute(L"vscrollbar", L"true");
         m_edit->SetAttribute(L"textpadding", L"4,4,4,4");
         m_edit->SetAttribute(L"bkcolor", L"#FFFFFFFF");
+        m_edit->SetLimitText(0x7FFFFFFF);  // beyond the default 32,767 characters
         root->Append(m_edit);
         m_manager.AttachRoot(root);
         UpdateWindow(m_window);
@@ -97,6 +99,10 @@ double TypingCost(std::size_t characters) {
         UpdateWindow(window.Window());
         costs.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
+    if (window.Edit()->GetText().size() != characters + kKeys) {
+        std::printf("typing did not reach the text\n");
+        std::exit(1);
+    }
     return Median(costs);
 }
 
@@ -115,6 +121,10 @@ double ScrollCost(int lines) {
                     MAKELPARAM(250, 150));
         UpdateWindow(window.Window());
         costs.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    if (window.Edit()->GetVerticalScrollBar()->GetPosition() == 0) {
+        std::printf("the wheel did not scroll the text\n");
+        std::exit(1);
     }
     return Median(costs);
 }
