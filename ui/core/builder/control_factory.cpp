@@ -20,6 +20,7 @@
 #include "ui/control/list/items/list_container_element.h"
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
+#include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/control/slider/slider.h"
 #include "ui/control/tree/tree_view.h"
@@ -45,8 +46,7 @@ CControlUI* Make() {
     return new T;
 }
 
-// One row per class a skin may name. RichEdit gets its row when it exists;
-// until then the builder treats the name as unknown.
+// One row per class a skin may name.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
     ControlClass{L"Container", &Make<CContainerUI>},
@@ -81,6 +81,7 @@ constexpr std::array kClasses{
     ControlClass{L"Tree", &Make<CTreeViewUI>},
     ControlClass{L"ActiveX", &Make<CActiveXUI>},
     ControlClass{L"WebBrowser", &Make<CWebBrowserUI>},
+    ControlClass{L"RichEdit", &Make<CRichEditUI>},
 };
 
 wchar_t FoldAscii(wchar_t c) {
