@@ -111,10 +111,16 @@ LRESULT CComboWnd::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_LBUTTONUP: {
-            // The item took the click on the button's way down.
+            // The item took the click on the button's way down; a release
+            // over the list's scroll bar keeps the list open.
+            const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            CControlUI* hit = m_manager.ControlAtPoint(point);
+            const bool onBar = hit != nullptr && hit->FindInterface(L"ScrollBar") != nullptr;
             LRESULT result = 0;
             m_manager.HandleWindowMessage(message, wParam, lParam, result);
-            Close();
+            if (!onBar) {
+                Close();
+            }
             return 0;
         }
         case WM_DESTROY:
