@@ -42,15 +42,18 @@ bool ApplyTransferPolicy(CURL* handle);
 // What a package address may be, from the build settings: https only,
 // redirects only to https and at most 10 (with plainPackageAddresses also
 // http and file, redirects also to http), and no package announced larger
-// than maxPackageBytes. False when libcurl refused an option.
+// than maxPackageBytes (or `maxBytes`, for the files that go with a package).
+// False when libcurl refused an option.
 bool ApplyPackagePolicy(CURL* handle);
+bool ApplyPackagePolicy(CURL* handle, unsigned long long maxBytes);
 
 // A write callback in front of another that ends the transfer (by writing
-// nothing) before more than maxPackageBytes would be passed on, for packages
-// whose length is not announced or not kept to.
+// nothing) before more than maxPackageBytes (or `maxBytes`) would be passed
+// on, for files whose length is not announced or not kept to.
 class PackageSizeLimit {
   public:
     PackageSizeLimit(curl_write_callback next, void* nextData);
+    PackageSizeLimit(curl_write_callback next, void* nextData, unsigned long long maxBytes);
     static size_t Write(char* data, size_t size, size_t count, void* limit);
 
   private:
