@@ -75,16 +75,16 @@ bool PackageIsSigned(const UpgradeSource& source, const std::wstring& packagePat
         return true;
     }
     auto signature = DownloadSmallFile(source.address + L".minisig", kMaxSignatureFileBytes);
-    const char* problem = "no signature file of at most 4 KiB at the package address + .minisig";
-    if (signature) {
-        auto error = VerifyPackageSignature(packagePath, *signature,
-                                            platform::EncodeUtf8(source.version), source.publicKey);
-        if (error == SignatureError::None) {
-            return true;
-        }
-        problem = DescribeSignatureError(error);
+    auto error =
+        signature ? VerifyPackageSignature(packagePath, *signature,
+                                           platform::EncodeUtf8(source.version), source.publicKey)
+                  : SignatureError::NoSignatureFile;
+    if (error == SignatureError::None) {
+        return true;
     }
-    OutputDebugString((L"package refused: " + platform::DecodeLatin1(problem) + L"\n").c_str());
+    OutputDebugString(
+        (L"package refused: " + platform::DecodeLatin1(DescribeSignatureError(error)) + L"\n")
+            .c_str());
     platform::DeleteFile(packagePath);
     return false;
 }

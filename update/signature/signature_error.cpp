@@ -6,6 +6,8 @@ const char* DescribeSignatureError(SignatureError error) {
     switch (error) {
         case SignatureError::None:
             return "signature verified";
+        case SignatureError::NoSignatureFile:
+            return "no signature file of at most 4 KiB at the package address + .minisig";
         case SignatureError::MalformedPublicKey:
             return "the built-in public key is not a minisign public key";
         case SignatureError::MalformedSignatureFile:

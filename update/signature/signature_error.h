@@ -6,6 +6,7 @@ namespace vantu {
 
 enum class SignatureError {
     None,
+    NoSignatureFile,  // none of at most 4 KiB at the package address + ".minisig"
     MalformedPublicKey,
     MalformedSignatureFile,
     LegacyAlgorithm,  // minisign's whole-file form, not the pre-hashed one
