@@ -33,37 +33,14 @@
 #include "update/upgrade_messages.h"
 
 namespace fs = std::filesystem;
+using bench_support::Best;
+using bench_support::ChildResult;
+using bench_support::Report;
+using bench_support::RunChild;
 
 namespace {
 
 constexpr int kRepetitions = 4;
-
-struct ChildResult {
-    int status = -1;
-    long maxRssKiB = 0;
-};
-
-// Runs a program with its output thrown away (or into `output`).
-ChildResult RunChild(const std::vector<std::string>& args,
-                     const std::string& output = "/dev/null") {
-    std::vector<char*> argv = bench_support::ArgvOf(args);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid;
-    ChildResult result;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.maxRssKiB = usage.ru_maxrss;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return result;
-}
 
 double Seconds(const std::function<void()>& work) {
     auto start = std::chrono::steady_clock::now();
@@ -117,17 +94,6 @@ class QuietStdout {
   private:
     int m_saved;
 };
-
-double Best(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
-bool Report(const char* what, double ours, double reference, double limit) {
-    double ratio = ours / reference;
-    std::printf("%-44s ours %.3f s, reference %.3f s, ratio %.3f (limit %.2f) %s\n", what, ours,
-                reference, ratio, limit, ratio <= limit ? "ok" : "TOO SLOW");
-    return ratio <= limit;
-}
 
 // An empty output folder, with the previous run's writes on disk first so
 // that they do not slow down the next measurement.
