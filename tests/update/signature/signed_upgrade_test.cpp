@@ -68,6 +68,24 @@ TEST_F(SignedUpgradeTest, APackageSignedForTheAnnouncedVersionInstalls) {
                             [](const auto& r) { return r.target == "/pkg.7z.minisig"; }));
 }
 
+// Sent without a length, an oversized signature file is cut off as it arrives.
+TEST_F(SignedUpgradeTest, AnUnannouncedOversizedSignatureIsRefused) {
+    testing_support::LocalUpdateServer updateServer;
+    ASSERT_NE(updateServer.HttpsPort(), 0);
+    SignedPackage(updateServer.Root(), vendor, kSignedFor);
+    const auto signatureFile = updateServer.Root() / "pkg.7z.minisig";
+    auto bytes = ReadFile(signatureFile);
+    bytes.insert(bytes.find('\n'), 64 * 1024, 'x');
+    WriteFile(signatureFile, bytes);
+    const auto installed = TreeOf(app);
+    auto log = SignedUpgrade(Wide(updateServer.HttpsUrl("/b/chunked/pkg.7z")));
+    EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+    EXPECT_NE(log.find(vantu::DescribeSignatureError(SignatureError::NoSignatureFile)),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(TreeOf(app), installed);
+}
+
 TEST_F(SignedUpgradeTest, EveryBrokenSignatureLeavesTheInstallationUntouched) {
     auto editSignature = [&](const std::function<void(std::string&)>& edit) {
         auto bytes = ReadFile(signature);
