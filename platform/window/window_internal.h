@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/gdi/rect_geometry.h"
 #include "platform/win32.h"
 #include "platform/window/display/display_backend.h"
 
@@ -86,10 +87,6 @@ Window* TopLevelOf(Window* window);
 // The window's client origin in its top-level window's back buffer.
 POINT OriginInTopLevel(const Window& window);
 bool IsChild(const Window& window);
-int Width(const RECT& r);
-int Height(const RECT& r);
-bool Intersect(RECT& out, const RECT& a, const RECT& b);
-RECT Union(const RECT& a, const RECT& b);
 
 // Windows of the calling thread, top-level windows in creation order.
 std::vector<HWND> ThreadTopLevelWindows();
