@@ -29,7 +29,7 @@
 #include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/build_settings.h"
-#include "update/net/download.h"
+#include "update/net/resumable_download.h"
 #include "update/upgrade_messages.h"
 
 namespace fs = std::filesystem;

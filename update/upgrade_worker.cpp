@@ -8,7 +8,7 @@
 #include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/archive/seven_zip_paths.h"
-#include "update/net/download.h"
+#include "update/net/partial_download.h"
 #include "update/pending_deletion_list.h"
 #include "update/upgrade_messages.h"
 
@@ -62,11 +62,6 @@ void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>&
 
 }  // namespace
 
-std::wstring PackageFileName(const std::wstring& address) {
-    auto last = platform::LastSeparator(address);
-    return last == std::wstring::npos ? address : address.substr(last + 1);
-}
-
 bool SetAsideExisting(const std::wstring& folder, const std::vector<std::wstring>& names,
                       std::vector<SetAsideItem>* moved) {
     for (const auto& name : names) {
@@ -116,12 +111,10 @@ void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>&
     WritePendingDeletionList(folder, JoinPendingNames(listed));
 }
 
-void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder) {
+void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder,
+                const std::wstring& version) {
     std::wstring packagePath = folder + PackageFileName(address);
-    if (platform::PathExists(packagePath)) {
-        platform::DeleteFile(packagePath);
-    }
-    if (!DownloadToFile(address, packagePath, BindCallback(window))) {
+    if (!DownloadPackage(address, version, folder, BindCallback(window))) {
         PostMessage(window, WM_UPGRADE_DOWNLOAD_FAILED, 0, 0);
         return;
     }
@@ -154,8 +147,8 @@ void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& fo
     PostMessage(window, WM_UPGRADE_DONE, 0, 0);
 }
 
-void UpgradeWorker(std::wstring address, HWND window) {
-    RunUpgrade(address, window, platform::ModuleFolder());
+void UpgradeWorker(std::wstring address, HWND window, std::wstring version) {
+    RunUpgrade(address, window, platform::ModuleFolder(), version);
 }
 
 }  // namespace vantu

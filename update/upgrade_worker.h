@@ -11,14 +11,13 @@
 
 namespace vantu {
 
-// Thread procedure, for the launcher's own folder.
-void UpgradeWorker(std::wstring address, HWND window);
+// Thread procedure, for the launcher's own folder. `version` is the one the
+// version answer announced for the package.
+void UpgradeWorker(std::wstring address, HWND window, std::wstring version = {});
 
 // The same for a given launcher folder (ending in a separator).
-void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder);
-
-// The address's last path segment (after its last "/" or "\"), taken as is.
-std::wstring PackageFileName(const std::wstring& address);
+void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder,
+                const std::wstring& version = {});
 
 // An installed item moved out of the package's way.
 struct SetAsideItem {

@@ -1,6 +1,6 @@
-// vantu-upgrade ADDRESS FOLDER: runs one upgrade of FOLDER from the package
-// at ADDRESS without a window, printing the download progress and the
-// result. Exit code 0 when the upgrade was done, 1 when it failed, 2 on bad
+// vantu-upgrade ADDRESS FOLDER [VERSION]: runs one upgrade of FOLDER from the
+// package of VERSION at ADDRESS without a window, printing the download
+// progress and the result. Exit code 0 when the upgrade was done, 1 when it failed, 2 on bad
 // arguments.
 
 #include <cstdio>
@@ -51,17 +51,18 @@ LRESULT UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s ADDRESS FOLDER\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s ADDRESS FOLDER [VERSION]\n", argv[0]);
         return 2;
     }
     std::wstring address = platform::DecodeFileName(argv[1]);
     std::wstring folder = platform::DecodeFileName(argv[2]);
+    std::wstring version = argc == 4 ? platform::DecodeFileName(argv[3]) : std::wstring();
     if (folder.empty() || folder.back() != L'/') {
         folder += L'/';
     }
     HWND window = platform::AddWindowHandle(UpgradeProc);
-    std::thread worker(vantu::RunUpgrade, address, window, folder);
+    std::thread worker(vantu::RunUpgrade, address, window, folder, version);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
         DispatchMessage(&msg);

@@ -67,17 +67,8 @@ bool ApplyPackagePolicy(CURL* handle) {
     return ok;
 }
 
-PackageSizeLimit::PackageSizeLimit(curl_write_callback next, void* nextData)
-    : m_next(next), m_nextData(nextData), m_bytesLeft(Settings().maxPackageBytes) {}
-
-size_t PackageSizeLimit::Write(char* data, size_t size, size_t count, void* limit) {
-    auto& self = *static_cast<PackageSizeLimit*>(limit);
-    const size_t bytes = size * count;
-    if (bytes > self.m_bytesLeft) {
-        return 0;
-    }
-    self.m_bytesLeft -= bytes;
-    return self.m_next(data, size, count, self.m_nextData);
+bool FitsPackageLimit(std::uint64_t bytes) {
+    return bytes <= Settings().maxPackageBytes;
 }
 
 }  // namespace vantu
