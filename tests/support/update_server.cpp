@@ -100,6 +100,9 @@ std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
         if (!Json::parseFromStream(builder, stream, &entry, &errors)) {
             continue;
         }
+        if (entry.isMember("handshake")) {
+            continue;
+        }
         if (entry.isMember("response")) {
             if (auto found = byId.find(entry["response"].asInt64()); found != byId.end()) {
                 auto& request = requests[found->second];
@@ -124,6 +127,16 @@ std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
         requests.push_back(std::move(request));
     }
     return requests;
+}
+
+int LocalUpdateServer::FailedHandshakes() const {
+    std::ifstream in(m_log);
+    std::string line;
+    int count = 0;
+    while (std::getline(in, line)) {
+        count += line.find("\"handshake\"") != std::string::npos ? 1 : 0;
+    }
+    return count;
 }
 
 std::filesystem::path LocalUpdateServer::PkiDir() {

@@ -57,6 +57,8 @@ class LocalUpdateServer {
     void SetPackageBehaviour(std::string_view behaviour) const;
 
     std::vector<RecordedRequest> Requests() const;
+    // TLS handshakes that failed (a client refusing the certificate).
+    int FailedHandshakes() const;
 
     static std::filesystem::path PkiDir();
     static std::filesystem::path Script();

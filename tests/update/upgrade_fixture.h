@@ -49,9 +49,9 @@ class UpgradeWorkerTest : public ::testing::Test {
     }
 
     // Runs one upgrade on this thread and collects what it posted.
-    void Upgrade(const std::wstring& address) {
+    void Upgrade(const std::wstring& address, const std::wstring& version = {}) {
         ::testing::internal::CaptureStdout();
-        vantu::RunUpgrade(address, window, WideFolder(app));
+        vantu::RunUpgrade(address, window, WideFolder(app), version);
         std::fflush(stdout);
         trace = ::testing::internal::GetCapturedStdout();
         MSG msg;

@@ -42,6 +42,8 @@ If-Range. These words change that, joined by "+" (cut-300-700+new-etag):
   stall-at-<o>      sends the body up to byte o of the content, then nothing
   no-ranges         ignores Range: always 200 with the whole content
   new-etag          a new validator at every request (no Last-Modified)
+  bad-length        200 with the whole content chunked, and a Content-Length
+                    header that announces one byte less
 
 Every other path without /b/ takes the behaviour named in the file
 ROOT/package-behaviour when it exists, so a test can break the transfers of
@@ -53,7 +55,8 @@ self-signed (not from the CA).
 
 Prints "listening https=<port> http=<port>" when ready. With --log, every
 request is appended as one JSON line (listener, method, target, version,
-headers, and an id), and each ranged or plain content answer as a line
+headers, and an id), each refused TLS handshake as {"listener", "handshake"},
+and each ranged or plain content answer as a line
 {"response": id, "status", "first": offset, "sent": body bytes}. The CA
 certificate for clients is PKI/ca.pem.
 """
@@ -80,7 +83,7 @@ VERSION_PATH = "/v1/oem/clientVersion"
 CERT_KINDS = ("good", "other-name", "expired", "self-signed")
 GENERATED_ALPHABET = b"abcdefghijklmnopqrstuvwxyz0123456789"
 # The behaviour words of ranged content (see the header).
-CONTENT_WORD = r"normal|no-ranges|new-etag|cut-\d+(-\d+)*|stall-at-\d+"
+CONTENT_WORD = r"normal|no-ranges|new-etag|bad-length|cut-\d+(-\d+)*|stall-at-\d+"
 
 
 def generated_bytes(count, zero_at=None):
@@ -157,6 +160,7 @@ class Handler(BaseHTTPRequestHandler):
                 self.request.do_handshake()
             except (ssl.SSLError, OSError):
                 self.handshake_failed = True
+                self.log_failed_handshake()
         super().setup()
 
     def handle(self):
@@ -164,8 +168,16 @@ class Handler(BaseHTTPRequestHandler):
             return
         try:
             super().handle()
-        except (ConnectionError, ssl.SSLError, socket.timeout):
+        except ssl.SSLError:
+            # With TLS 1.3 a client's refusal of the certificate arrives
+            # after the server's side of the handshake, at the first read.
+            if not hasattr(self, "request_id"):
+                self.log_failed_handshake()
+        except (ConnectionError, socket.timeout):
             pass
+
+    def log_failed_handshake(self):
+        self.server.state.append_log({"listener": self.server.listener, "handshake": "failed"})
 
     # --- helpers
     def record(self):
@@ -358,6 +370,11 @@ class Handler(BaseHTTPRequestHandler):
                     return
                 status = "HTTP/1.1 206 Partial Content"
                 headers.append(("Content-Range", "bytes %d-%d/%d" % (first, last, len(body))))
+        if "bad-length" in words:
+            self.send_raw("HTTP/1.1 200 OK", headers + [
+                ("Content-Length", str(len(body) - 1)), ("Transfer-Encoding", "chunked")],
+                b"%x\r\n%s\r\n0\r\n\r\n" % (len(body), body))
+            return
         headers.append(("Content-Length", str(last + 1 - first)))
         end, stall = last + 1, False
         for word in words:
