@@ -276,7 +276,7 @@ bool BenchMemory(const fs::path& root, const fs::path& package) {
     fs::create_directories(app);
     fs::path copy = root / "pkg-copy.7z";
     fs::copy_file(package, copy, fs::copy_options::overwrite_existing);
-    auto result = RunChild({std::string(VANTU_BIN_DIR) + "/vantu-upgrade-demo",
+    auto result = RunChild({std::string(VANTU_BIN_DIR) + "/vantu-upgrade-local",
                             "file://" + copy.string(), app.string()});
     double mib = result.maxRssKiB / 1024.0;
     bool ok = result.status == 0 && mib < 64;

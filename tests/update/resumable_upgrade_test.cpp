@@ -11,6 +11,7 @@
 #include "tests/support/deadline.h"
 #include "tests/support/process.h"
 #include "tests/support/update_server.h"
+#include "tests/update/signature/signing_key.h"
 #include "tests/update/upgrade_fixture.h"
 #include "update/net/partial_download.h"
 #include "update/net/transfer_policy.h"
@@ -74,7 +75,7 @@ class ResumableUpgrade : public UpgradeWorkerTest {
         vantu::SetTransferLimitsForTesting(noRetries);
         server.SetPackageBehaviour("cut-" + std::to_string(offset));
         results.clear();
-        Upgrade(Address(path), version);
+        Upgrade({Address(path), version, ""});
         server.SetPackageBehaviour("normal");
         vantu::TransferLimits limits;
         limits.retryPauses.assign(3, std::chrono::milliseconds(0));
@@ -109,7 +110,7 @@ class ResumableUpgrade : public UpgradeWorkerTest {
 TEST_F(ResumableUpgrade, BodyCutTwiceIsContinuedTwiceWithinOneUpgrade) {
     server.SetPackageBehaviour("cut-" + std::to_string(Percent(30)) + "-" +
                                std::to_string(Percent(70)));
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
     ExpectSteadyProgress();
 
@@ -141,7 +142,7 @@ TEST_F(ResumableUpgrade, AWholeAnswerToARangeStartsTheFileOver) {
         server.SetPackageBehaviour("cut-" + std::to_string(Percent(50)) + "+" + fault);
         results.clear();
         progress.clear();
-        Upgrade(Address(path), kVersion);
+        Upgrade({Address(path), kVersion, ""});
         EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DONE});
         EXPECT_EQ(ReadFile(app / "big.dll"), ReadFile(payload / "big.dll"));
         ExpectSteadyProgress();
@@ -159,7 +160,7 @@ TEST_F(ResumableUpgrade, AWholeAnswerToARangeStartsTheFileOver) {
 TEST_F(ResumableUpgrade, FailuresARetryCannotMendEndTheDownloadAtOnce) {
     LeavePartial(Percent(50), kVersion);
     fs::remove(server.Root() / "pkg.7z");
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
     auto requests = RequestsFor("/pkg.7z");
     ASSERT_EQ(requests.size(), 2u);  // the cut one, then one 404
@@ -174,7 +175,7 @@ TEST_F(ResumableUpgrade, FailuresARetryCannotMendEndTheDownloadAtOnce) {
               vantu::FormatPartialRecord({address, "1.1.0.0", "\"v\"", size}));
     WriteFile(app / "pkg.7z", "partial");
     results.clear();
-    Upgrade(Wide(address), kVersion);
+    Upgrade({Wide(address), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
     EXPECT_TRUE(testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(5)), [&] {
         return untrusted.FailedHandshakes() > 0;
@@ -187,7 +188,7 @@ TEST_F(ResumableUpgrade, FailuresARetryCannotMendEndTheDownloadAtOnce) {
     Make7zOf(payload, server.Root() / "pkg.7z", {"a.dll", "big.dll"});
     server.SetPackageBehaviour("bad-length");
     results.clear();
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
     EXPECT_EQ(RequestsFor("/pkg.7z").size(), 3u);
     EXPECT_FALSE(fs::exists(app / "pkg.7z"));
@@ -211,7 +212,7 @@ TEST_F(ResumableUpgrade, ARunKilledHalfwayIsContinuedByTheNextForTheOtherHalf) {
     ASSERT_TRUE(first.Wait(std::chrono::seconds(10)).has_value());
 
     server.SetPackageBehaviour("normal");
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
     ExpectSteadyProgress();
     EXPECT_GE(progress.front().wParam, Percent(50));
@@ -226,7 +227,7 @@ TEST_F(ResumableUpgrade, ARunKilledHalfwayIsContinuedByTheNextForTheOtherHalf) {
 // started for; a damaged record means starting over.
 TEST_F(ResumableUpgrade, APartialFileOfAnotherVersionOrAddressIsDeleted) {
     LeavePartial(Percent(40), L"1.0.0.0");
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
     auto requests = RequestsFor("/pkg.7z");
     ASSERT_EQ(requests.size(), 2u);
@@ -235,17 +236,46 @@ TEST_F(ResumableUpgrade, APartialFileOfAnotherVersionOrAddressIsDeleted) {
     fs::copy_file(server.Root() / "pkg.7z", server.Root() / "old.7z");
     LeavePartial(Percent(40), kVersion, "/old.7z");
     results.clear();
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
     EXPECT_FALSE(fs::exists(app / "old.7z"));
 
     LeavePartial(Percent(60), kVersion);  // each cut happens once per path
     auto record = ReadFile(app / "download.partial");
     WriteFile(app / "download.partial", record.substr(0, record.size() - 2));
-    Upgrade(Address(), kVersion);
+    Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
     requests = RequestsFor("/pkg.7z");
     EXPECT_FALSE(requests.back().HasHeader("Range"));
+}
+
+// The signature is checked on the whole file, the pieces of earlier runs
+// included: one byte changed on disk between runs is refused.
+TEST_F(ResumableUpgrade, AResumedPackageIsCheckedWholeByItsSignature) {
+    signing_testing::SigningKey vendor(temp / "vendor");
+    vendor.Sign(server.Root() / "pkg.7z", "version:1.1.0.0");
+    WriteFile(app / "a.dll", "old a");
+    const auto installed = TreeOf(app);
+
+    LeavePartial(Percent(50), kVersion);
+    auto partial = ReadFile(app / "pkg.7z");
+    partial[partial.size() / 3] ^= 1;
+    WriteFile(app / "pkg.7z", partial);
+    ::testing::internal::CaptureStderr();
+    Upgrade({Address(), kVersion, vendor.PublicKey()});
+    auto log = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+    EXPECT_NE(log.find("package refused"), std::string::npos) << log;
+    EXPECT_EQ(RequestsFor("/pkg.7z").back().Header("Range"),
+              "bytes=" + std::to_string(Percent(50)) + "-");
+    EXPECT_FALSE(fs::exists(app / "pkg.7z"));
+    EXPECT_FALSE(fs::exists(app / "download.partial"));
+    EXPECT_EQ(TreeOf(app), installed);
+
+    LeavePartial(Percent(60), kVersion);
+    Upgrade({Address(), kVersion, vendor.PublicKey()});
+    ExpectInstalled();
+    EXPECT_EQ(RequestsFor("/pkg.7z").back().first, static_cast<long long>(Percent(60)));
 }
 
 TEST(PartialDownloadRecord, OnlyAWellFormedRecordIsRead) {

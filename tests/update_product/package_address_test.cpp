@@ -73,7 +73,7 @@ class ProductPackageAddress : public ::testing::Test {
 
     // Runs one upgrade and returns the result messages it posted.
     std::vector<UINT> Upgrade(const std::string& address) {
-        vantu::RunUpgrade(Wide(address), window, WideFolder(app));
+        vantu::RunUpgrade({Wide(address), L"", ""}, window, WideFolder(app));
         std::vector<UINT> results;
         MSG msg;
         while (PeekMessage(&msg, window, 0, 0, PM_REMOVE)) {

@@ -48,11 +48,27 @@ bool ApplyTransferPolicy(CURL* handle);
 // What a package address may be, from the build settings: https only,
 // redirects only to https and at most 10 (with plainPackageAddresses also
 // http and file, redirects also to http), and no package announced larger
-// than maxPackageBytes. False when libcurl refused an option.
+// than maxPackageBytes (or `maxBytes`, for the files that go with a package).
+// False when libcurl refused an option.
 bool ApplyPackagePolicy(CURL* handle);
+bool ApplyPackagePolicy(CURL* handle, unsigned long long maxBytes);
 
 // A package of this many bytes, announced or received, is within the
 // package size limit.
 bool FitsPackageLimit(std::uint64_t bytes);
+
+// A write callback in front of another that ends the transfer (by writing
+// nothing) before more than `maxBytes` would be passed on, for the files
+// that go with a package, whose length is not announced or not kept to.
+class PackageSizeLimit {
+  public:
+    PackageSizeLimit(curl_write_callback next, void* nextData, unsigned long long maxBytes);
+    static size_t Write(char* data, size_t size, size_t count, void* limit);
+
+  private:
+    curl_write_callback m_next;
+    void* m_nextData;
+    unsigned long long m_bytesLeft;
+};
 
 }  // namespace vantu
