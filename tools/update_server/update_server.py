@@ -66,6 +66,7 @@ import email.utils
 import hashlib
 import itertools
 import json
+import mmap
 import os
 import re
 import select
@@ -218,7 +219,13 @@ class Handler(BaseHTTPRequestHandler):
             kind = "application/octet-stream"
         try:
             with open(file, "rb") as f:
-                return 200, kind, f.read(), os.fstat(f.fileno()).st_mtime
+                info = os.fstat(f.fileno())
+                # Large packages are mapped, not read: a client that asks
+                # again for the rest must not wait for the whole file.
+                if info.st_size > (1 << 20):
+                    return 200, kind, mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ), \
+                        info.st_mtime
+                return 200, kind, f.read(), info.st_mtime
         except OSError:
             return 404, "text/plain", b"not found", None
 
