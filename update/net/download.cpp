@@ -307,14 +307,19 @@ bool PackageFile::Restart() {
     return true;
 }
 
-TransferResult TransferOnce(const std::string& url, PackageFile& file, const ResumePoint& start,
-                            TransferObserver& observer) {
+CurlEasy NewPackageTransfer() {
     CurlEasy curl(curl_easy_init());
-    if (!curl || !file.IsOpen() || !ApplyTransferPolicy(curl.get()) ||
-        !ApplyPackagePolicy(curl.get())) {
+    if (!curl || !ApplyTransferPolicy(curl.get()) || !ApplyPackagePolicy(curl.get())) {
+        return CurlEasy();
+    }
+    return curl;
+}
+
+TransferResult TransferOnce(CURL* c, const std::string& url, PackageFile& file,
+                            const ResumePoint& start, TransferObserver& observer) {
+    if (c == nullptr || !file.IsOpen()) {
         return {};
     }
-    CURL* c = curl.get();
     Transfer transfer(file, start, observer);
     CurlList headers;
     std::string range;
@@ -324,11 +329,12 @@ TransferResult TransferOnce(const std::string& url, PackageFile& file, const Res
         if (!headers) {
             return {};
         }
-        curl_easy_setopt(c, CURLOPT_RANGE, range.c_str());
-        curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     } else if (file.Size() != 0 && !file.Restart()) {
         return {};
     }
+    // The handle may have carried an earlier request's range.
+    curl_easy_setopt(c, CURLOPT_RANGE, range.empty() ? nullptr : range.c_str());
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(c, CURLOPT_BUFFERSIZE, kBufferSize);
@@ -342,6 +348,7 @@ TransferResult TransferOnce(const std::string& url, PackageFile& file, const Res
     CURLcode code = curl_easy_perform(c);
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, nullptr);
     return transfer.Result(code, status);
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/files/unique_fd.h"
 #include "platform/win32.h"
+#include "update/net/curl_handle.h"
 
 namespace vantu {
 
@@ -86,10 +87,15 @@ struct TransferResult {
     bool startOver = false;
 };
 
-// One request of `url` into `file`. With bytes in the file and a validator
-// in `start`, asks for the rest guarded by If-Range; an answer with the
-// whole content (200) starts the file over. Never throws, never retries.
-TransferResult TransferOnce(const std::string& url, PackageFile& file, const ResumePoint& start,
-                            TransferObserver& observer);
+// A handle for the requests of one package download, under the transfer
+// and package policies; null when libcurl refused them. Its requests share
+// the TLS sessions and certificates it has seen.
+CurlEasy NewPackageTransfer();
+
+// One request of `url` into `file` on that handle. With bytes in the file
+// and a validator in `start`, asks for the rest guarded by If-Range; an
+// answer with the whole content (200) starts the file over. Never retries.
+TransferResult TransferOnce(CURL* handle, const std::string& url, PackageFile& file,
+                            const ResumePoint& start, TransferObserver& observer);
 
 }  // namespace vantu
