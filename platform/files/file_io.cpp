@@ -53,7 +53,9 @@ UniqueFd OpenExistingForWriting(std::wstring_view path) {
     if (FileFaults::Applies(FileOperation::Write, path)) {
         return UniqueFd();
     }
-    return UniqueFd(::open(NativePath(path).c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    // Non-blocking, so that a FIFO planted at the path cannot hold the open.
+    return UniqueFd(
+        ::open(NativePath(path).c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 
 bool WriteAll(int fd, const void* data, std::size_t size) {

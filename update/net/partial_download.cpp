@@ -6,6 +6,7 @@
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
 #include "platform/text/text_codec.h"
+#include "update/booster_file.h"
 #include "update/net/resumable_download.h"
 #include "update/pending_deletion_list.h"
 
@@ -60,7 +61,8 @@ void DeleteLeftPartial(const std::wstring& folder, const PartialDownloadRecord& 
     }
     const std::wstring name = PackageFileName(*address);
     if (name.empty() || name == L"." || name == L".." || name == kPartialRecordName ||
-        !CanBeListed(name) || !platform::RegularFileMode(folder + name)) {
+        name == kPendingDeletionListName || name == kBoosterFileName || !CanBeListed(name) ||
+        !platform::RegularFileMode(folder + name)) {
         return;
     }
     platform::DeleteFile(folder + name);
