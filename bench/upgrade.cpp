@@ -1,7 +1,9 @@
 // Upgrade speed and memory, each against a reference measured in the same
 // run: unpacking a 200 MB package against `7z x`, downloading 200 MB from the
 // local update server against `curl -o` (with a receiver that drains every
-// progress message), and the peak memory of the headless upgrade command.
+// progress message), the same download with its connection cut every 50 MB
+// against an unbroken one, and the peak memory of the headless upgrade
+// command.
 // The data is made under /tmp at run time and removed afterwards.
 
 #include <fcntl.h>
@@ -29,7 +31,8 @@
 #include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/build_settings.h"
-#include "update/net/download.h"
+#include "update/net/resumable_download.h"
+#include "update/net/transfer_policy.h"
 #include "update/upgrade_messages.h"
 
 namespace fs = std::filesystem;
@@ -187,6 +190,31 @@ LRESULT Drain(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
+// One package download on a worker thread, with this thread draining its
+// progress messages as the upgrade window would.
+double TimedDownload(const std::wstring& url, const std::wstring& target, bool* ok,
+                     std::size_t* messages) {
+    return Seconds([&] {
+        HWND window = platform::AddWindowHandle(Drain);
+        std::thread worker([&] {
+            *ok = vantu::DownloadToFile(url, target, vantu::BindCallback(window));
+            PostMessage(window, WM_QUIT, 0, 0);
+        });
+        MSG msg;
+        *messages = 0;
+        while (GetMessage(&msg, nullptr, 0, 0)) {
+            ++*messages;
+            DispatchMessage(&msg);
+        }
+        worker.join();
+        platform::RemoveWindowHandle(window);
+    });
+}
+
+// Against curl, and a download whose connection is cut every 50 MB (three
+// retries, continued with range requests) against an unbroken one. The
+// pauses before retries are set to zero: they are a policy, not a cost of
+// the transfer being measured.
 bool BenchDownload(const fs::path& root) {
     fs::path served = root / "served";
     fs::create_directories(served);
@@ -200,41 +228,56 @@ bool BenchDownload(const fs::path& root) {
         std::printf("update server did not start\n");
         return false;
     }
-    std::string url = "https://127.0.0.1:" + std::to_string(server.port()) + "/big.bin";
-    std::wstring wideUrl = *platform::DecodeUtf8(url);
-    std::wstring target = *platform::DecodeUtf8((root / "got.bin").string());
-    std::vector<double> ours, reference;
+    vantu::TransferLimits limits;
+    limits.retryPauses.assign(3, std::chrono::milliseconds(0));
+    vantu::SetTransferLimitsForTesting(limits);
+    const std::string origin = "https://127.0.0.1:" + std::to_string(server.port());
+    const std::string url = origin + "/big.bin";
+    const fs::path got = root / "got.bin";
+    std::wstring target = *platform::DecodeUtf8(got.string());
+    std::vector<double> ours, reference, broken;
     std::size_t messages = 0;
     for (int i = 0; i < kRepetitions; ++i) {
-        fs::remove(root / "got.bin");
+        fs::remove(got);
         reference.push_back(Seconds([&] {
-            RunChild(
-                {"curl", "-s", "--cacert", ca.string(), "-o", (root / "got.bin").string(), url});
+            RunChild({"curl", "-s", "--cacert", ca.string(), "-o", got.string(), url});
         }));
-        fs::remove(root / "got.bin");
-        bool ok = false;
-        messages = 0;
-        ours.push_back(Seconds([&] {
-            HWND window = platform::AddWindowHandle(Drain);
-            std::thread worker([&] {
-                ok = vantu::DownloadToFile(wideUrl, target, vantu::BindCallback(window));
-                PostMessage(window, WM_QUIT, 0, 0);
-            });
-            MSG msg;
-            while (GetMessage(&msg, nullptr, 0, 0)) {
-                ++messages;
-                DispatchMessage(&msg);
+        bool ok = true;
+        auto unbroken = [&] {
+            fs::remove(got);
+            ours.push_back(TimedDownload(*platform::DecodeUtf8(url), target, &ok, &messages));
+            ok = ok && fs::file_size(got) == 200 * 1000 * 1000;
+        };
+        // Each cut happens once per address: a new query for every run.
+        auto cut = [&] {
+            const std::string cutUrl =
+                origin + "/b/cut-50000000-100000000-150000000/big.bin?run=" + std::to_string(i);
+            fs::remove(got);
+            broken.push_back(TimedDownload(*platform::DecodeUtf8(cutUrl), target, &ok, &messages));
+            ok = ok &&
+                 RunChild({"cmp", "-s", got.string(), (served / "big.bin").string()}).status == 0;
+        };
+        // Alternating which goes first evens out the machine's drift.
+        if (i % 2 == 0) {
+            unbroken();
+            if (ok) {
+                cut();
             }
-            worker.join();
-            platform::RemoveWindowHandle(window);
-        }));
-        if (!ok || fs::file_size(root / "got.bin") != 200 * 1000 * 1000) {
-            std::printf("download failed\n");
+        } else {
+            cut();
+            if (ok) {
+                unbroken();
+            }
+        }
+        if (!ok) {
+            std::printf("download failed or differs from the served file\n");
             return false;
         }
     }
+    fs::remove(got);
     std::printf("(last download drained %zu progress messages)\n", messages);
-    return Report("download 200 MB vs curl -o", Best(ours), Best(reference), 1.15);
+    bool fast = Report("download 200 MB vs curl -o", Best(ours), Best(reference), 1.15);
+    return Report("cut every 50 MB vs unbroken", Best(broken), Best(ours), 1.2) && fast;
 }
 
 bool BenchMemory(const fs::path& root, const fs::path& package) {
@@ -253,8 +296,15 @@ bool BenchMemory(const fs::path& root, const fs::path& package) {
 
 }  // namespace
 
-int main() {
+// With the argument "download", only the download benchmarks run.
+int main(int argc, char** argv) {
     fs::path root = fs::temp_directory_path() / ("vantu-bench-" + std::to_string(getpid()));
+    if (argc > 1 && std::string(argv[1]) == "download") {
+        fs::create_directories(root);
+        bool ok = BenchDownload(root);
+        fs::remove_all(root);
+        return ok ? 0 : 1;
+    }
     fs::create_directories(root / "payload");
     std::printf("making a 200 MB payload and package under %s ...\n", root.c_str());
     MakePayload(root / "payload");

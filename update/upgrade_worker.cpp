@@ -12,7 +12,7 @@
 #include "update/archive/seven_zip_archive.h"
 #include "update/archive/seven_zip_paths.h"
 #include "update/build_settings.h"
-#include "update/net/download.h"
+#include "update/net/partial_download.h"
 #include "update/net/small_download.h"
 #include "update/pending_deletion_list.h"
 #include "update/signature/minisign_format.h"
@@ -91,11 +91,6 @@ bool PackageIsSigned(const UpgradeSource& source, const std::wstring& packagePat
 
 }  // namespace
 
-std::wstring PackageFileName(const std::wstring& address) {
-    auto last = platform::LastSeparator(address);
-    return last == std::wstring::npos ? address : address.substr(last + 1);
-}
-
 bool SetAsideExisting(const std::wstring& folder, const std::vector<std::wstring>& names,
                       std::vector<SetAsideItem>* moved) {
     for (const auto& name : names) {
@@ -147,10 +142,8 @@ void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>&
 
 void RunUpgrade(const UpgradeSource& source, HWND window, const std::wstring& folder) {
     std::wstring packagePath = folder + PackageFileName(source.address);
-    if (platform::PathExists(packagePath)) {
-        platform::DeleteFile(packagePath);
-    }
-    if (!DownloadToFile(source.address, packagePath, BindCallback(window)) ||
+    // The signature covers the whole file, resumed pieces included.
+    if (!DownloadPackage(source.address, source.version, folder, BindCallback(window)) ||
         !PackageIsSigned(source, packagePath)) {
         PostMessage(window, WM_UPGRADE_DOWNLOAD_FAILED, 0, 0);
         return;

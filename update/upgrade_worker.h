@@ -27,9 +27,6 @@ void UpgradeWorker(std::wstring address, std::wstring version, HWND window);
 // The same for a given launcher folder (ending in a separator).
 void RunUpgrade(const UpgradeSource& source, HWND window, const std::wstring& folder);
 
-// The address's last path segment (after its last "/" or "\"), taken as is.
-std::wstring PackageFileName(const std::wstring& address);
-
 // An installed item moved out of the package's way.
 struct SetAsideItem {
     std::wstring name;   // relative to the launcher folder

@@ -13,7 +13,7 @@
 #include "tests/support/update_server.h"
 #include "tests/update/package_maker.h"
 #include "update/build_settings.h"
-#include "update/net/download.h"
+#include "update/net/resumable_download.h"
 #include "update/upgrade_messages.h"
 #include "update/upgrade_worker.h"
 

@@ -70,8 +70,9 @@ bool ApplyPackagePolicy(CURL* handle, unsigned long long maxBytes) {
     return ok;
 }
 
-PackageSizeLimit::PackageSizeLimit(curl_write_callback next, void* nextData)
-    : PackageSizeLimit(next, nextData, Settings().maxPackageBytes) {}
+bool FitsPackageLimit(std::uint64_t bytes) {
+    return bytes <= Settings().maxPackageBytes;
+}
 
 PackageSizeLimit::PackageSizeLimit(curl_write_callback next, void* nextData,
                                    unsigned long long maxBytes)
