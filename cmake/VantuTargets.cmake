@@ -22,17 +22,20 @@ function(vantu_library name)
 endfunction()
 
 # vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h> [OEM_ID <id>]
-#                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>])
+#                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>] [PUBLIC_KEY <key>])
 # A library that defines the build-time settings (update/build_settings.h).
 # The product links the one made from the cache variables; tests and the demo
 # link their own, aimed at the local update server. OEM_ID defaults to
 # VANTU_OEM_ID. PLAIN_PACKAGE_ADDRESSES (tests and the demo only) also lets
 # packages come from http and file addresses; MAX_PACKAGE_BYTES defaults to
-# VANTU_MAX_PACKAGE_BYTES. Only the generated file sees the values, so
-# changing one rebuilds that file alone.
+# VANTU_MAX_PACKAGE_BYTES. PUBLIC_KEY is the minisign public key packages
+# must be signed with (the base64 line of the .pub file; empty or absent: no
+# check). Only the generated file sees the values, so changing one rebuilds
+# that file alone.
 function(vantu_build_settings target)
     cmake_parse_arguments(S "PLAIN_PACKAGE_ADDRESSES"
-                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES" "" ${ARGN})
+                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES;PUBLIC_KEY" ""
+                          ${ARGN})
     if(NOT DEFINED S_OEM_ID)
         set(S_OEM_ID "${VANTU_OEM_ID}")
     endif()
@@ -53,6 +56,13 @@ function(vantu_build_settings target)
     endif()
     if(NOT SETTINGS_MAX_PACKAGE_BYTES MATCHES "^[1-9][0-9]*$")
         message(FATAL_ERROR "${target}: the maximum package size must be a positive number of bytes")
+    endif()
+    # "Ed", an 8-byte key id and a 32-byte key: 56 base64 characters.
+    set(SETTINGS_PUBLIC_KEY "${S_PUBLIC_KEY}")
+    string(LENGTH "${SETTINGS_PUBLIC_KEY}" key_length)
+    if(NOT key_length EQUAL 0 AND
+       (NOT key_length EQUAL 56 OR NOT SETTINGS_PUBLIC_KEY MATCHES "^RW[A-Za-z0-9+/]+$"))
+        message(FATAL_ERROR "${target}: the public key must be the base64 line of a minisign .pub file")
     endif()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/build_settings.cpp.in
                    ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp @ONLY)

@@ -20,6 +20,10 @@ struct BuildSettings {
     bool plainPackageAddresses;
     // The largest package downloaded, announced or received.
     unsigned long long maxPackageBytes;
+    // The vendor's minisign public key (the base64 line of its .pub file):
+    // packages must carry its signature for the announced version. Empty:
+    // packages are not checked, and the update server alone is trusted.
+    const char* packagePublicKey;
 };
 
 const BuildSettings& Settings();

@@ -2,14 +2,21 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
+#include "platform/shell/debug_output.h"
+#include "platform/text/text_codec.h"
 #include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"
 #include "update/archive/seven_zip_paths.h"
-#include "update/net/download.h"
+#include "update/build_settings.h"
+#include "update/net/partial_download.h"
+#include "update/net/small_download.h"
 #include "update/pending_deletion_list.h"
+#include "update/signature/minisign_format.h"
+#include "update/signature/package_signature.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {
@@ -60,12 +67,29 @@ void RemoveUnpacked(const std::wstring& folder, const std::vector<std::wstring>&
     }
 }
 
-}  // namespace
-
-std::wstring PackageFileName(const std::wstring& address) {
-    auto last = platform::LastSeparator(address);
-    return last == std::wstring::npos ? address : address.substr(last + 1);
+// With a public key, the package must carry the vendor's signature for the
+// announced version, checked before anything is moved aside; a package that
+// fails is deleted at once, so nothing unsigned is ever opened.
+bool PackageIsSigned(const UpgradeSource& source, const std::wstring& packagePath) {
+    if (source.publicKey.empty()) {
+        return true;
+    }
+    auto signature = DownloadSmallFile(source.address + L".minisig", kMaxSignatureFileBytes);
+    auto error =
+        signature ? VerifyPackageSignature(packagePath, *signature,
+                                           platform::EncodeUtf8(source.version), source.publicKey)
+                  : SignatureError::NoSignatureFile;
+    if (error == SignatureError::None) {
+        return true;
+    }
+    OutputDebugString(
+        (L"package refused: " + platform::DecodeLatin1(DescribeSignatureError(error)) + L"\n")
+            .c_str());
+    platform::DeleteFile(packagePath);
+    return false;
 }
+
+}  // namespace
 
 bool SetAsideExisting(const std::wstring& folder, const std::vector<std::wstring>& names,
                       std::vector<SetAsideItem>* moved) {
@@ -116,12 +140,11 @@ void DeleteSetAside(const std::wstring& folder, const std::vector<SetAsideItem>&
     WritePendingDeletionList(folder, JoinPendingNames(listed));
 }
 
-void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder) {
-    std::wstring packagePath = folder + PackageFileName(address);
-    if (platform::PathExists(packagePath)) {
-        platform::DeleteFile(packagePath);
-    }
-    if (!DownloadToFile(address, packagePath, BindCallback(window))) {
+void RunUpgrade(const UpgradeSource& source, HWND window, const std::wstring& folder) {
+    std::wstring packagePath = folder + PackageFileName(source.address);
+    // The signature covers the whole file, resumed pieces included.
+    if (!DownloadPackage(source.address, source.version, folder, BindCallback(window)) ||
+        !PackageIsSigned(source, packagePath)) {
         PostMessage(window, WM_UPGRADE_DOWNLOAD_FAILED, 0, 0);
         return;
     }
@@ -154,8 +177,9 @@ void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& fo
     PostMessage(window, WM_UPGRADE_DONE, 0, 0);
 }
 
-void UpgradeWorker(std::wstring address, HWND window) {
-    RunUpgrade(address, window, platform::ModuleFolder());
+void UpgradeWorker(std::wstring address, std::wstring version, HWND window) {
+    RunUpgrade({std::move(address), std::move(version), Settings().packagePublicKey}, window,
+               platform::ModuleFolder());
 }
 
 }  // namespace vantu

@@ -11,14 +11,21 @@
 
 namespace vantu {
 
-// Thread procedure, for the launcher's own folder.
-void UpgradeWorker(std::wstring address, HWND window);
+// What the version answer offered, and whom the package must come from.
+struct UpgradeSource {
+    std::wstring address;  // the package address
+    std::wstring version;  // the version announced with it
+    // The minisign public key (base64 line) the package must be signed
+    // with, for exactly that version; its signature file is the address +
+    // ".minisig". Empty: the package is taken as the server sends it.
+    std::string publicKey;
+};
+
+// Thread procedure, for the launcher's own folder, with the build's key.
+void UpgradeWorker(std::wstring address, std::wstring version, HWND window);
 
 // The same for a given launcher folder (ending in a separator).
-void RunUpgrade(const std::wstring& address, HWND window, const std::wstring& folder);
-
-// The address's last path segment (after its last "/" or "\"), taken as is.
-std::wstring PackageFileName(const std::wstring& address);
+void RunUpgrade(const UpgradeSource& source, HWND window, const std::wstring& folder);
 
 // An installed item moved out of the package's way.
 struct SetAsideItem {

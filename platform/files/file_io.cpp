@@ -49,6 +49,15 @@ UniqueFd CreateForWriting(std::wstring_view path, mode_t mode) {
                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
 }
 
+UniqueFd OpenExistingForWriting(std::wstring_view path) {
+    if (FileFaults::Applies(FileOperation::Write, path)) {
+        return UniqueFd();
+    }
+    // Non-blocking, so that a FIFO planted at the path cannot hold the open.
+    return UniqueFd(
+        ::open(NativePath(path).c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+}
+
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const auto* p = static_cast<const char*>(data);
     return RepeatUntilDone(size,

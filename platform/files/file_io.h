@@ -25,6 +25,10 @@ UniqueFd OpenForReading(std::wstring_view path, Links links = Links::Follow);
 // already at the path, so a link planted there is never followed.
 UniqueFd CreateForWriting(std::wstring_view path, mode_t mode);
 
+// An existing file opened for writing at its start, without creating or
+// cutting it; a link at the path itself is refused.
+UniqueFd OpenExistingForWriting(std::wstring_view path);
+
 // Writes every byte; false on an error or when nothing more can be written.
 // The descriptor may be one the caller lent.
 bool WriteAll(int fd, const void* data, std::size_t size);

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/font_spec.h"
 #include "platform/win32.h"
+#include "platform/win32_rich_edit.h"
 
 namespace platform {
 

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -82,8 +83,13 @@ void LocalUpdateServer::SetVersionBehaviour(std::string_view behaviour) const {
     WriteFile(m_root.path() / "behaviour", behaviour);
 }
 
+void LocalUpdateServer::SetPackageBehaviour(std::string_view behaviour) const {
+    WriteFile(m_root.path() / "package-behaviour", behaviour);
+}
+
 std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
     std::vector<RecordedRequest> requests;
+    std::map<Json::Int64, size_t> byId;
     std::ifstream in(m_log);
     std::string line;
     while (std::getline(in, line)) {
@@ -94,17 +100,43 @@ std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
         if (!Json::parseFromStream(builder, stream, &entry, &errors)) {
             continue;
         }
+        if (entry.isMember("handshake")) {
+            continue;
+        }
+        if (entry.isMember("response")) {
+            if (auto found = byId.find(entry["response"].asInt64()); found != byId.end()) {
+                auto& request = requests[found->second];
+                request.status = entry["status"].asInt();
+                request.first = entry["first"].asInt64();
+                request.sent = entry["sent"].asInt64();
+            }
+            continue;
+        }
+        byId[entry["id"].asInt64()] = requests.size();
         RecordedRequest request{entry["listener"].asString(),
                                 entry["method"].asString(),
                                 entry["target"].asString(),
                                 entry["version"].asString(),
-                                {}};
+                                {},
+                                0,
+                                -1,
+                                -1};
         for (const auto& header : entry["headers"]) {
             request.headers.emplace_back(header[0].asString(), header[1].asString());
         }
         requests.push_back(std::move(request));
     }
     return requests;
+}
+
+int LocalUpdateServer::FailedHandshakes() const {
+    std::ifstream in(m_log);
+    std::string line;
+    int count = 0;
+    while (std::getline(in, line)) {
+        count += line.find("\"handshake\"") != std::string::npos ? 1 : 0;
+    }
+    return count;
 }
 
 std::filesystem::path LocalUpdateServer::PkiDir() {

@@ -28,6 +28,11 @@ struct RecordedRequest {
     std::string target;
     std::string version;
     std::vector<std::pair<std::string, std::string>> headers;
+    // The answer, for content the server serves with ranges (0 / -1 when
+    // it logged none): status, first byte and body bytes sent.
+    int status = 0;
+    long long first = -1;
+    long long sent = -1;
 
     // The first header of that name (case-insensitive); empty when none.
     std::string Header(std::string_view name) const;
@@ -48,8 +53,12 @@ class LocalUpdateServer {
     void SetVersionAnswer(std::string_view body) const;
     // Behaviour of the version address from the next request on.
     void SetVersionBehaviour(std::string_view behaviour) const;
+    // Behaviour of every other address without /b/, from the next request on.
+    void SetPackageBehaviour(std::string_view behaviour) const;
 
     std::vector<RecordedRequest> Requests() const;
+    // TLS handshakes that failed (a client refusing the certificate).
+    int FailedHandshakes() const;
 
     static std::filesystem::path PkiDir();
     static std::filesystem::path Script();

@@ -49,9 +49,10 @@ class UpgradeWorkerTest : public ::testing::Test {
     }
 
     // Runs one upgrade on this thread and collects what it posted.
-    void Upgrade(const std::wstring& address) {
+    void Upgrade(const std::wstring& address) { Upgrade({address, L"", ""}); }
+    void Upgrade(const vantu::UpgradeSource& source) {
         ::testing::internal::CaptureStdout();
-        vantu::RunUpgrade(address, window, WideFolder(app));
+        vantu::RunUpgrade(source, window, WideFolder(app));
         std::fflush(stdout);
         trace = ::testing::internal::GetCapturedStdout();
         MSG msg;

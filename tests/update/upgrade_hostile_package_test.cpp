@@ -132,10 +132,10 @@ TEST_F(HostilePackageTest, AnInstallFolderNamedWithNonUtf8BytesUpgradesInPlace) 
     WriteFile(odd / "a.dll", "old a");
     WriteFile(odd / "_a.dll", "someone's");
     Make7z(payload, server / "pkg.7z");
-    testing_support::ProcessOptions options;  // the demo build takes file addresses
+    testing_support::ProcessOptions options;  // the tests' build takes file addresses
     options.args = {"file://" + (server / "pkg.7z").string(), odd.string()};
     auto result =
-        testing_support::RunProcess(testing_support::BinDir() / "vantu-upgrade-demo", options);
+        testing_support::RunProcess(testing_support::BinDir() / "vantu-upgrade-local", options);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_NE(result.out.find("FileDone:" + (odd / "a.dll").string() + "\n"), std::string::npos);
     EXPECT_EQ(ReadFile(odd / "a.dll"), "new a");

@@ -218,7 +218,7 @@ TEST_F(UpgradeWorkerTest, AServerOutsideTheTrustedCertificatesIsRefused) {
     EXPECT_FALSE(fs::exists(app / "a.dll"));
 }
 
-// The demo's command takes file addresses; the product's refuses them.
+// The tests' command takes file addresses; the product's refuses them.
 TEST_F(UpgradeWorkerTest, HeadlessCommandRunsOneUpgrade) {
     Make7z(payload, server / "pkg.7z");
     testing_support::ProcessOptions options;
@@ -228,8 +228,8 @@ TEST_F(UpgradeWorkerTest, HeadlessCommandRunsOneUpgrade) {
     EXPECT_NE(result.out.find("WM_UPGRADE_DOWNLOAD_FAILED\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(app / "a.dll"));
 
-    const auto demo = testing_support::BinDir() / "vantu-upgrade-demo";
-    result = testing_support::RunProcess(demo, options);
+    const auto local = testing_support::BinDir() / "vantu-upgrade-local";
+    result = testing_support::RunProcess(local, options);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_NE(result.out.find("FileDone:" + (app / "sub" / "b.dll").string() + "\n"),
               std::string::npos);
@@ -238,7 +238,7 @@ TEST_F(UpgradeWorkerTest, HeadlessCommandRunsOneUpgrade) {
     EXPECT_EQ(ReadFile(app / "a.dll"), "new a");
 
     options.args = {"file://" + (server / "missing.7z").string(), app.string()};
-    result = testing_support::RunProcess(demo, options);
+    result = testing_support::RunProcess(local, options);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.out.find("WM_UPGRADE_DOWNLOAD_FAILED\n"), std::string::npos);
 }

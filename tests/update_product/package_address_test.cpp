@@ -13,7 +13,7 @@
 #include "tests/support/update_server.h"
 #include "tests/update/package_maker.h"
 #include "update/build_settings.h"
-#include "update/net/download.h"
+#include "update/net/resumable_download.h"
 #include "update/upgrade_messages.h"
 #include "update/upgrade_worker.h"
 
@@ -73,7 +73,7 @@ class ProductPackageAddress : public ::testing::Test {
 
     // Runs one upgrade and returns the result messages it posted.
     std::vector<UINT> Upgrade(const std::string& address) {
-        vantu::RunUpgrade(Wide(address), window, WideFolder(app));
+        vantu::RunUpgrade({Wide(address), L"", ""}, window, WideFolder(app));
         std::vector<UINT> results;
         MSG msg;
         while (PeekMessage(&msg, window, 0, 0, PM_REMOVE)) {

@@ -1,7 +1,8 @@
-// vantu-upgrade ADDRESS FOLDER: runs one upgrade of FOLDER from the package
-// at ADDRESS without a window, printing the download progress and the
-// result. Exit code 0 when the upgrade was done, 1 when it failed, 2 on bad
-// arguments.
+// vantu-upgrade ADDRESS FOLDER [VERSION]: runs one upgrade of FOLDER from
+// the package at ADDRESS, announced as VERSION, without a window, printing the
+// download progress and the result. A build with a public key installs only a
+// package signed for VERSION. Exit code 0 when the upgrade was done, 1 when it
+// failed, 2 on bad arguments.
 
 #include <cstdio>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "platform/text/text_codec.h"
 #include "platform/window/message_queue.h"
+#include "update/build_settings.h"
 #include "update/upgrade_messages.h"
 #include "update/upgrade_worker.h"
 
@@ -51,17 +53,19 @@ LRESULT UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s ADDRESS FOLDER\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s ADDRESS FOLDER [VERSION]\n", argv[0]);
         return 2;
     }
-    std::wstring address = platform::DecodeFileName(argv[1]);
+    vantu::UpgradeSource source{platform::DecodeFileName(argv[1]),
+                                argc == 4 ? platform::DecodeFileName(argv[3]) : L"",
+                                vantu::Settings().packagePublicKey};
     std::wstring folder = platform::DecodeFileName(argv[2]);
     if (folder.empty() || folder.back() != L'/') {
         folder += L'/';
     }
     HWND window = platform::AddWindowHandle(UpgradeProc);
-    std::thread worker(vantu::RunUpgrade, address, window, folder);
+    std::thread worker([&] { vantu::RunUpgrade(source, window, folder); });
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
         DispatchMessage(&msg);

@@ -54,6 +54,10 @@ bool ApplyTransferPolicy(CURL* handle) {
 }
 
 bool ApplyPackagePolicy(CURL* handle) {
+    return ApplyPackagePolicy(handle, Settings().maxPackageBytes);
+}
+
+bool ApplyPackagePolicy(CURL* handle, unsigned long long maxBytes) {
     const bool plain = Settings().plainPackageAddresses;
     bool ok = true;
     auto set = [&](CURLcode code) { ok = ok && code == CURLE_OK; };
@@ -62,13 +66,17 @@ bool ApplyPackagePolicy(CURL* handle) {
     set(curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, plain ? "http,https" : "https"));
     set(curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L));
     set(curl_easy_setopt(handle, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects)));
-    set(curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE,
-                         static_cast<curl_off_t>(Settings().maxPackageBytes)));
+    set(curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes)));
     return ok;
 }
 
-PackageSizeLimit::PackageSizeLimit(curl_write_callback next, void* nextData)
-    : m_next(next), m_nextData(nextData), m_bytesLeft(Settings().maxPackageBytes) {}
+bool FitsPackageLimit(std::uint64_t bytes) {
+    return bytes <= Settings().maxPackageBytes;
+}
+
+PackageSizeLimit::PackageSizeLimit(curl_write_callback next, void* nextData,
+                                   unsigned long long maxBytes)
+    : m_next(next), m_nextData(nextData), m_bytesLeft(maxBytes) {}
 
 size_t PackageSizeLimit::Write(char* data, size_t size, size_t count, void* limit) {
     auto& self = *static_cast<PackageSizeLimit*>(limit);

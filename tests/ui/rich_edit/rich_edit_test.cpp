@@ -10,6 +10,7 @@
 #include "platform/shell/clipboard.h"
 #include "tests/support/deadline.h"
 #include "tests/ui/manager/managed_window.h"
+#include "tests/ui/window/skinned_window_support.h"
 #include "ui/control/rich_edit/rich_edit_host.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/builder/skin_builder.h"
@@ -60,15 +61,7 @@ class RichEditWindowTest : public ::testing::Test {
         }
         platform::seam::RunPendingMessages();
     }
-    static void Pump() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CWindowManagerUI::TranslateWindowMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-    }
+    static void Pump() { ui_testing::PumpLikeTheProduct(); }
     // Pumps until `done` holds; false after two seconds.
     static bool PumpUntil(const std::function<bool()>& done) {
         return testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(2)), [&] {
