@@ -62,28 +62,23 @@ void CSliderUI::HandleEvent(TInputEventUI& event) {
             return;
         }
         case UIEVENT_BUTTONUP:
+        case UIEVENT_MOUSEMOVE: {
             if ((m_state & UISTATE_CAPTURED) == 0) {
                 return;
             }
             if (const auto value = Track().ValueAt(event.MousePoint)) {
                 SetValue(*value);
             }
-            RaiseValueChanged();
-            m_state &= ~UISTATE_CAPTURED;
-            Invalidate();
-            return;
-        case UIEVENT_MOUSEMOVE:
-            if ((m_state & UISTATE_CAPTURED) == 0) {
-                return;
-            }
-            if (const auto value = Track().ValueAt(event.MousePoint)) {
-                SetValue(*value);
-            }
-            if (m_immMode) {
+            const bool released = event.Kind == UIEVENT_BUTTONUP;
+            if (released || m_immMode) {
                 RaiseValueChanged();
             }
+            if (released) {
+                m_state &= ~UISTATE_CAPTURED;
+            }
             Invalidate();
             return;
+        }
         case UIEVENT_CONTEXTMENU:
             return;
         case UIEVENT_SCROLLWHEEL:
