@@ -1,5 +1,6 @@
 #include "ui/control/input_routing.h"
 
+#include "platform/window/window_system.h"
 #include "ui/control/basic/label.h"
 #include "ui/control/control_state.h"
 #include "ui/control/rect_math.h"
@@ -46,6 +47,30 @@ bool TrackHotState(CControlUI& control, UINT& state, const TInputEventUI& event)
         manager->CancelMouseLeave(&control);
     }
     return true;
+}
+
+bool HandleTextHostEvent(CControlUI& control, bool windowOpen, const TInputEventUI& event) {
+    switch (event.Kind) {
+        case UIEVENT_SETCURSOR:
+            if (!control.IsEnabled()) {
+                return false;
+            }
+            ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
+            return true;
+        case UIEVENT_WINDOWSIZE:
+            if (windowOpen && control.GetManager() != nullptr) {
+                control.GetManager()->FocusFirstTabStop();
+            }
+            return false;
+        case UIEVENT_SCROLLWHEEL:
+            return windowOpen;
+        case UIEVENT_MOUSEMOVE:
+        case UIEVENT_BUTTONUP:
+        case UIEVENT_CONTEXTMENU:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace VantuUI

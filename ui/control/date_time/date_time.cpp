@@ -48,26 +48,11 @@ void CDateTimeUI::Move(SIZE offset, bool invalidate) {
 }
 
 void CDateTimeUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event)) {
+    if (PassIgnoredMouseEvent(*this, event) ||
+        HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
     }
     switch (event.Kind) {
-        case UIEVENT_SETCURSOR:
-            if (IsEnabled()) {
-                ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
-                return;
-            }
-            break;
-        case UIEVENT_WINDOWSIZE:
-            if (m_window.IsOpen() && m_manager != nullptr) {
-                m_manager->FocusFirstTabStop();
-            }
-            break;
-        case UIEVENT_SCROLLWHEEL:
-            if (m_window.IsOpen()) {
-                return;
-            }
-            break;
         case UIEVENT_SETFOCUS:
             if (IsEnabled() && !m_window.IsOpen()) {
                 OpenPicker();
@@ -89,10 +74,6 @@ void CDateTimeUI::HandleEvent(TInputEventUI& event) {
                     OpenPicker();
                 }
             }
-            return;
-        case UIEVENT_MOUSEMOVE:
-        case UIEVENT_BUTTONUP:
-        case UIEVENT_CONTEXTMENU:
             return;
         default:
             break;

@@ -72,26 +72,11 @@ void CEditUI::SetEnabled(bool enabled) {
 }
 
 void CEditUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event) || TrackHotState(*this, m_state, event)) {
+    if (PassIgnoredMouseEvent(*this, event) || TrackHotState(*this, m_state, event) ||
+        HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
     }
     switch (event.Kind) {
-        case UIEVENT_SETCURSOR:
-            if (IsEnabled()) {
-                ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
-                return;
-            }
-            break;
-        case UIEVENT_WINDOWSIZE:
-            if (m_window.IsOpen() && m_manager != nullptr) {
-                m_manager->FocusFirstTabStop();
-            }
-            break;
-        case UIEVENT_SCROLLWHEEL:
-            if (m_window.IsOpen()) {
-                return;
-            }
-            break;
         case UIEVENT_SETFOCUS:
             if (IsEnabled()) {
                 OpenNativeWindow();
@@ -126,10 +111,6 @@ void CEditUI::HandleEvent(TInputEventUI& event) {
             }
             return;
         }
-        case UIEVENT_MOUSEMOVE:
-        case UIEVENT_BUTTONUP:
-        case UIEVENT_CONTEXTMENU:
-            return;
         default:
             break;
     }
