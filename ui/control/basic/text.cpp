@@ -52,13 +52,7 @@ int CTextUI::LinkAt(POINT point) const {
 }
 
 void CTextUI::HandleEvent(TInputEventUI& event) {
-    const bool mouseEvent = event.Kind > UIEVENT__MOUSEBEGIN && event.Kind < UIEVENT__MOUSEEND;
-    if (!m_mouseEnabled && mouseEvent) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnIgnoredMouseEvent(event)) {
         return;
     }
     const int link = LinkAt(event.MousePoint);
