@@ -1,24 +1,12 @@
 #include "ui/control/input_routing.h"
 
 #include "platform/window/window_system.h"
-#include "ui/control/basic/label.h"
+#include "ui/control/control.h"
 #include "ui/control/control_state.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
 
 namespace VantuUI {
-
-bool PassIgnoredMouseEvent(CLabelUI& control, TInputEventUI& event) {
-    if (control.AcceptsMouse() || !IsMouseEvent(event)) {
-        return false;
-    }
-    if (CControlUI* parent = control.GetParent()) {
-        parent->HandleEvent(event);
-    } else {
-        control.CLabelUI::HandleEvent(event);
-    }
-    return true;
-}
 
 bool TrackHotState(CControlUI& control, UINT& state, const TInputEventUI& event) {
     const bool inside = RectContains(control.GetItemRect(), event.MousePoint);

@@ -48,8 +48,7 @@ void CDateTimeUI::Move(SIZE offset, bool invalidate) {
 }
 
 void CDateTimeUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event) ||
-        HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
+    if (PassOnIgnoredMouseEvent(event) || HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
     }
     switch (event.Kind) {

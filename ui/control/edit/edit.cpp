@@ -72,7 +72,7 @@ void CEditUI::SetEnabled(bool enabled) {
 }
 
 void CEditUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event) || TrackHotState(*this, m_state, event) ||
+    if (PassOnIgnoredMouseEvent(event) || TrackHotState(*this, m_state, event) ||
         HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
     }

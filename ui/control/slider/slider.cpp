@@ -41,7 +41,7 @@ void CSliderUI::SetEnabled(bool enabled) {
 }
 
 void CSliderUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event)) {
+    if (PassOnIgnoredMouseEvent(event)) {
         return;
     }
     if (TrackHotState(*this, m_state, event)) {
