@@ -363,7 +363,7 @@ TEST_F(MarkupFile, FilesFromTheSkinArchive) {
     }
 
     std::string damaged = zip_fixtures::MakePythonArchive(
-        m_dir, {{"MainWindow.xml", std::string(200, ' ') + "<a/>"}}, "stored");
+        m_dir, {{"MainWindow.xml", std::string(200, ' ').append("<a/>")}}, "stored");
     damaged[30 + 14 + 5] ^= 0x20;  // inside the stored data
     VantuUI::CResourceSettings::SetSkinArchive(L"", true);
     VantuUI::CResourceSettings::SetSkinArchive(damaged.data(), damaged.size());
