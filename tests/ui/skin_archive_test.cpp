@@ -51,9 +51,9 @@ TEST(SkinArchive, PackerStoresFilesUnderTheirRelativeNames) {
     testing_support::WriteFile(dir / "skin/MainWindow.xml", "<Window/>");
     testing_support::WriteFile(dir / "skin/img/pic_bg.png", std::string(5000, 'p'));
     testing_support::ProcessOptions options;
-    options.args = {std::string(VANTU_SOURCE_DIR) + "/cmake/pack_zip.py", (dir / "s.zip").string(),
-                    (dir / "skin").string(), (dir / "skin/img/pic_bg.png").string(),
-                    (dir / "skin/MainWindow.xml").string()};
+    options.args = {std::string(VANTU_SOURCE_DIR).append("/cmake/pack_zip.py"),
+                    (dir / "s.zip").string(), (dir / "skin").string(),
+                    (dir / "skin/img/pic_bg.png").string(), (dir / "skin/MainWindow.xml").string()};
     ASSERT_EQ(testing_support::RunProcess("/usr/bin/python3", options).exitCode, 0);
     std::string first = testing_support::ReadFile(dir / "s.zip");
     auto zip = VantuUI::CZipReader::OpenMemory(first.data(), first.size());

@@ -1,23 +1,12 @@
 #include "ui/control/input_routing.h"
 
-#include "ui/control/basic/label.h"
+#include "platform/window/window_system.h"
+#include "ui/control/control.h"
 #include "ui/control/control_state.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
 
 namespace VantuUI {
-
-bool PassIgnoredMouseEvent(CLabelUI& control, TInputEventUI& event) {
-    if (control.AcceptsMouse() || !IsMouseEvent(event)) {
-        return false;
-    }
-    if (CControlUI* parent = control.GetParent()) {
-        parent->HandleEvent(event);
-    } else {
-        control.CLabelUI::HandleEvent(event);
-    }
-    return true;
-}
 
 bool TrackHotState(CControlUI& control, UINT& state, const TInputEventUI& event) {
     const bool inside = RectContains(control.GetItemRect(), event.MousePoint);
@@ -46,6 +35,30 @@ bool TrackHotState(CControlUI& control, UINT& state, const TInputEventUI& event)
         manager->CancelMouseLeave(&control);
     }
     return true;
+}
+
+bool HandleTextHostEvent(CControlUI& control, bool windowOpen, const TInputEventUI& event) {
+    switch (event.Kind) {
+        case UIEVENT_SETCURSOR:
+            if (!control.IsEnabled()) {
+                return false;
+            }
+            ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
+            return true;
+        case UIEVENT_WINDOWSIZE:
+            if (windowOpen && control.GetManager() != nullptr) {
+                control.GetManager()->FocusFirstTabStop();
+            }
+            return false;
+        case UIEVENT_SCROLLWHEEL:
+            return windowOpen;
+        case UIEVENT_MOUSEMOVE:
+        case UIEVENT_BUTTONUP:
+        case UIEVENT_CONTEXTMENU:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace VantuUI

@@ -5,6 +5,8 @@
 // control's paint manager while it exists, closes itself when it loses the
 // keyboard focus, and deletes itself once the native window is gone.
 
+#include <utility>
+
 #include "platform/win32.h"
 #include "ui/core/window/window_wnd.h"
 
@@ -48,6 +50,51 @@ class CControlChildWnd : public CWindowWnd {
     void OnWindowGone(HWND hwnd) final;
 
     CControlUI* m_owner;
+};
+
+// The control's side: at most one child window at a time, placed with the
+// control and closed when the control goes.
+template <class Window>
+class CChildWindowSlot {
+  public:
+    CChildWindowSlot() = default;
+    CChildWindowSlot(const CChildWindowSlot&) = delete;
+    CChildWindowSlot& operator=(const CChildWindowSlot&) = delete;
+    ~CChildWindowSlot() {
+        if (Window* window = std::exchange(m_window, nullptr)) {
+            window->CloseForGoneOwner();
+        }
+    }
+
+    Window* operator->() const { return m_window; }
+    bool IsOpen() const { return m_window != nullptr; }
+    HWND Handle() const { return m_window != nullptr ? m_window->Handle() : nullptr; }
+    void Place(const RECT& rect) const {
+        if (m_window != nullptr) {
+            PlaceChildWindow(m_window->Handle(), rect);
+        }
+    }
+    // Runs `open` on the window, made for `owner` when there is none; a
+    // window made here is dropped again when `open` fails.
+    template <class Owner>
+    bool Open(Owner& owner, bool (Window::*open)()) {
+        const bool made = m_window == nullptr;
+        if (made) {
+            m_window = new Window(owner);
+        }
+        if ((m_window->*open)()) {
+            return true;
+        }
+        if (made) {
+            delete std::exchange(m_window, nullptr);
+        }
+        return false;
+    }
+    // The native window is gone (its object deletes itself).
+    void Forget() { m_window = nullptr; }
+
+  private:
+    Window* m_window = nullptr;
 };
 
 }  // namespace VantuUI

@@ -18,14 +18,6 @@ CDateTimeUI::CDateTimeUI() {
     m_updateMode = DateUpdateMode::None;
 }
 
-CDateTimeUI::~CDateTimeUI() {
-    if (m_window != nullptr) {
-        CDateTimeWnd* window = m_window;
-        m_window = nullptr;
-        window->CloseForGoneOwner();
-    }
-}
-
 std::wstring CDateTimeUI::GetClass() const {
     return L"DateTime";
 }
@@ -42,46 +34,26 @@ UINT CDateTimeUI::GetInputFlags() {
 }
 
 HWND CDateTimeUI::GetChildWindow() {
-    return m_window != nullptr ? m_window->Handle() : nullptr;
+    return m_window.Handle();
 }
 
 void CDateTimeUI::SetItemRect(RECT rect, bool invalidate) {
     CLabelUI::SetItemRect(rect, invalidate);
-    if (m_window != nullptr) {
-        PlaceChildWindow(m_window->Handle(), PickerRect());
-    }
+    m_window.Place(PickerRect());
 }
 
 void CDateTimeUI::Move(SIZE offset, bool invalidate) {
     CLabelUI::Move(offset, invalidate);
-    if (m_window != nullptr) {
-        PlaceChildWindow(m_window->Handle(), PickerRect());
-    }
+    m_window.Place(PickerRect());
 }
 
 void CDateTimeUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event)) {
+    if (PassOnIgnoredMouseEvent(event) || HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
     }
     switch (event.Kind) {
-        case UIEVENT_SETCURSOR:
-            if (IsEnabled()) {
-                ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
-                return;
-            }
-            break;
-        case UIEVENT_WINDOWSIZE:
-            if (m_window != nullptr && m_manager != nullptr) {
-                m_manager->FocusFirstTabStop();
-            }
-            break;
-        case UIEVENT_SCROLLWHEEL:
-            if (m_window != nullptr) {
-                return;
-            }
-            break;
         case UIEVENT_SETFOCUS:
-            if (IsEnabled() && m_window == nullptr) {
+            if (IsEnabled() && !m_window.IsOpen()) {
                 OpenPicker();
             }
             break;
@@ -97,14 +69,10 @@ void CDateTimeUI::HandleEvent(TInputEventUI& event) {
                 if (m_manager != nullptr) {
                     m_manager->ReleaseMouse();
                 }
-                if (m_window != nullptr || IsFocused()) {
+                if (m_window.IsOpen() || IsFocused()) {
                     OpenPicker();
                 }
             }
-            return;
-        case UIEVENT_MOUSEMOVE:
-        case UIEVENT_BUTTONUP:
-        case UIEVENT_CONTEXTMENU:
             return;
         default:
             break;
@@ -134,18 +102,9 @@ RECT CDateTimeUI::PickerRect() const {
 }
 
 void CDateTimeUI::OpenPicker() {
-    const bool created = m_window == nullptr;
-    if (created) {
-        m_window = new CDateTimeWnd(*this);
+    if (m_window.Open(*this, &CDateTimeWnd::OpenPicker)) {
+        m_window->Show(true, true);
     }
-    if (!m_window->OpenPicker()) {
-        if (created) {
-            delete m_window;
-            m_window = nullptr;
-        }
-        return;
-    }
-    m_window->Show(true, true);
 }
 
 }  // namespace VantuUI

@@ -6,10 +6,10 @@
 // text as it was.
 
 #include "ui/control/basic/label.h"
+#include "ui/control/child_window/control_child_wnd.h"
+#include "ui/control/date_time/date_time_wnd.h"
 
 namespace VantuUI {
-
-class CDateTimeWnd;
 
 // How the chooser ended.
 enum class DateUpdateMode { None = 0, TakeDate = 1, Clear = 2, Cancel = 3 };
@@ -17,7 +17,6 @@ enum class DateUpdateMode { None = 0, TakeDate = 1, Clear = 2, Cancel = 3 };
 class CDateTimeUI : public CLabelUI {
   public:
     CDateTimeUI();
-    ~CDateTimeUI() override;
 
     std::wstring GetClass() const override;
     void* FindInterface(const std::wstring& name) override;
@@ -44,7 +43,7 @@ class CDateTimeUI : public CLabelUI {
     void OpenPicker();
 
     SYSTEMTIME m_date{};
-    CDateTimeWnd* m_window = nullptr;
+    CChildWindowSlot<CDateTimeWnd> m_window;
     DateUpdateMode m_updateMode = DateUpdateMode::None;
 };
 

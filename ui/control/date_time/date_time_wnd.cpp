@@ -17,10 +17,6 @@ const wchar_t* CDateTimeWnd::BaseClassName() const {
     return DATETIMEPICK_CLASS;
 }
 
-UINT CDateTimeWnd::ClassStyle() const {
-    return 0;
-}
-
 CDateTimeUI* CDateTimeWnd::DateTime() const {
     return static_cast<CDateTimeUI*>(Owner());
 }
@@ -93,7 +89,7 @@ LRESULT CDateTimeWnd::EndWithKey(UINT message, WPARAM wParam, LPARAM lParam, Dat
 }
 
 void CDateTimeWnd::DetachFromOwner(CControlUI& owner) {
-    static_cast<CDateTimeUI&>(owner).m_window = nullptr;
+    static_cast<CDateTimeUI&>(owner).m_window.Forget();
 }
 
 }  // namespace VantuUI

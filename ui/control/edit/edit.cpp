@@ -18,14 +18,6 @@ CEditUI::CEditUI() {
     m_backColor = 0xFFFFFFFF;
 }
 
-CEditUI::~CEditUI() {
-    if (m_window != nullptr) {
-        CEditWnd* window = m_window;
-        m_window = nullptr;
-        window->CloseForGoneOwner();
-    }
-}
-
 std::wstring CEditUI::GetClass() const {
     return L"Edit";
 }
@@ -42,24 +34,24 @@ UINT CEditUI::GetInputFlags() {
 }
 
 HWND CEditUI::GetChildWindow() {
-    return m_window != nullptr ? m_window->Handle() : nullptr;
+    return m_window.Handle();
 }
 
 void CEditUI::SetText(const std::wstring& text) {
     CLabelUI::SetText(text);
-    if (m_window != nullptr) {
+    if (m_window.IsOpen()) {
         SetWindowText(m_window->Handle(), m_text.c_str());
     }
 }
 
 void CEditUI::SetItemRect(RECT rect, bool invalidate) {
     CLabelUI::SetItemRect(rect, invalidate);
-    PlaceNativeWindow();
+    m_window.Place(NativeRect());
 }
 
 void CEditUI::Move(SIZE offset, bool invalidate) {
     CLabelUI::Move(offset, invalidate);
-    PlaceNativeWindow();
+    m_window.Place(NativeRect());
 }
 
 void CEditUI::SetVisible(bool visible) {
@@ -80,26 +72,11 @@ void CEditUI::SetEnabled(bool enabled) {
 }
 
 void CEditUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event) || TrackHotState(*this, m_state, event)) {
+    if (PassOnIgnoredMouseEvent(event) || TrackHotState(*this, m_state, event) ||
+        HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
     }
     switch (event.Kind) {
-        case UIEVENT_SETCURSOR:
-            if (IsEnabled()) {
-                ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
-                return;
-            }
-            break;
-        case UIEVENT_WINDOWSIZE:
-            if (m_window != nullptr && m_manager != nullptr) {
-                m_manager->FocusFirstTabStop();
-            }
-            break;
-        case UIEVENT_SCROLLWHEEL:
-            if (m_window != nullptr) {
-                return;
-            }
-            break;
         case UIEVENT_SETFOCUS:
             if (IsEnabled()) {
                 OpenNativeWindow();
@@ -120,12 +97,12 @@ void CEditUI::HandleEvent(TInputEventUI& event) {
             if (m_manager != nullptr) {
                 m_manager->ReleaseMouse();
             }
-            if (IsFocused() && m_window == nullptr) {
+            if (IsFocused() && !m_window.IsOpen()) {
                 OpenNativeWindow();
                 Invalidate();
                 return;
             }
-            if (m_window != nullptr && !m_autoSelAll) {
+            if (m_window.IsOpen() && !m_autoSelAll) {
                 // The click goes on to the native window where the text lies.
                 const RECT native = NativeRect();
                 const POINT at{event.MousePoint.x - native.left, event.MousePoint.y - native.top};
@@ -134,10 +111,6 @@ void CEditUI::HandleEvent(TInputEventUI& event) {
             }
             return;
         }
-        case UIEVENT_MOUSEMOVE:
-        case UIEVENT_BUTTONUP:
-        case UIEVENT_CONTEXTMENU:
-            return;
         default:
             break;
     }
@@ -225,7 +198,7 @@ void CEditUI::SetReadOnly(bool readOnly) {
         return;
     }
     m_readOnly = readOnly;
-    if (m_window != nullptr) {
+    if (m_window.IsOpen()) {
         m_window->SendToWindow(EM_SETREADONLY, readOnly ? TRUE : FALSE);
     }
     Invalidate();
@@ -252,7 +225,7 @@ void CEditUI::SetPasswordChar(wchar_t ch) {
         return;
     }
     m_passwordChar = ch;
-    if (m_window != nullptr && m_password) {
+    if (m_window.IsOpen() && m_password) {
         m_window->SendToWindow(EM_SETPASSWORDCHAR, ch);
     }
     Invalidate();
@@ -260,7 +233,7 @@ void CEditUI::SetPasswordChar(wchar_t ch) {
 
 void CEditUI::SetMaxChar(int maxChar) {
     m_maxChar = maxChar;
-    if (m_window != nullptr) {
+    if (m_window.IsOpen()) {
         m_window->SendToWindow(EM_LIMITTEXT, static_cast<WPARAM>(m_maxChar));
     }
 }
@@ -308,24 +281,13 @@ RECT CEditUI::NativeRect() {
 }
 
 void CEditUI::OpenNativeWindow() {
-    if (m_window != nullptr) {
-        return;
-    }
-    m_window = new CEditWnd(*this);
-    if (!m_window->OpenOver()) {
-        delete m_window;
-        m_window = nullptr;
-    }
-}
-
-void CEditUI::PlaceNativeWindow() {
-    if (m_window != nullptr) {
-        PlaceChildWindow(m_window->Handle(), NativeRect());
+    if (!m_window.IsOpen()) {
+        m_window.Open(*this, &CEditWnd::OpenOver);
     }
 }
 
 void CEditUI::CloseNativeWindowIfHidden() {
-    if (!IsVisible() && m_window != nullptr && m_manager != nullptr) {
+    if (!IsVisible() && m_window.IsOpen() && m_manager != nullptr) {
         m_manager->FocusControl(nullptr, true);
     }
 }

@@ -5,15 +5,14 @@
 // does the editing, and every change is copied back into the control.
 
 #include "ui/control/basic/label.h"
+#include "ui/control/child_window/control_child_wnd.h"
+#include "ui/control/edit/edit_wnd.h"
 
 namespace VantuUI {
-
-class CEditWnd;
 
 class CEditUI : public CLabelUI {
   public:
     CEditUI();
-    ~CEditUI() override;
 
     std::wstring GetClass() const override;
     void* FindInterface(const std::wstring& name) override;
@@ -75,13 +74,12 @@ class CEditUI : public CLabelUI {
     friend class CEditWnd;
 
     void OpenNativeWindow();
-    void PlaceNativeWindow();
     void CloseNativeWindowIfHidden();
     // The native window's text became the control's.
     void TakeNativeText(std::wstring text);
     void SetImage(ImageDrawInfo& record, const std::wstring& spec);
 
-    CEditWnd* m_window = nullptr;
+    CChildWindowSlot<CEditWnd> m_window;
     int m_maxChar = 255;
     bool m_readOnly = false;
     bool m_password = false;

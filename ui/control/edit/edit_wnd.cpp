@@ -43,10 +43,6 @@ const wchar_t* CEditWnd::BaseClassName() const {
     return WC_EDIT;
 }
 
-UINT CEditWnd::ClassStyle() const {
-    return 0;
-}
-
 CEditUI* CEditWnd::Edit() const {
     return static_cast<CEditUI*>(Owner());
 }
@@ -188,7 +184,7 @@ LRESULT CEditWnd::OnPrint(WPARAM wParam, LPARAM lParam) {
 
 void CEditWnd::DetachFromOwner(CControlUI& owner) {
     owner.Invalidate();
-    static_cast<CEditUI&>(owner).m_window = nullptr;
+    static_cast<CEditUI&>(owner).m_window.Forget();
 }
 
 }  // namespace VantuUI

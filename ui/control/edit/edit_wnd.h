@@ -18,7 +18,6 @@ class CEditWnd : public CControlChildWnd {
 
     const wchar_t* ClassName() const override;
     const wchar_t* BaseClassName() const override;
-    UINT ClassStyle() const override;
     LRESULT ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Creates the window over the control and gives it the keyboard focus.

@@ -41,7 +41,7 @@ void CSliderUI::SetEnabled(bool enabled) {
 }
 
 void CSliderUI::HandleEvent(TInputEventUI& event) {
-    if (PassIgnoredMouseEvent(*this, event)) {
+    if (PassOnIgnoredMouseEvent(event)) {
         return;
     }
     if (TrackHotState(*this, m_state, event)) {
@@ -62,28 +62,23 @@ void CSliderUI::HandleEvent(TInputEventUI& event) {
             return;
         }
         case UIEVENT_BUTTONUP:
+        case UIEVENT_MOUSEMOVE: {
             if ((m_state & UISTATE_CAPTURED) == 0) {
                 return;
             }
             if (const auto value = Track().ValueAt(event.MousePoint)) {
                 SetValue(*value);
             }
-            RaiseValueChanged();
-            m_state &= ~UISTATE_CAPTURED;
-            Invalidate();
-            return;
-        case UIEVENT_MOUSEMOVE:
-            if ((m_state & UISTATE_CAPTURED) == 0) {
-                return;
-            }
-            if (const auto value = Track().ValueAt(event.MousePoint)) {
-                SetValue(*value);
-            }
-            if (m_immMode) {
+            const bool released = event.Kind == UIEVENT_BUTTONUP;
+            if (released || m_immMode) {
                 RaiseValueChanged();
             }
+            if (released) {
+                m_state &= ~UISTATE_CAPTURED;
+            }
             Invalidate();
             return;
+        }
         case UIEVENT_CONTEXTMENU:
             return;
         case UIEVENT_SCROLLWHEEL:

@@ -5,67 +5,56 @@ namespace VantuUI {
 namespace {
 
 // Wide arithmetic: a large range times a long track overflows 32 bits.
-int Scale(long long value, long long numerator, long long denominator) {
-    return static_cast<int>(value * numerator / denominator);
+long long Scale(long long value, long long numerator, long long denominator) {
+    return value * numerator / denominator;
 }
 
 }  // namespace
 
+// Along the track, distances run from the minimum's end: rightwards from
+// the left edge, or upwards from the bottom edge.
+long long SliderTrack::Length() const {
+    return horizontal ? item.right - item.left : item.bottom - item.top;
+}
+
+long long SliderTrack::ThumbLength() const {
+    return horizontal ? thumb.cx : thumb.cy;
+}
+
 bool SliderTrack::CanSlide() const {
-    const long long travel =
-        horizontal ? item.right - item.left - thumb.cx : item.bottom - item.top - thumb.cy;
-    return maximum != minimum && travel > 0;
+    return maximum != minimum && Length() > ThumbLength();
 }
 
 RECT SliderTrack::ThumbRect(int value) const {
-    RECT thumbRect{};
+    const long long offset =
+        CanSlide() ? Scale(static_cast<long long>(value) - minimum, Length() - ThumbLength(),
+                           static_cast<long long>(maximum) - minimum)
+                   : 0;
     if (horizontal) {
-        thumbRect.left = item.left;
-        if (CanSlide()) {
-            thumbRect.left +=
-                Scale(static_cast<long long>(value) - minimum, item.right - item.left - thumb.cx,
-                      static_cast<long long>(maximum) - minimum);
-        }
-        thumbRect.top = (item.bottom + item.top - thumb.cy) / 2;
-        thumbRect.right = thumbRect.left + thumb.cx;
-        thumbRect.bottom = thumbRect.top + thumb.cy;
-        return thumbRect;
+        const auto left = static_cast<LONG>(item.left + offset);
+        const LONG top = (item.bottom + item.top - thumb.cy) / 2;
+        return RECT{left, top, left + thumb.cx, top + thumb.cy};
     }
-    thumbRect.left = (item.right + item.left - thumb.cx) / 2;
-    thumbRect.bottom = item.bottom;
-    if (CanSlide()) {
-        thumbRect.bottom -=
-            Scale(static_cast<long long>(value) - minimum, item.bottom - item.top - thumb.cy,
-                  static_cast<long long>(maximum) - minimum);
-    }
-    thumbRect.right = thumbRect.left + thumb.cx;
-    thumbRect.top = thumbRect.bottom - thumb.cy;
-    return thumbRect;
+    const LONG left = (item.right + item.left - thumb.cx) / 2;
+    const auto bottom = static_cast<LONG>(item.bottom - offset);
+    return RECT{left, bottom - thumb.cy, left + thumb.cx, bottom};
 }
 
 std::optional<int> SliderTrack::ValueAt(POINT point) const {
     if (!CanSlide()) {
         return std::nullopt;
     }
-    const long long range = static_cast<long long>(maximum) - minimum;
-    if (horizontal) {
-        if (point.x >= item.right - thumb.cx / 2) {
-            return maximum;
-        }
-        if (point.x <= item.left + thumb.cx / 2) {
-            return minimum;
-        }
-        return minimum +
-               Scale(point.x - thumb.cx / 2 - item.left, range, item.right - item.left - thumb.cx);
-    }
-    if (point.y >= item.bottom - thumb.cy / 2) {
-        return minimum;
-    }
-    if (point.y <= item.top + thumb.cy / 2) {
+    const long long distance = horizontal ? point.x - item.left : item.bottom - point.y;
+    const long long half = ThumbLength() / 2;
+    if (distance >= Length() - half) {
         return maximum;
     }
-    return minimum +
-           Scale(item.bottom - thumb.cy / 2 - point.y, range, item.bottom - item.top - thumb.cy);
+    if (distance <= half) {
+        return minimum;
+    }
+    return static_cast<int>(minimum + Scale(distance - half,
+                                            static_cast<long long>(maximum) - minimum,
+                                            Length() - ThumbLength()));
 }
 
 }  // namespace VantuUI

@@ -23,6 +23,10 @@ struct SliderTrack {
     RECT ThumbRect(int value) const;
     // The value at `point`, or nothing when the track cannot slide.
     std::optional<int> ValueAt(POINT point) const;
+
+  private:
+    long long Length() const;
+    long long ThumbLength() const;
 };
 
 }  // namespace VantuUI
