@@ -20,34 +20,20 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
+#include "bench/support/local_server.h"
 #include "update/build_settings.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
+using bench_support::Quantile;
+using bench_support::Server;
+using bench_support::Spawn;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kWarmUp = 5;
 constexpr int kRuns = 61;
 constexpr double kLimit = 1.3;
-
-pid_t Spawn(const std::vector<std::string>& args, bool quiet) {
-    std::vector<char*> argv = bench_support::ArgvOf(args);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (quiet) {
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    }
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
 
 // Wall time of one run of the program, in microseconds; -1 when it failed.
 double TimeRun(const std::vector<std::string>& args) {
@@ -60,47 +46,6 @@ double TimeRun(const std::vector<std::string>& args) {
     }
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
-
-double Quantile(std::vector<double> values, double q) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(q * static_cast<double>(values.size() - 1))];
-}
-
-// The local update server on the port the test launcher is built for; killed
-// when the object goes.
-class Server {
-  public:
-    Server(const fs::path& root, const fs::path& pki, int port) {
-        fs::path ready = root / ".ready";
-        m_pid = Spawn({"/bin/sh", "-c",
-                       "exec /usr/bin/python3 '" VANTU_SOURCE_DIR
-                       "/tools/update_server/update_server.py' --root '" +
-                           root.string() + "' --pki '" + pki.string() + "' --port " +
-                           std::to_string(port) + " > '" + ready.string() + "'"},
-                      false);
-        const auto deadline = Clock::now() + std::chrono::seconds(15);
-        while (Clock::now() < deadline) {
-            std::ifstream in(ready);
-            std::string line;
-            if (std::getline(in, line) && line.starts_with("listening")) {
-                m_up = true;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    ~Server() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    bool Up() const { return m_up; }
-
-  private:
-    pid_t m_pid = -1;
-    bool m_up = false;
-};
 
 }  // namespace
 
