@@ -58,6 +58,14 @@ RECT ParseRect(const std::wstring& value) {
     return RECT{v[0], v[1], v[2], v[3]};
 }
 
+RECT ParseBorderWidths(const std::wstring& value) {
+    if (value.find(L',') == std::wstring::npos) {
+        const int width = ParseInt(value);
+        return RECT{width, width, width, width};
+    }
+    return ParseRect(value);
+}
+
 SIZE ParseSize(const std::wstring& value) {
     int v[2];
     ParseIntList(value, v, 2);

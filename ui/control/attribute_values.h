@@ -21,6 +21,8 @@ int ParseInt(const std::wstring& value);
 int ParseIntList(const std::wstring& value, int* out, int count);
 
 RECT ParseRect(const std::wstring& value);
+// One integer for all four sides, or four integers left,top,right,bottom.
+RECT ParseBorderWidths(const std::wstring& value);
 SIZE ParseSize(const std::wstring& value);
 
 // Up to four decimal fractions separated by one character each.

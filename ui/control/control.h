@@ -190,6 +190,10 @@ class CControlUI {
     CDelegateList OnPostPaint;
 
   protected:
+    // A border of `color` with per-side `widths` around the item: rounded
+    // with a corner round, one rectangle when all sides are equal, else a
+    // line per side.
+    void DrawBorder(HDC dc, DWORD color, const RECT& widths);
     // Invalidates `area` clipped by every ancestor's item rectangle.
     void InvalidateClipped(RECT area);
     // True when a tree search with `flags` may look at this control and what

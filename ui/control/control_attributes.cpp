@@ -30,14 +30,7 @@ void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& valu
         {L"focusbordercolor",
          [](CControlUI& c, Value v) { c.SetFocusedBorderColor(ParseColor(v, false)); }},
         {L"colorhsl", [](CControlUI& c, Value v) { c.SetUseHsl(ParseBool(v)); }},
-        {L"bordersize",
-         [](CControlUI& c, Value v) {
-             if (v.find(L',') == std::wstring::npos) {
-                 c.SetBorderWidths(ParseInt(v));
-             } else {
-                 c.SetBorderWidths(ParseRect(v));
-             }
-         }},
+        {L"bordersize", [](CControlUI& c, Value v) { c.SetBorderWidths(ParseBorderWidths(v)); }},
         {L"borderstyle", [](CControlUI& c, Value v) { c.SetBorderPenStyle(ParseInt(v)); }},
         {L"borderround", [](CControlUI& c, Value v) { c.SetCornerRound(ParseSize(v)); }},
         {L"bkimage", [](CControlUI& c, Value v) { c.SetBackImage(v); }},

@@ -99,10 +99,13 @@ void CControlUI::PaintBorderLayer(HDC dc) {
     if (m_borderColor == 0 && m_focusedBorderColor == 0) {
         return;
     }
-    const DWORD color = AdjustedColor(m_focused && m_focusedBorderColor != 0 ? m_focusedBorderColor
-                                                                             : m_borderColor);
+    DrawBorder(dc, m_focused && m_focusedBorderColor != 0 ? m_focusedBorderColor : m_borderColor,
+               m_borderSize);
+}
+
+void CControlUI::DrawBorder(HDC dc, DWORD borderColor, const RECT& b) {
+    const DWORD color = AdjustedColor(borderColor);
     const RECT& r = m_itemRect;
-    const RECT& b = m_borderSize;
     if (m_borderRound.cx > 0 || m_borderRound.cy > 0) {
         RenderEngine::DrawRoundRect(dc, r, b.left, m_borderRound.cx, m_borderRound.cy, color,
                                     m_borderStyle);

@@ -39,7 +39,7 @@ TEST(SkinBuilder, BuildsKnownClassesInAnyCaseAndOffersTheRestToTheCallback) {
         builder.Build(std::wstring_view(L"<Window size=\"500,310\"><Font id=\"1\" name=\"Sans\"/>"
                                         L"<VerticalLayout name=\"root\">"
                                         L"<HBOX name=\"row\"><Control name=\"cell\"/></HBOX>"
-                                        L"<Label><VerticalLayout/></Label>"
+                                        L"<Unheard><VerticalLayout/></Unheard>"
                                         L"<gifanim name=\"custom\"/>"
                                         L"</VerticalLayout><Control name=\"second\"/></Window>"),
                       &callback);
@@ -55,7 +55,7 @@ TEST(SkinBuilder, BuildsKnownClassesInAnyCaseAndOffersTheRestToTheCallback) {
     EXPECT_EQ(AsContainer(row)->ItemAt(0)->GetName(), L"cell");
     EXPECT_EQ(layout->ItemAt(1)->GetName(), L"custom");
     // An unknown class goes with its subtree; "GifAnim" is only known exactly so.
-    EXPECT_EQ(callback.asked, (std::vector<std::wstring>{L"Label", L"gifanim"}));
+    EXPECT_EQ(callback.asked, (std::vector<std::wstring>{L"Unheard", L"gifanim"}));
     // "second" had no parent to own it: it was never made (the sanitizer
     // build would report it leaking).
     delete root;

@@ -14,27 +14,6 @@ class MarkupRenderTest : public ::testing::Test {
   protected:
     void SetUp() override { host.fonts[0] = VantuUI::FontInfo{L"Microsoft YaHei", 12}; }
 
-    // The box of pixels close to one colour (RGB); antialiased edges fade to
-    // white, so only the heart of each stroke counts.
-    RECT InkOf(Canvas& c, int w, int h, std::uint32_t rgb) {
-        RECT box{w, h, -1, -1};
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                std::uint32_t p = c.At(x, y);
-                auto near = [&](int shift) {
-                    return std::abs(static_cast<int>((p >> shift) & 0xFF) -
-                                    static_cast<int>((rgb >> shift) & 0xFF)) < 90;
-                };
-                if (near(16) && near(8) && near(0)) {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, y + 1);
-                }
-            }
-        }
-        return box;
-    }
     TestHost host;
 };
 

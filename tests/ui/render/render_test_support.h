@@ -5,7 +5,9 @@
 #include <cairo.h>
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -82,6 +84,29 @@ class TestHost : public VantuUI::IRenderHostUI {
     POINT mouse{-1, -1};
     int loads = 0;
 };
+
+// The box of pixels close to one colour (RGB) in the canvas's top-left w x h;
+// antialiased edges fade to the background, so only the heart of each
+// stroke counts. Right and bottom are -1 when there is none.
+inline RECT InkOf(Canvas& c, int w, int h, std::uint32_t rgb) {
+    RECT box{w, h, -1, -1};
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            std::uint32_t p = c.At(x, y);
+            auto near = [&](int shift) {
+                return std::abs(static_cast<int>((p >> shift) & 0xFF) -
+                                static_cast<int>((rgb >> shift) & 0xFF)) < 90;
+            };
+            if (near(16) && near(8) && near(0)) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+        }
+    }
+    return box;
+}
 
 inline bool Inked(std::uint32_t pixel) {
     return (pixel & 0x00FFFFFF) != 0x00FFFFFF;

@@ -1,8 +1,7 @@
 #pragma once
 
 // A skinned test window: the skin (file name or XML text) and its source are
-// given; "Button" elements become stand-in buttons (no button class yet);
-// every WM_CLOSE's result is recorded. Plus the message pump of a product
+// given; every WM_CLOSE's result is recorded. Plus the message pump of a product
 // loop (the paint manager's translation first).
 
 #include <filesystem>
@@ -16,11 +15,6 @@
 
 namespace ui_testing {
 
-class StandInButton : public VantuUI::CControlUI {
-  public:
-    std::wstring GetClass() const override { return L"Button"; }
-};
-
 class SkinnedTestWindow : public VantuUI::WindowImplBase {
   public:
     explicit SkinnedTestWindow(std::wstring skin,
@@ -33,9 +27,6 @@ class SkinnedTestWindow : public VantuUI::WindowImplBase {
     std::wstring SkinFile() const override { return m_skin; }
     VantuUI::SkinResourceType SkinSource() const override { return m_source; }
     std::wstring SkinArchiveFile() const override { return m_archive; }
-    VantuUI::CControlUI* CreateCustomControl(const wchar_t* className) override {
-        return std::wstring(className) == L"Button" ? new StandInButton : nullptr;
-    }
     LRESULT OnClose(UINT, WPARAM wParam, LPARAM, bool& handled) override {
         closeResults.push_back(wParam);
         handled = false;

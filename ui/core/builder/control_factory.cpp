@@ -2,6 +2,12 @@
 
 #include <array>
 
+#include "ui/control/basic/button.h"
+#include "ui/control/basic/check_box.h"
+#include "ui/control/basic/label.h"
+#include "ui/control/basic/option.h"
+#include "ui/control/basic/progress.h"
+#include "ui/control/basic/text.h"
 #include "ui/control/control.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/child_layout.h"
@@ -26,11 +32,10 @@ CControlUI* Make() {
     return new T;
 }
 
-// One row per class a skin may name. Classes still to be written (Label,
-// Text, Button, Option, CheckBox, Progress, Slider, Edit, RichEdit, Combo,
-// ComboBox, DateTime, the list and tree classes, ActiveX, WebBrowser and the
-// exact-case GifAnim) get their row when they exist; until then the builder
-// treats their names as unknown.
+// One row per class a skin may name. Classes still to be written (Slider,
+// Edit, RichEdit, Combo, ComboBox, DateTime, the list and tree classes,
+// ActiveX, WebBrowser and the exact-case GifAnim) get their row when they
+// exist; until then the builder treats their names as unknown.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
     ControlClass{L"Container", &Make<CContainerUI>},
@@ -42,6 +47,12 @@ constexpr std::array kClasses{
     ControlClass{L"TabLayout", &Make<CTabLayoutUI>},
     ControlClass{L"ChildLayout", &Make<CChildLayoutUI>},
     ControlClass{L"ScrollBar", &Make<CScrollBarUI>},
+    ControlClass{L"Label", &Make<CLabelUI>},
+    ControlClass{L"Text", &Make<CTextUI>},
+    ControlClass{L"Button", &Make<CButtonUI>},
+    ControlClass{L"Option", &Make<COptionUI>},
+    ControlClass{L"CheckBox", &Make<CCheckBoxUI>},
+    ControlClass{L"Progress", &Make<CProgressUI>},
 };
 
 wchar_t FoldAscii(wchar_t c) {

@@ -214,6 +214,17 @@ void CWindowManagerUI::ForgetControl(CControlUI* control) {
     }
     std::erase(m_mouseLeaveWanted, control);
     std::erase(m_overlayPainters, control);
+    // Controls are detached before a deferred delete, so an option cannot
+    // leave its group itself; selecting the group would reach it afterwards.
+    std::vector<std::wstring> groups;
+    m_optionGroups.ForEach([&](const std::wstring& group, const std::vector<CControlUI*>& members) {
+        if (std::find(members.begin(), members.end(), control) != members.end()) {
+            groups.push_back(group);
+        }
+    });
+    for (const std::wstring& group : groups) {
+        LeaveOptionGroup(group, control);
+    }
 }
 
 void CWindowManagerUI::DeferDelete(CControlUI* control) {

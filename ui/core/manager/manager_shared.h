@@ -12,6 +12,7 @@
 
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
+#include "ui/render/cairo_handles.h"
 
 namespace VantuUI {
 
@@ -27,15 +28,6 @@ struct TSharedResourcesUI {
 };
 
 TSharedResourcesUI& SharedResources();
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct ContextDeleter {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
-using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
 
 // The off-screen image the tree paints into, and the layered image's own.
 struct CWindowManagerUI::OffscreenBuffers {
