@@ -145,6 +145,9 @@ TEST_F(LauncherOnScreen, UpgradeWindowDragsByItsTitleAndItsCloseButtonAsks) {
     const Geometry at = GeometryOf(window);
     EXPECT_EQ(at.width, 500);
     EXPECT_EQ(at.height, 310);
+    // Centred on the 1024 x 768 screen.
+    EXPECT_EQ(at.x, (1024 - 500) / 2);
+    EXPECT_EQ(at.y, (768 - 310) / 2);
     EXPECT_EQ(ScreenColour(at.x, at.y + 150), "#33374A");        // border
     EXPECT_EQ(ScreenColour(at.x + 250, at.y + 274), "#1E2938");  // progress track
 
@@ -210,6 +213,8 @@ TEST_F(LauncherOnScreen, ServerDownShowsItsBoxUntilOkAndStartsNothing) {
     const Geometry at = GeometryOf(box);
     EXPECT_EQ(at.width, 370);
     EXPECT_EQ(at.height, 208);
+    EXPECT_EQ(at.x, (1024 - 370) / 2);
+    EXPECT_EQ(at.y, (768 - 208) / 2);
     EXPECT_EQ(launcher.Wait(200ms), std::nullopt);  // it waits for the user
     Click(at.x + 185, at.y + 162);                  // OK, alone in the middle
     EXPECT_EQ(launcher.Wait(10s), 0);
