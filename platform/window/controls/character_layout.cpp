@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/brush.h"
+#include "platform/gdi/system_values.h"
 #include "platform/text/text_codec.h"
 
 namespace platform::controls {
@@ -104,6 +106,24 @@ std::vector<RECT> CharacterLayout::RangeRects(std::size_t start, std::size_t end
 void CharacterLayout::Draw(HDC dc, double x, double y) const {
     cairo_move_to(dc, x, y);
     pango_cairo_show_layout(dc, m_layout.get());
+}
+
+void CharacterLayout::DrawSelection(HDC dc, double x, double y, std::size_t start,
+                                    std::size_t end) const {
+    const std::vector<RECT> rects = RangeRects(start, end);
+    if (rects.empty()) {
+        return;
+    }
+    cairo_save(dc);
+    for (const RECT& r : rects) {
+        cairo_rectangle(dc, x + r.left, y + r.top, r.right - r.left, r.bottom - r.top);
+    }
+    cairo_clip(dc);
+    SetSourceColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+    cairo_paint(dc);
+    SetSourceColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    Draw(dc, x, y);
+    cairo_restore(dc);
 }
 
 void DrawTextLine(HDC dc, const std::wstring& text, const FontSpec& font, const RECT& rect,

@@ -37,6 +37,9 @@ class CharacterLayout {
     std::vector<RECT> RangeRects(std::size_t start, std::size_t end) const;
     // Draws at (x, y) in the DC's current source.
     void Draw(HDC dc, double x, double y) const;
+    // Draws characters [start, end) selected over what Draw drew: the
+    // system's highlight colours.
+    void DrawSelection(HDC dc, double x, double y, std::size_t start, std::size_t end) const;
 
   private:
     int ByteIndex(std::size_t index) const;

@@ -9,6 +9,7 @@
 #include "ui/control/basic/progress.h"
 #include "ui/control/basic/text.h"
 #include "ui/control/control.h"
+#include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
@@ -33,9 +34,9 @@ CControlUI* Make() {
 }
 
 // One row per class a skin may name. Classes still to be written (Slider,
-// Edit, RichEdit, Combo, ComboBox, DateTime, the list and tree classes,
-// ActiveX, WebBrowser and the exact-case GifAnim) get their row when they
-// exist; until then the builder treats their names as unknown.
+// Edit, Combo, ComboBox, DateTime, the list and tree classes, ActiveX,
+// WebBrowser and the exact-case GifAnim) get their row when they exist; until
+// then the builder treats their names as unknown.
 constexpr std::array kClasses{
     ControlClass{L"Control", &Make<CControlUI>},
     ControlClass{L"Container", &Make<CContainerUI>},
@@ -53,6 +54,7 @@ constexpr std::array kClasses{
     ControlClass{L"Option", &Make<COptionUI>},
     ControlClass{L"CheckBox", &Make<CCheckBoxUI>},
     ControlClass{L"Progress", &Make<CProgressUI>},
+    ControlClass{L"RichEdit", &Make<CRichEditUI>},
 };
 
 wchar_t FoldAscii(wchar_t c) {

@@ -1,26 +1,15 @@
 #include "platform/window/controls/edit/edit_text_model.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <tuple>
 #include <utility>
 
+#include "platform/text/word_boundaries.h"
 #include "platform/win32.h"
 
 namespace platform::controls {
 
 namespace {
-
-enum class CharClass { kSpace, kWord, kOther };
-
-CharClass ClassOf(wchar_t c) {
-    if (c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == 0x3000) {
-        return CharClass::kSpace;
-    }
-    if (c == L'_' || std::iswalnum(static_cast<wint_t>(c)) || c >= 0x2E80) {
-        return CharClass::kWord;  // ideographs and other scripts count as word characters
-    }
-    return CharClass::kOther;
-}
 
 std::wstring NormalizeBreaks(const std::wstring& text) {
     std::wstring out;
@@ -111,18 +100,7 @@ void EditTextModel::SelectWordAt(std::size_t index) {
         SelectAll();
         return;
     }
-    index = std::min(index, m_text.size() - 1);
-    CharClass cls = ClassOf(m_text[index]);
-    std::size_t start = index;
-    while (start > 0 && ClassOf(m_text[start - 1]) == cls && m_text[start - 1] != L'\n') {
-        --start;
-    }
-    std::size_t end = index;
-    while (end < m_text.size() && ClassOf(m_text[end]) == cls && m_text[end] != L'\n') {
-        ++end;
-    }
-    m_anchor = start;
-    m_caret = std::max(end, start + 1);
+    std::tie(m_anchor, m_caret) = WordRangeAt(m_text, index);
 }
 
 bool EditTextModel::Type(const std::wstring& text) {
@@ -216,37 +194,11 @@ bool EditTextModel::TakeTextChanged() {
 }
 
 std::size_t EditTextModel::NextWordStart(std::size_t index) const {
-    if (m_passwordChar != 0) {
-        return m_text.size();
-    }
-    std::size_t i = std::min(index, m_text.size());
-    if (i < m_text.size() && ClassOf(m_text[i]) != CharClass::kSpace) {
-        CharClass cls = ClassOf(m_text[i]);
-        while (i < m_text.size() && ClassOf(m_text[i]) == cls) {
-            ++i;
-        }
-    }
-    while (i < m_text.size() && ClassOf(m_text[i]) == CharClass::kSpace) {
-        ++i;
-    }
-    return i;
+    return m_passwordChar != 0 ? m_text.size() : platform::NextWordStart(m_text, index);
 }
 
 std::size_t EditTextModel::PreviousWordStart(std::size_t index) const {
-    if (m_passwordChar != 0) {
-        return 0;
-    }
-    std::size_t i = std::min(index, m_text.size());
-    while (i > 0 && ClassOf(m_text[i - 1]) == CharClass::kSpace) {
-        --i;
-    }
-    if (i > 0) {
-        CharClass cls = ClassOf(m_text[i - 1]);
-        while (i > 0 && ClassOf(m_text[i - 1]) == cls) {
-            --i;
-        }
-    }
-    return i;
+    return m_passwordChar != 0 ? 0 : platform::PreviousWordStart(m_text, index);
 }
 
 std::size_t EditTextModel::LineStart(std::size_t index) const {

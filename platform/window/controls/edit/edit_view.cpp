@@ -164,17 +164,7 @@ void PaintEdit(EditWindow& edit, HDC dc) {
     const EditTextModel& model = edit.model;
     bool showSelection = edit.focused || (StyleOf(edit) & ES_NOHIDESEL) != 0;
     if (model.HasSelection() && showSelection && edit.composition.empty()) {
-        auto rects = layout.RangeRects(model.SelectionStart(), model.SelectionEnd());
-        FillRects(dc, rects, origin, GetSysColor(COLOR_HIGHLIGHT));
-        cairo_save(dc);
-        for (const RECT& r : rects) {
-            cairo_rectangle(dc, origin.x + r.left, origin.y + r.top, r.right - r.left,
-                            r.bottom - r.top);
-        }
-        cairo_clip(dc);
-        SetSourceColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        layout.Draw(dc, origin.x, origin.y);
-        cairo_restore(dc);
+        layout.DrawSelection(dc, origin.x, origin.y, model.SelectionStart(), model.SelectionEnd());
     }
 }
 

@@ -1,0 +1,63 @@
+// Where the rich edit's text and bars lie, and painting them.
+
+#include "ui/control/rect_math.h"
+#include "ui/control/rich_edit/rich_edit.h"
+#include "ui/control/rich_edit/rich_edit_host.h"
+#include "ui/control/scroll/scroll_bar.h"
+
+namespace VantuUI {
+
+RECT CRichEditUI::TextArea() const {
+    RECT area = ContentArea();
+    area.left += m_textPadding.left;
+    area.top += m_textPadding.top;
+    area.right -= m_textPadding.right;
+    area.bottom -= m_textPadding.bottom;
+    area.right = std::max(area.left, area.right);
+    area.bottom = std::max(area.top, area.bottom);
+    return area;
+}
+
+// The bars go to the right of and below the text area; the text services
+// learn the area that is left.
+void CRichEditUI::UpdateHostClientRect() {
+    const RECT area = ContentArea();
+    if (VerticalBarShown()) {
+        m_verticalBar->SetItemRect(
+            RECT{area.right, area.top, area.right + m_verticalBar->GetFixedWidth(), area.bottom},
+            true);
+    }
+    if (HorizontalBarShown()) {
+        m_horizontalBar->SetItemRect(RECT{area.left, area.bottom, area.right,
+                                          area.bottom + m_horizontalBar->GetFixedHeight()},
+                                     true);
+    }
+    if (m_host != nullptr) {
+        m_host->SetClientRect(TextArea());
+    }
+}
+
+void CRichEditUI::SetItemRect(RECT rect, bool invalidate) {
+    CControlUI::SetItemRect(rect, invalidate);
+    UpdateHostClientRect();
+}
+
+void CRichEditUI::Move(SIZE offset, bool invalidate) {
+    CContainerUI::Move(offset, invalidate);
+    UpdateHostClientRect();
+}
+
+// The text lies inside the client rectangle, which the bars never enter, so
+// it may go after the container's layers and bars.
+bool CRichEditUI::PaintContent(HDC dc, const RECT& paintRect, CControlUI* stop) {
+    if (!CContainerUI::PaintContent(dc, paintRect, stop)) {
+        return false;
+    }
+    RECT area;
+    if (m_host != nullptr && RectIntersect(area, paintRect, m_itemRect)) {
+        m_host->Services().TxDraw(dc, area);
+    }
+    return true;
+}
+
+}  // namespace VantuUI
