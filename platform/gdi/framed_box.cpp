@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include "platform/window/window_system.h"
+
 namespace platform {
 
 namespace {
@@ -23,6 +25,13 @@ void PaintFramedBox(HDC dc, const RECT& rect, COLORREF fill, COLORREF frame) {
     cairo_set_line_width(dc, 1);
     cairo_rectangle(dc, rect.left + 0.5, rect.top + 0.5, width - 1, height - 1);
     cairo_stroke(dc);
+}
+
+HDC BeginFramedPaint(HWND hwnd, PAINTSTRUCT& ps, RECT& client, COLORREF fill, COLORREF frame) {
+    HDC dc = BeginPaint(hwnd, &ps);
+    GetClientRect(hwnd, &client);
+    PaintFramedBox(dc, client, fill, frame);
+    return dc;
 }
 
 }  // namespace platform

@@ -9,4 +9,8 @@ namespace platform {
 
 void PaintFramedBox(HDC dc, const RECT& rect, COLORREF fill, COLORREF frame);
 
+// Starts a WM_PAINT of such a window: BeginPaint, its client rectangle into
+// `client`, and the framed background over it. End with EndPaint.
+HDC BeginFramedPaint(HWND hwnd, PAINTSTRUCT& ps, RECT& client, COLORREF fill, COLORREF frame);
+
 }  // namespace platform

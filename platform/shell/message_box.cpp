@@ -169,11 +169,9 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
             RECT r;
-            GetClientRect(hwnd, &r);
-            platform::PaintFramedBox(dc, r, GetSysColor(COLOR_WINDOW),
-                                     GetSysColor(COLOR_BTNSHADOW));
+            HDC dc = platform::BeginFramedPaint(hwnd, ps, r, GetSysColor(COLOR_WINDOW),
+                                                GetSysColor(COLOR_BTNSHADOW));
             wchar_t label[32];
             GetWindowText(hwnd, label, 32);
             auto layout = platform::CreateTextLayout(dc, BoxFont(), platform::EncodeUtf8(label));

@@ -130,10 +130,9 @@ LRESULT TooltipProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
             RECT r;
-            GetClientRect(hwnd, &r);
-            PaintFramedBox(dc, r, GetSysColor(COLOR_INFOBK), RGB(0x76, 0x76, 0x76));
+            HDC dc =
+                BeginFramedPaint(hwnd, ps, r, GetSysColor(COLOR_INFOBK), RGB(0x76, 0x76, 0x76));
             auto layout = MakeLayout(dc, TipOf(hwnd));
             cairo_set_source_rgb(dc, 0, 0, 0);
             cairo_move_to(dc, kPadding, kPadding);

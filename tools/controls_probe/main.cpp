@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "platform/window/window_system.h"
+#include "tools/probe_window.h"
 
 namespace {
 
@@ -24,12 +25,8 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
-        case WM_TIMER:
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
         default:
-            return DefWindowProc(hwnd, message, wParam, lParam);
+            return ProbeDefaultProc(hwnd, message, wParam, lParam);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/window/window_system.h"
+#include "tools/probe_window.h"
 
 namespace {
 
@@ -67,12 +68,8 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             std::printf("foreign %d %d\n", static_cast<int>(wParam), static_cast<int>(lParam));
             std::fflush(stdout);
             return static_cast<LRESULT>(wParam + lParam);
-        case WM_TIMER:
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
         default:
-            return DefWindowProc(hwnd, message, wParam, lParam);
+            return ProbeDefaultProc(hwnd, message, wParam, lParam);
     }
 }
 

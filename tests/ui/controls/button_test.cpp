@@ -18,15 +18,12 @@ TEST_F(ButtonInWindow, ClickIsRaisedOnlyForAReleaseInsideAnEnabledButton) {
     EXPECT_EQ(log.Of(L"click")[0].sender, button);
 
     // Pressed inside, dragged out: not pushed any more, and no click on release.
-    seam::MouseMove(window, 50, 50);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, 50, 50);
-    Pump();
+    MoveTo(50, 50);
+    Press(50, 50, true);
     EXPECT_NE(button->GetButtonState() & UISTATE_PUSHED, 0u);
-    seam::MouseMove(window, 250, 50);
-    Pump();
+    MoveTo(250, 50);
     EXPECT_EQ(button->GetButtonState() & UISTATE_PUSHED, 0u);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, 250, 50);
-    Pump();
+    Press(250, 50, false);
     EXPECT_EQ(Count(L"click"), 1);
     EXPECT_EQ(button->GetButtonState() & (UISTATE_PUSHED | UISTATE_CAPTURED), 0u);
 
@@ -117,21 +114,30 @@ TEST_F(ButtonInWindow, FiveStatusImageGivesEachStateItsColumn) {
     EXPECT_EQ(button->GetFixedHeight(), 36);
     EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x100000u);
 
-    seam::MouseMove(window, 20, 20);
-    Pump();
-    UpdateWindow(window);
+    MoveTo(20, 20);
     EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x300000u);
-
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, 20, 20);
-    Pump();
-    UpdateWindow(window);
+    Press(20, 20, true);
     EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x200000u);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, 20, 20);
+    Press(20, 20, false);
 
     button->SetEnabled(false);
-    Pump();
-    UpdateWindow(window);
+    Repaint();
     EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x500000u);
+}
+
+TEST_F(ButtonInWindow, HotAndPushedBordersStandInForTheBorderWhileTheStateLasts) {
+    Add<CButtonUI>(
+        L"width=\"100\" bordercolor=\"#FF0000FF\" bordersize=\"2\" "
+        L"hotbordercolor=\"#FFFF0000\" hotbordersize=\"2\" "
+        L"pushedbordercolor=\"#FF00FF00\" pushedbordersize=\"2\"");
+    Show();
+    EXPECT_EQ(seam::PresentedPixel(window, 0, 50), 0x0000FFu);
+
+    MoveTo(50, 50);
+    EXPECT_EQ(seam::PresentedPixel(window, 0, 50), 0xFF0000u);
+    Press(50, 50, true);
+    EXPECT_EQ(seam::PresentedPixel(window, 0, 50), 0x00FF00u);
+    Press(50, 50, false);
 }
 
 }  // namespace

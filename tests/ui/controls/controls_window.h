@@ -47,14 +47,19 @@ class ControlsWindow : public ::testing::Test {
         UpdateWindow(window);
         Pump();
     }
-    static void Pump() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CWindowManagerUI::TranslateWindowMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
+    static void Pump() { manager_testing::PumpManagedMessages(); }
+    // Runs the queued input, then paints what it changed.
+    void Repaint() {
+        Pump();
+        UpdateWindow(window);
+    }
+    void MoveTo(int x, int y) {
+        seam::MouseMove(window, x, y);
+        Repaint();
+    }
+    void Press(int x, int y, bool down) {
+        seam::MouseButton(window, SDL_BUTTON_LEFT, down, x, y);
+        Repaint();
     }
     void Click(int x, int y) {
         seam::MouseMove(window, x, y);

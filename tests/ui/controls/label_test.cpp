@@ -154,4 +154,33 @@ TEST_F(LabelPaint, TextGradientRunsOverTheLabelNotTheWindow) {
     EXPECT_LT(redOf(ink.bottom - 2), 0);
 }
 
+TEST_F(LabelPaint, OutlineAndGlowReachBeyondThePlainText) {
+    manager.RegisterFont(1, L"Sans", 32, true, false, false, false);
+    Configure(L"font=\"1\" text=\"HH\" enabledeffect=\"true\" textcolor=\"#FF000000\"",
+              RECT{0, 0, 200, 60});
+    auto inkedBox = [&](const std::wstring& more) {
+        label.ApplyAttributeString(more);
+        Canvas canvas(200, 60);
+        PaintInto(canvas, RECT{0, 0, 200, 60});
+        RECT box{200, 60, -1, -1};
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                if (render_testing::Inked(canvas.At(x, y))) {
+                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+                }
+            }
+        }
+        return box;
+    };
+    const RECT plain = inkedBox(L"");
+    ASSERT_GT(plain.right, 0);
+    const RECT outlined = inkedBox(L"enabledstroke=\"true\" strokecolor=\"#FFFF0000\"");
+    EXPECT_LT(outlined.left, plain.left);
+    EXPECT_GT(outlined.right, plain.right);
+    const RECT glowing = inkedBox(L"enabledstroke=\"false\" enabledluminous=\"true\"");
+    EXPECT_LT(glowing.left, plain.left);
+    EXPECT_GT(glowing.bottom, plain.bottom);
+}
+
 }  // namespace

@@ -75,4 +75,22 @@ TEST_F(OptionInWindow, ChangingOrLeavingTheGroupUpdatesTheManagersGroups) {
     EXPECT_EQ(manager.OptionGroupMembers(L"a"), nullptr);
 }
 
+TEST_F(OptionInWindow, SelectedLookReplacesTheButtonsAndItsForeImageStaysOnTop) {
+    auto* option = Add<COptionUI>(
+        L"width=\"100\" normalimage=\"color='#FFFF0000'\" selectedbkcolor=\"#FF00FF00\" "
+        L"foreimage=\"color='#FF0000FF' dest='0,0,10,10'\"");
+    Show();
+    EXPECT_EQ(seam::PresentedPixel(window, 50, 50), 0xFF0000u);
+    EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+
+    option->SetSelected(true);
+    Repaint();
+    EXPECT_EQ(seam::PresentedPixel(window, 50, 50), 0x00FF00u);
+    EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+
+    option->SetSelectedHotImage(L"color='#FFFFFF00'");
+    MoveTo(50, 50);
+    EXPECT_EQ(seam::PresentedPixel(window, 50, 50), 0xFFFF00u);
+}
+
 }  // namespace

@@ -17,11 +17,12 @@ TEST_F(TextInWindow, ClickingALinkRaisesLinkWithItsIndexAndHoverFollowsTheMouse)
     Show();
     ASSERT_EQ(text->GetLinkCount(), 2);
     EXPECT_EQ(*text->GetLinkContent(1), L"second");
+    EXPECT_EQ(text->GetLinkContent(2), nullptr);
+    EXPECT_EQ(text->GetLinkRect(-1), RECT{});
     EXPECT_EQ(text->GetInputFlags(), UIFLAG_SETCURSOR);
 
     const POINT second = CentreOf(text->GetLinkRect(1));
-    seam::MouseMove(window, second.x, second.y);
-    Pump();
+    MoveTo(second.x, second.y);
     EXPECT_EQ(text->GetHoverLink(), 1);
     Click(second.x, second.y);
     auto links = log.Of(L"link");
@@ -29,8 +30,7 @@ TEST_F(TextInWindow, ClickingALinkRaisesLinkWithItsIndexAndHoverFollowsTheMouse)
     EXPECT_EQ(links[0].wParam, 1u);
 
     // Off the links but still over the text.
-    seam::MouseMove(window, 290, 95);
-    Pump();
+    MoveTo(290, 95);
     EXPECT_EQ(text->GetHoverLink(), -1);
     Click(290, 95);
     EXPECT_EQ(Count(L"link"), 1);

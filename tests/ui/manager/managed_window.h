@@ -83,6 +83,17 @@ struct NotificationLog : INotifyUI {
     std::vector<TNotificationUI> seen;
 };
 
+// Queued messages through the managers first, as the message loop does.
+inline void PumpManagedMessages() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!CWindowManagerUI::TranslateWindowMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+}
+
 // A 200 x 120 window at (100, 50) whose root lays out three 50-pixel probes
 // side by side; the last 50 pixels belong to the root only.
 class ManagedWindowTest : public ::testing::Test {
@@ -108,16 +119,7 @@ class ManagedWindowTest : public ::testing::Test {
         DestroyWindow(window);
         platform::seam::RunPendingMessages();
     }
-    // Queued messages through the managers first, as the message loop does.
-    static void Pump() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CWindowManagerUI::TranslateWindowMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-    }
+    static void Pump() { PumpManagedMessages(); }
     // Pumps until `done` holds; false after two seconds.
     static bool PumpUntil(const std::function<bool()>& done) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);

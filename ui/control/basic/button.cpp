@@ -92,13 +92,7 @@ bool CButtonUI::Activate() {
 }
 
 void CButtonUI::HandleEvent(TInputEventUI& event) {
-    const bool mouseEvent = event.Kind > UIEVENT__MOUSEBEGIN && event.Kind < UIEVENT__MOUSEEND;
-    if (!m_mouseEnabled && mouseEvent) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnIgnoredMouseEvent(event)) {
         return;
     }
     const bool inside = RectContains(m_itemRect, event.MousePoint);

@@ -283,6 +283,19 @@ void CLabelUI::HandleEvent(TInputEventUI& event) {
     CControlUI::HandleEvent(event);
 }
 
+bool CLabelUI::PassOnIgnoredMouseEvent(TInputEventUI& event) {
+    const bool mouseEvent = event.Kind > UIEVENT__MOUSEBEGIN && event.Kind < UIEVENT__MOUSEEND;
+    if (m_mouseEnabled || !mouseEvent) {
+        return false;
+    }
+    if (m_parent != nullptr) {
+        m_parent->HandleEvent(event);
+    } else {
+        CLabelUI::HandleEvent(event);
+    }
+    return true;
+}
+
 DWORD CLabelUI::StateTextColor() {
     if (m_manager != nullptr) {
         if (m_textColor == 0) {

@@ -72,6 +72,9 @@ class CLabelUI : public CControlUI {
     // The effects' drawing (label_effects.cpp).
     void PaintTextEffects(HDC dc, const RECT& rect, DWORD color, UINT style);
     void MeasureAgain();
+    // For a control that takes no mouse input: hands a mouse event to the
+    // parent (the label's own handling without one) and returns true.
+    bool PassOnIgnoredMouseEvent(TInputEventUI& event);
 
     DWORD m_textColor = 0;
     DWORD m_disabledTextColor = 0;

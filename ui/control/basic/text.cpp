@@ -28,6 +28,13 @@ UINT CTextUI::GetInputFlags() {
     return IsEnabled() && m_linkCount > 0 ? UIFLAG_SETCURSOR : 0;
 }
 
+RECT CTextUI::GetLinkRect(int index) const {
+    if (index < 0 || index >= m_linkCount) {
+        return RECT{};
+    }
+    return m_linkRects[index];
+}
+
 const std::wstring* CTextUI::GetLinkContent(int index) const {
     if (index < 0 || index >= m_linkCount) {
         return nullptr;
@@ -45,13 +52,7 @@ int CTextUI::LinkAt(POINT point) const {
 }
 
 void CTextUI::HandleEvent(TInputEventUI& event) {
-    const bool mouseEvent = event.Kind > UIEVENT__MOUSEBEGIN && event.Kind < UIEVENT__MOUSEEND;
-    if (!m_mouseEnabled && mouseEvent) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnIgnoredMouseEvent(event)) {
         return;
     }
     const int link = LinkAt(event.MousePoint);

@@ -24,7 +24,8 @@ class CTextUI : public CLabelUI {
 
     // What the last paint found: the links' rectangles and texts.
     int GetLinkCount() const { return m_linkCount; }
-    const RECT& GetLinkRect(int index) const { return m_linkRects[index]; }
+    // An empty rectangle for an index out of range.
+    RECT GetLinkRect(int index) const;
     const std::wstring* GetLinkContent(int index) const;
     // The link under the mouse, or -1.
     int GetHoverLink() const { return m_hoverLink; }
