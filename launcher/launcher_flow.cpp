@@ -3,16 +3,17 @@
 #include <iostream>
 
 #include "launcher/booster.h"
+#include "launcher/skin_archive_resource.h"
 #include "launcher/startup/installed_version.h"
 #include "launcher/startup/pending_deletions.h"
 #include "launcher/startup/running_booster.h"
 #include "launcher/startup/single_instance_guard.h"
-#include "launcher/skin_archive_resource.h"
 #include "launcher/startup/startup_decision.h"
+#include "launcher/windows/main_window.h"
+#include "launcher/windows/vantu_message_box.h"
 #include "platform/files/file_system.h"
-#include "platform/resources/module_handle.h"
 #include "platform/files/paths.h"
-#include "platform/text/text_codec.h"
+#include "platform/resources/module_handle.h"
 #include "ui/core/resource_settings.h"
 
 namespace vantu {
@@ -51,17 +52,16 @@ int RunLauncher() {
     LoadSkinArchiveResource();
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:
-            std::cerr << "Get Data Failed!" << std::endl;
+            ShowVantuMessageBox(nullptr, true, L"Error", L"Get Data Failed!");
             break;
         case StartupOutcome::StartBooster:
             LaunchBooster(folder);
             break;
         case StartupOutcome::Upgrade:
-            // The upgrade window is not there yet: say what it would do.
-            std::cerr << "upgrade needed: installed version \""
-                      << platform::EncodeUtf8(installedVersion) << "\", latest version \""
-                      << platform::EncodeUtf8(decision.query.latestVersion) << "\", package \""
-                      << platform::EncodeUtf8(decision.query.downloadUrl) << "\"" << std::endl;
+            if (RunUpgradeWindow(decision.query.updateContent, decision.query.downloadUrl,
+                                 decision.query.latestVersion)) {
+                LaunchBooster(folder);
+            }
             break;
     }
     return 0;

@@ -172,7 +172,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         }
         w->rect = fresh;
         if (!platform::IsChild(*w)) {
-            if (w->sdl && moved) {
+            if (w->sdl && moved && (flags & platform::kSwpFromDisplay) == 0) {
                 SDL_SetWindowPosition(w->sdl.get(), fresh.left, fresh.top);
             }
             platform::ResizeBackBuffer(*w);

@@ -19,6 +19,11 @@
 
 namespace platform {
 
+// SetWindowPos flag of our own: the display reports where its window already
+// is. The record follows it without moving the display window again, since a
+// report that arrives late would otherwise undo a later move of the program's.
+inline constexpr UINT kSwpFromDisplay = 0x40000000;
+
 using Clock = std::chrono::steady_clock;
 
 struct WindowClassInfo {

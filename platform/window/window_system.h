@@ -168,4 +168,8 @@ void SetImeCandidateRect(HWND hwnd, const RECT& rect);
 // X11 window for screenshots.
 unsigned long NativeWindowId(HWND hwnd);
 
+// Whether windows can be seen and answered: a display, or the offscreen
+// driver that tests drive, could be started (display/sdl_display.cpp).
+bool CanShowWindows();
+
 }  // namespace platform

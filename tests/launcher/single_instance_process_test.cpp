@@ -36,7 +36,7 @@ class SingleInstanceProcess : public testing::Test {
   protected:
     ProcessOptions Options() const {
         ProcessOptions options;
-        options.env = {"DISPLAY="};
+        options.env = {"DISPLAY=", "SDL_VIDEODRIVER=none"};
         options.timeout = 10s;
         return options;
     }

@@ -1,17 +1,23 @@
 // The launcher program built against the local update server (fixed port,
-// test CA), started in a folder of its own next to the demo booster.
+// test CA), started in a folder of its own next to the demo booster, without
+// a display: its message boxes answer on standard error, and its upgrade
+// window runs unseen.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
+
+#include "launcher/startup/installed_version.h"
 
 #include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
+#include "tests/update/package_maker.h"
 #include "update/build_settings.h"
 
 namespace {
@@ -35,6 +41,27 @@ class LauncherDecision : public testing::Test {
     LauncherDecision() {
         fs::copy_file(BinDir() / "VantuLauncherLocal", m_folder / "VantuLauncher");
         fs::copy_file(BinDir() / "VantuSpeedUp.exe", m_folder / "VantuSpeedUp.exe");  // 1.0.0.0
+        // The home page opener: notes the address it was given.
+        testing_support::WriteFile(m_opener / "xdg-open",
+                                   "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n");
+        fs::permissions(m_opener / "xdg-open", fs::perms::owner_all);
+    }
+
+    // A package of the demo booster at `version`, served by `server`; its address.
+    static std::string ServeBoosterPackage(const LocalUpdateServer& server,
+                                           const std::string& version) {
+        TempDir payload;
+        testing_support::ProcessOptions options;
+        options.args = {"elf-set", (BinDir() / "VantuSpeedUp.exe").string(),
+                        (payload / "VantuSpeedUp.exe").string(), version};
+        EXPECT_EQ(RunProcess(BinDir() / "vantu-versioninfo", options).exitCode, 0);
+        package_maker::Make7z(payload.path(), server.Root() / "booster.7z");
+        return server.HttpsUrl("/booster.7z");
+    }
+
+    static std::string UpgradeAnswer(const std::string& version, const std::string& address) {
+        return R"({"Code":0,"Data":{"LatestVersion":")" + version +
+               R"(","UpdateContent":"a|b","DownloadUrl":")" + address + R"("}})";
     }
 
     static std::unique_ptr<LocalUpdateServer> StartServer(std::string_view answer) {
@@ -46,7 +73,12 @@ class LauncherDecision : public testing::Test {
 
     ProcessResult RunLauncher() {
         ProcessOptions options;
-        options.env = {"VANTU_BOOSTER_RECORD=" + m_record.string()};
+        const char* path = std::getenv("PATH");
+        // No display of any kind: the windows cannot be shown.
+        options.env = {
+            "VANTU_BOOSTER_RECORD=" + m_record.string(),
+            "DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=x11",
+            "PATH=" + m_opener.path().string() + ":" + (path != nullptr ? path : "/usr/bin:/bin")};
         options.directory = m_cwd.path();
         options.timeout = 10s;
         return RunProcess(m_folder / "VantuLauncher", options);
@@ -64,10 +96,27 @@ class LauncherDecision : public testing::Test {
         return fs::exists(m_record) ? ReadFile(m_record) : std::string();
     }
 
+    // The addresses the home page opener got (it is not waited for either).
+    std::string OpenedPages(std::chrono::milliseconds wait) const {
+        const fs::path opened = m_opener / "opened";
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        while (!fs::exists(opened) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(5ms);
+        }
+        return fs::exists(opened) ? ReadFile(opened) : std::string();
+    }
+
+    std::wstring InstalledBoosterVersion() const {
+        std::wstring version;
+        vantu::QueryFileVersion(package_maker::Wide(m_folder / "VantuSpeedUp.exe"), version);
+        return version;
+    }
+
     testing_support::LauncherLock m_lock;  // one launcher at a time on this machine
     TempDir m_folder;
     TempDir m_cwd;
     TempDir m_scratch;
+    TempDir m_opener;
     fs::path m_record = m_scratch / "booster-record";
 };
 
@@ -92,37 +141,54 @@ TEST_F(LauncherDecision, NonZeroCodeStartsTheBoosterEvenWhenOlder) {
 }
 
 TEST_F(LauncherDecision, NewerVersionTakesTheUpgradePath) {
-    auto server = StartServer(
-        R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","UpdateContent":"x","DownloadUrl":"https://127.0.0.1/p.7z"}})");
+    auto server = StartServer("");
+    server->SetVersionAnswer(UpgradeAnswer("1.0.0.1", ServeBoosterPackage(*server, "1.0.0.1")));
     auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_THAT(result.err, HasSubstr("upgrade needed"));
-    EXPECT_THAT(result.err, HasSubstr("1.0.0.1"));
-    EXPECT_THAT(result.err, HasSubstr("https://127.0.0.1/p.7z"));
-    EXPECT_EQ(BoosterRecord(200ms), "");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(InstalledBoosterVersion(), L"1.0.0.1");
+    EXPECT_EQ(BoosterRecord(3s),
+              "cwd " + m_cwd.path().string() + "\narg -show\narg -oemid:178\nend\n");
+    EXPECT_FALSE(fs::exists(m_folder / "booster.7z"));
 }
 
 TEST_F(LauncherDecision, MissingBoosterIsUpgraded) {
     fs::remove(m_folder / "VantuSpeedUp.exe");
-    auto server = StartServer(R"({"Code":0,"Data":{"LatestVersion":"1.0.0.0"}})");
+    auto server = StartServer("");
+    server->SetVersionAnswer(UpgradeAnswer("1.0.0.0", ServeBoosterPackage(*server, "1.0.0.0")));
     auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_THAT(result.err, HasSubstr("upgrade needed"));
+    EXPECT_EQ(InstalledBoosterVersion(), L"1.0.0.0");
+    EXPECT_THAT(BoosterRecord(3s), HasSubstr("arg -oemid:178"));
 }
 
+// No "DownloadUrl": the download of an empty address fails in the window.
 TEST_F(LauncherDecision, AnswerThatIsNotJsonTakesTheUpgradePath) {
     auto server = StartServer("");
     server->SetVersionBehaviour("html");
     auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_THAT(result.err, HasSubstr("upgrade needed"));
+    EXPECT_EQ(result.err, "提示: 下载失败，请手动下载安装最新版本Vantu加速器！\n");
+    EXPECT_EQ(OpenedPages(3s), "http://127.0.0.1/?oemid=178\n");
+    EXPECT_EQ(BoosterRecord(200ms), "");
+}
+
+TEST_F(LauncherDecision, DamagedPackageIsReportedAndTheOldBoosterStays) {
+    auto server = StartServer("");
+    testing_support::WriteFile(server->Root() / "broken.7z", std::string(4096, 'x'));
+    server->SetVersionAnswer(UpgradeAnswer("1.0.0.1", server->HttpsUrl("/broken.7z")));
+    auto result = RunLauncher();
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "提示: 解压缩失败，请手动下载安装最新版本Vantu加速器！\n");
+    EXPECT_EQ(OpenedPages(3s), "http://127.0.0.1/?oemid=178\n");
+    EXPECT_EQ(InstalledBoosterVersion(), L"1.0.0.0");
     EXPECT_EQ(BoosterRecord(200ms), "");
 }
 
 TEST_F(LauncherDecision, ServerDownFailsWithinTwoSeconds) {
     auto result = RunLauncher();  // nothing listens on the port
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "Get Data Failed!\n");
+    EXPECT_EQ(result.err, "Error: Get Data Failed!\n");
     EXPECT_LT(result.elapsed, 2s);
     EXPECT_EQ(BoosterRecord(200ms), "");
 }
@@ -133,7 +199,7 @@ TEST_F(LauncherDecision, UntrustedCertificateIsAFailedRequest) {
     server->SetVersionAnswer(R"({"Code":1})");
     auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "Get Data Failed!\n");
+    EXPECT_EQ(result.err, "Error: Get Data Failed!\n");
     EXPECT_EQ(BoosterRecord(200ms), "");
 }
 

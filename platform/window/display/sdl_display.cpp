@@ -87,6 +87,10 @@ bool EnsureDisplay() {
     return up;
 }
 
+bool CanShowWindows() {
+    return EnsureDisplay();
+}
+
 bool IsDisplayThread() {
     return g_displayUp.load() && g_displayThread == std::this_thread::get_id();
 }

@@ -275,7 +275,7 @@ void WindowEvent(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_MOVED:
             if (e.data1 != w->rect.left || e.data2 != w->rect.top) {
                 SetWindowPos(hwnd, nullptr, e.data1, e.data2, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | kSwpFromDisplay);
             }
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:

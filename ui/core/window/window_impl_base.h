@@ -71,6 +71,9 @@ class WindowImplBase : public CWindowWnd,
     virtual LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     // The window's style without a caption bar.
     virtual LONG FramelessStyle() const;
+    // Whether a control inside the caption band takes clicks instead of
+    // dragging the window: buttons, options and text, in any case.
+    virtual bool StaysClickableInCaption(const CControlUI& control) const;
 
     // INotifyUI: through the message map.
     void OnNotification(TNotificationUI& msg) override;

@@ -20,14 +20,13 @@ RECT WorkAreaNear(HWND hwnd, RECT* monitorArea = nullptr) {
     return info.rcWork;
 }
 
-// Buttons, options and text stay clickable inside the caption band.
-bool IsClickableInCaption(const CControlUI& control) {
+}  // namespace
+
+bool WindowImplBase::StaysClickableInCaption(const CControlUI& control) const {
     const std::wstring cls = control.GetClass();
     return EqualsIgnoringCase(cls, L"Button") || EqualsIgnoringCase(cls, L"Option") ||
            EqualsIgnoringCase(cls, L"Text");
 }
-
-}  // namespace
 
 LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, bool& handled) {
     if (IsIconic(m_hwnd)) {
@@ -74,7 +73,7 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&) {
     if (point.x >= client.left + caption.left && point.x < client.right - caption.right &&
         point.y >= caption.top && point.y < caption.bottom) {
         const CControlUI* control = m_manager.ControlAtPoint(point);
-        if (control != nullptr && !IsClickableInCaption(*control)) {
+        if (control != nullptr && !StaysClickableInCaption(*control)) {
             return HTCAPTION;
         }
     }

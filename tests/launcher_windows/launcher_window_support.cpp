@@ -1,0 +1,187 @@
+#include "tests/launcher_windows/launcher_window_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "launcher/skin_archive_resource.h"
+#include "platform/resources/module_handle.h"
+#include "platform/window/display/display_seam.h"
+#include "platform/window/window_system.h"
+#include "tests/ui/window/skinned_window_support.h"
+#include "ui/core/resource_settings.h"
+
+namespace launcher_windows_testing {
+
+namespace {
+
+constexpr const wchar_t* kAnswererClass = L"VantuBoxAnswerer";
+constexpr UINT kTickMs = 10;
+// 5 s for a box to come and go.
+constexpr int kMaxTicks = 500;
+
+}  // namespace
+
+void PrepareDisplayAndSkins() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    VantuUI::CResourceSettings::SetProgramModule(platform::CurrentModule());
+    vantu::LoadSkinArchiveResource();
+}
+
+VantuUI::CWindowManagerUI* ManagerOf(HWND window) {
+    for (VantuUI::CWindowManagerUI* manager : VantuUI::CWindowManagerUI::LiveManagers()) {
+        if (manager->WindowHandle() == window) {
+            return manager;
+        }
+    }
+    return nullptr;
+}
+
+VantuUI::CControlUI* ControlOf(HWND window, const wchar_t* name) {
+    VantuUI::CWindowManagerUI* manager = ManagerOf(window);
+    return manager != nullptr ? manager->ControlByName(name) : nullptr;
+}
+
+std::wstring TextOf(HWND window, const wchar_t* name) {
+    VantuUI::CControlUI* control = ControlOf(window, name);
+    return control != nullptr ? control->GetText() : L"(no " + std::wstring(name) + L")";
+}
+
+void ClickAt(HWND window, int x, int y) {
+    platform::seam::MouseMove(window, x, y);
+    platform::seam::MouseButton(window, SDL_BUTTON_LEFT, true, x, y);
+    platform::seam::MouseButton(window, SDL_BUTTON_LEFT, false, x, y);
+}
+
+void ClickControl(HWND window, const wchar_t* name) {
+    VantuUI::CControlUI* control = ControlOf(window, name);
+    ASSERT_NE(control, nullptr) << "no control named " << std::filesystem::path(name);
+    const RECT r = control->GetItemRect();
+    ClickAt(window, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PressKey(HWND window, int sdlKey) {
+    platform::seam::Focus(window, true);
+    platform::seam::Key(window, sdlKey, true);
+    platform::seam::Key(window, sdlKey, false);
+}
+
+void RunMessages() {
+    ui_testing::PumpLikeTheProduct();
+}
+
+BoxAnswerer::BoxAnswerer(std::wstring button) : m_button(std::move(button)) {
+    WNDCLASS wc;
+    wc.lpfnWndProc = Proc;
+    wc.lpszClassName = kAnswererClass;
+    RegisterClass(&wc);
+    m_timerWindow = CreateWindowEx(0, kAnswererClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   nullptr, this);
+    SetTimer(m_timerWindow, 1, kTickMs, nullptr);
+}
+
+BoxAnswerer::~BoxAnswerer() {
+    DestroyWindow(m_timerWindow);
+}
+
+LRESULT BoxAnswerer::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == WM_TIMER) {
+        if (auto* self = reinterpret_cast<BoxAnswerer*>(GetWindowLongPtr(hwnd, GWLP_USERDATA))) {
+            self->Tick();
+        }
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void BoxAnswerer::Tick() {
+    ++m_ticks;
+    if (m_answered != nullptr && IsWindow(m_answered)) {
+        if (m_ticks > kMaxTicks) {
+            ADD_FAILURE() << "the message box did not close when answered";
+            DestroyWindow(m_answered);
+        }
+        return;
+    }
+    HWND box = GetActiveWindow();
+    wchar_t cls[32] = {};
+    if (box == nullptr || GetClassName(box, cls, 32) == 0 || std::wstring(cls) != L"MessageBox" ||
+        box == m_answered || ManagerOf(box) == nullptr) {
+        return;
+    }
+    // The box's controls are laid out on its first paint.
+    RunMessages();
+    SeenBox seen;
+    seen.title = TextOf(box, L"Title_Label");
+    seen.content = TextOf(box, L"Content_Label");
+    VantuUI::CControlUI* cancel = ControlOf(box, L"Cancel_Btn");
+    seen.cancelVisible = cancel != nullptr && cancel->IsVisible();
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.ownerEnabled = seen.owner == nullptr || IsWindowEnabled(seen.owner) != FALSE;
+    m_last = seen;
+    ++m_count;
+    m_answered = box;
+    m_ticks = 0;
+    if (m_button == L"Escape") {
+        PressKey(box, SDLK_ESCAPE);
+    } else {
+        ClickControl(box, m_button.c_str());
+    }
+}
+
+HomePageOpener::HomePageOpener()
+    : m_path("PATH", [this] {
+          testing_support::WriteFile(m_dir / "xdg-open",
+                                     "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n");
+          std::filesystem::permissions(m_dir / "xdg-open", std::filesystem::perms::owner_all);
+          const char* path = std::getenv("PATH");
+          return m_dir.path().string() + ":" + (path != nullptr ? path : "/usr/bin:/bin");
+      }()) {}
+
+std::string HomePageOpener::Opened() const {
+    const auto file = m_dir / "opened";
+    for (int i = 0; i < 300 && !std::filesystem::exists(file); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return std::filesystem::exists(file) ? testing_support::ReadFile(file) : std::string();
+}
+
+std::uint32_t PixelAt(HWND window, int x, int y) {
+    return platform::seam::PresentedPixel(window, x, y);
+}
+
+namespace {
+
+bool IsInk(std::uint32_t colour) {
+    const unsigned r = colour >> 16 & 0xFF;
+    const unsigned g = colour >> 8 & 0xFF;
+    const unsigned b = colour & 0xFF;
+    return r > 0x70 && g > 0x70 && b > 0x70;
+}
+
+}  // namespace
+
+bool HasInk(HWND window, const RECT& rect) {
+    return InkRows(window, rect) > 0;
+}
+
+int InkRows(HWND window, const RECT& rect) {
+    int rows = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            if (IsInk(PixelAt(window, x, y))) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+}  // namespace launcher_windows_testing
