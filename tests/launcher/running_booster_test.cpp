@@ -108,7 +108,7 @@ TEST_P(RunningBooster, AHungBoosterHoldsTheLauncherOnlyUntilTheTimeOut) {
 
 TEST_P(RunningBooster, WithoutTheBoosterTheLauncherGoesOn) {
     auto launcher = RunProcess(m_stage.launcher(), LauncherOptions());
-    EXPECT_EQ(launcher.exitCode, 0);
+    EXPECT_EQ(launcher.exitCode, 0) << launcher.err;
     EXPECT_FALSE(std::filesystem::exists(m_stage / "victim"));
     EXPECT_FALSE(std::filesystem::exists(m_stage / "temp"));
 }

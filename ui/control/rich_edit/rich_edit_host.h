@@ -15,7 +15,7 @@ namespace VantuUI {
 
 class CRichEditUI;
 
-class CTxtWinHost : public platform::ITextHost {
+class CTxtWinHost final : public platform::ITextHost {
   public:
     // `style` holds the ES_* and WS_*SCROLL bits, fixed from now on.
     CTxtWinHost(CRichEditUI& owner, DWORD style);
