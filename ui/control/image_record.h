@@ -1,7 +1,7 @@
 #pragma once
 
 // State images of controls: a new spec replaces the record (loaded again at
-// the next paint), the spec already loaded is kept.
+// the next paint), the image spec already loaded is kept.
 
 #include <string>
 

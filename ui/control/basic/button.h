@@ -72,7 +72,7 @@ class CButtonUI : public CLabelUI {
   protected:
     // Replaces `record` by a new spec; repaints.
     void SetImageRecord(ImageDrawInfo& record, const std::wstring& spec);
-    // Draws `record` with `fade` in place of the spec's own.
+    // Draws `record` with `fade` in place of the image spec's own.
     bool DrawImageFaded(HDC dc, ImageDrawInfo& record, BYTE fade);
     // Splits the pending five-status image into the state records.
     void ApplyFiveStatusImage();

@@ -77,7 +77,7 @@ void CButtonUI::ApplyFiveStatusImage() {
 }
 
 bool CButtonUI::DrawImageFaded(HDC dc, ImageDrawInfo& record, BYTE fade) {
-    // Load first: loading applies the spec's own fade.
+    // Load first: loading applies the image spec's own fade.
     if (!RenderEngine::DrawImageSpec(nullptr, m_manager, m_itemRect, m_paintRect, record)) {
         return false;
     }

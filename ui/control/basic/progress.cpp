@@ -93,7 +93,7 @@ RECT CProgressUI::FilledPart() const {
 }
 
 void CProgressUI::PaintStateImage(HDC dc) {
-    // Load first: loading applies the spec's own dest.
+    // Load first: loading applies the image spec's own dest.
     if (!RenderEngine::DrawImageSpec(nullptr, m_manager, m_itemRect, m_paintRect, m_foreImage)) {
         return;
     }

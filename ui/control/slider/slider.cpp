@@ -127,7 +127,7 @@ void CSliderUI::PaintStateImage(HDC dc) {
         if (record == nullptr) {
             continue;
         }
-        // Load first: loading applies the spec's own dest.
+        // Load first: loading applies the image spec's own dest.
         if (!RenderEngine::DrawImageSpec(nullptr, m_manager, m_itemRect, m_paintRect, *record)) {
             continue;
         }
