@@ -1,13 +1,28 @@
-# vantu_library(<name> DIRS <dir>... [DEPS <target>...])
-# A static library of every .cpp under the given folders (relative to the
-# project root). Folders without sources yet give an interface library, so the
-# tree builds while layers are still empty.
+# vantu_library(<name> [DIRS <dir>...] [FILES <file>...] [EXCLUDE <path>...] [DEPS <target>...])
+# A static library of every .cpp under the given folders plus the given files
+# (all relative to the project root), but those under an EXCLUDE path (a
+# folder or a file). Folders without sources yet give an interface library, so
+# the tree builds while layers are still empty.
 function(vantu_library name)
-    cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DIRS;FILES;EXCLUDE;DEPS" ${ARGN})
     set(sources "")
     foreach(dir IN LISTS ARG_DIRS)
         file(GLOB_RECURSE found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
         list(APPEND sources ${found})
+    endforeach()
+    foreach(file IN LISTS ARG_FILES)
+        list(APPEND sources ${PROJECT_SOURCE_DIR}/${file})
+    endforeach()
+    foreach(excluded IN LISTS ARG_EXCLUDE)
+        set(kept "")
+        foreach(source IN LISTS sources)
+            set(excluded_path "${PROJECT_SOURCE_DIR}/${excluded}")
+            cmake_path(IS_PREFIX excluded_path "${source}" NORMALIZE under)
+            if(NOT under)
+                list(APPEND kept ${source})
+            endif()
+        endforeach()
+        set(sources ${kept})
     endforeach()
     list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
     if(sources)
@@ -21,8 +36,17 @@ function(vantu_library name)
     endif()
 endfunction()
 
+# The launcher's modules are built beside the programs, as they are installed.
+function(vantu_windows_module_file out program)
+    set(${out} "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/lib${program}-windows.so" PARENT_SCOPE)
+endfunction()
+function(vantu_foreign_windows_module_file out)
+    set(${out} "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/libvantu-foreign-windows.so" PARENT_SCOPE)
+endfunction()
+
 # vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h> [OEM_ID <id>]
-#                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>] [PUBLIC_KEY <key>])
+#                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>] [PUBLIC_KEY <key>]
+#                      [LAUNCHER <program>])
 # A library that defines the build-time settings (update/build_settings.h).
 # The product links the one made from the cache variables; tests and the demo
 # link their own, aimed at the local update server. OEM_ID defaults to
@@ -30,12 +54,13 @@ endfunction()
 # packages come from http and file addresses; MAX_PACKAGE_BYTES defaults to
 # VANTU_MAX_PACKAGE_BYTES. PUBLIC_KEY is the minisign public key packages
 # must be signed with (the base64 line of the .pub file; empty or absent: no
-# check). Only the generated file sees the values, so changing one rebuilds
-# that file alone.
+# check). LAUNCHER names the launcher program built with these settings,
+# whose windows module (vantu_launcher_program) they locate. Only the
+# generated file sees the values, so changing one rebuilds that file alone.
 function(vantu_build_settings target)
     cmake_parse_arguments(S "PLAIN_PACKAGE_ADDRESSES"
-                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES;PUBLIC_KEY" ""
-                          ${ARGN})
+                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES;PUBLIC_KEY;LAUNCHER"
+                          "" ${ARGN})
     if(NOT DEFINED S_OEM_ID)
         set(S_OEM_ID "${VANTU_OEM_ID}")
     endif()
@@ -44,6 +69,11 @@ function(vantu_build_settings target)
     set(SETTINGS_CA_BUNDLE "${S_CA_BUNDLE}")
     set(SETTINGS_HOME_HOST "${S_HOME_HOST}")
     set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
+    set(SETTINGS_WINDOWS_MODULE "")
+    if(S_LAUNCHER)
+        vantu_windows_module_file(SETTINGS_WINDOWS_MODULE ${S_LAUNCHER})
+    endif()
+    vantu_foreign_windows_module_file(SETTINGS_FOREIGN_WINDOWS_MODULE)
     set(SETTINGS_OEM_ID "${S_OEM_ID}")
     if(S_PLAIN_PACKAGE_ADDRESSES)
         set(SETTINGS_PLAIN_PACKAGES true)

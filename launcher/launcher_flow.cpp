@@ -3,18 +3,14 @@
 #include <iostream>
 
 #include "launcher/booster.h"
-#include "launcher/skin_archive_resource.h"
+#include "launcher/modules/launcher_windows.h"
 #include "launcher/startup/installed_version.h"
 #include "launcher/startup/pending_deletions.h"
 #include "launcher/startup/running_booster.h"
 #include "launcher/startup/single_instance_guard.h"
 #include "launcher/startup/startup_decision.h"
-#include "launcher/windows/main_window.h"
-#include "launcher/windows/vantu_message_box.h"
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
-#include "platform/resources/module_handle.h"
-#include "ui/core/resource_settings.h"
 
 namespace vantu {
 
@@ -47,19 +43,19 @@ int RunLauncher() {
     HttpClient client;  // keeps its connection until the run ends
     const StartupDecision decision = DecideStartup(client, installedVersion);
 
-    VantuUI::CResourceSettings::SetProgramModule(platform::CurrentModule());
-    // COM needs no initialisation here.
-    LoadSkinArchiveResource();
+    // Loaded only for a window: the path that shows none loads no display library.
+    LauncherWindows windows;
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:
-            ShowVantuMessageBox(nullptr, true, L"Error", L"Get Data Failed!");
+            windows.ShowMessageBox(true, L"Error", L"Get Data Failed!");
             break;
         case StartupOutcome::StartBooster:
             LaunchBooster(folder);
             break;
         case StartupOutcome::Upgrade:
-            if (RunUpgradeWindow(decision.query.updateContent, decision.query.downloadUrl,
-                                 decision.query.latestVersion)) {
+            if (windows.RunUpgradeWindow(decision.query.updateContent,
+                                         decision.query.downloadUrl,
+                                         decision.query.latestVersion)) {
                 LaunchBooster(folder);
             }
             break;

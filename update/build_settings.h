@@ -12,6 +12,11 @@ struct BuildSettings {
     const char* caBundle;  // empty: the system store only
     const char* homePageHost;
     const char* engineLibrary;
+    // The launcher's windows module and the X11 client module, where the
+    // build put them; a module beside the program comes first. Empty for
+    // settings that no launcher program is built with.
+    const char* windowsModule;
+    const char* foreignWindowsModule;
     // The distribution channel: the query's oemId, the booster's -oemid:
     // argument and the home page's oemid value.
     int oemId;

@@ -1,9 +1,7 @@
 #include "launcher/windows/vantu_message_box.h"
 
-#include <iostream>
-
+#include "launcher/message_box_text.h"
 #include "launcher/windows/launcher_window_style.h"
-#include "platform/text/text_codec.h"
 #include "platform/window/window_system.h"
 #include "ui/control/control.h"
 
@@ -76,8 +74,7 @@ void VantuMessageBox::OnNotification(VantuUI::TNotificationUI& msg) {
 bool ShowVantuMessageBox(HWND parent, bool okOnly, const std::wstring& title,
                          const std::wstring& content) {
     if (!platform::CanShowWindows()) {
-        std::cerr << platform::EncodeUtf8(title.empty() ? kSkinTitle : title) << ": "
-                  << platform::EncodeUtf8(content) << std::endl;
+        WriteMessageBoxText(title.empty() ? kSkinTitle : title, content);
         return true;
     }
     VantuMessageBox box(title, content, okOnly ? 1 : 0);

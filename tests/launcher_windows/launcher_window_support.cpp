@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "launcher/skin_archive_resource.h"
+#include "launcher/windows/skin_archive_resource.h"
 #include "platform/resources/module_handle.h"
 #include "platform/window/display/display_seam.h"
 #include "platform/window/window_system.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/skin_archive_resource.h"
+#include "launcher/windows/skin_archive_resource.h"
 #include "ui/core/resource_settings.h"
 
 namespace {

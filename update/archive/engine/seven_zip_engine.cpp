@@ -1,6 +1,6 @@
 #include "update/archive/engine/seven_zip_engine.h"
 
-#include <dlfcn.h>
+#include <utility>
 
 #include "update/build_settings.h"
 
@@ -22,15 +22,16 @@ const Engine* Engine::Instance() {
 }
 
 Engine* Engine::Load(const std::string& path) {
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
+    auto library = platform::SharedLibrary::Load(path);
+    if (!library.Loaded()) {
         return nullptr;
     }
     Engine* engine = new Engine();
-    engine->m_library = library;
-    engine->m_createObject = reinterpret_cast<CreateObjectFn>(dlsym(library, "CreateObject"));
-    engine->m_variantClear = reinterpret_cast<VariantClearFn>(dlsym(library, "VariantClear"));
-    auto moduleProp = reinterpret_cast<GetModulePropFn>(dlsym(library, "GetModuleProp"));
+    engine->m_library = std::move(library);
+    const auto& loaded = engine->m_library;
+    engine->m_createObject = reinterpret_cast<CreateObjectFn>(loaded.Symbol("CreateObject"));
+    engine->m_variantClear = reinterpret_cast<VariantClearFn>(loaded.Symbol("VariantClear"));
+    auto moduleProp = reinterpret_cast<GetModulePropFn>(loaded.Symbol("GetModuleProp"));
     // Interface type 0: no destructor slot in IUnknown, which is the layout
     // declared in seven_zip_abi.h. Older builds put one there.
     abi::PropVariant type;
@@ -43,16 +44,10 @@ Engine* Engine::Load(const std::string& path) {
     // Names that carry no UTF-8 marker are read as UTF-8 rather than through
     // the C locale, which would turn each byte into one character. The flag
     // is what the library derives from the locale when it is loaded.
-    if (auto* forceUtf8 = static_cast<bool*>(dlsym(library, "g_ForceToUTF8"))) {
+    if (auto* forceUtf8 = static_cast<bool*>(loaded.Symbol("g_ForceToUTF8"))) {
         *forceUtf8 = true;
     }
     return engine;
-}
-
-Engine::~Engine() {
-    if (m_library != nullptr) {
-        dlclose(m_library);
-    }
 }
 
 HRESULT Engine::CreateObject(const abi::Guid& classId, const abi::Guid& interfaceId,

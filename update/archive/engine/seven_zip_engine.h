@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/modules/shared_library.h"
 #include "update/archive/engine/seven_zip_abi.h"
 
 namespace SevenZip {
@@ -20,7 +21,6 @@ class Engine {
     // library handle.
     static Engine* Load(const std::string& path);
 
-    ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
@@ -35,7 +35,7 @@ class Engine {
 
     Engine() = default;
 
-    void* m_library = nullptr;
+    platform::SharedLibrary m_library;
     CreateObjectFn m_createObject = nullptr;
     VariantClearFn m_variantClear = nullptr;
 };

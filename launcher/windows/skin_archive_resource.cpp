@@ -1,4 +1,4 @@
-#include "launcher/skin_archive_resource.h"
+#include "launcher/windows/skin_archive_resource.h"
 
 #include "platform/resources/embedded_resources.h"
 #include "ui/core/resource_settings.h"

@@ -1,0 +1,38 @@
+#include "launcher/modules/launcher_module.h"
+
+#include "platform/files/paths.h"
+
+namespace vantu {
+
+namespace {
+
+// A module's windows may leave a detached worker thread running in its code.
+constexpr auto kUnload = platform::SharedLibrary::Unload::Never;
+
+}  // namespace
+
+platform::SharedLibrary LoadLauncherModule(const std::string& buildPath, std::string& error) {
+    const auto slash = buildPath.find_last_of('/');
+    const std::string fileName = slash == std::string::npos ? buildPath : buildPath.substr(slash + 1);
+    // The folder as file name bytes, whatever stray bytes it holds.
+    const std::string beside = platform::NativePath(platform::ModuleFolder()) + fileName;
+    std::string besideError;
+    if (!fileName.empty()) {
+        auto module = platform::SharedLibrary::Load(beside, kUnload);
+        if (module.Loaded()) {
+            return module;
+        }
+        besideError = module.LoadError();
+    }
+    if (buildPath.empty()) {
+        error = besideError.empty() ? "no module path" : besideError;
+        return {};
+    }
+    auto module = platform::SharedLibrary::Load(buildPath, kUnload);
+    if (!module.Loaded()) {
+        error = besideError.empty() ? module.LoadError() : besideError + "; " + module.LoadError();
+    }
+    return module;
+}
+
+}  // namespace vantu

@@ -1,0 +1,36 @@
+#pragma once
+
+// The launcher's windows as the program sees them: the windows module
+// (Settings().windowsModule, or its namesake beside the program) is loaded
+// when the first window is about to be shown, so that a run that shows none
+// loads no display library. Without the module the launcher acts as without
+// a display, after one line on standard error saying why.
+
+#include <string>
+
+#include "launcher/modules/windows_module_api.h"
+#include "platform/modules/shared_library.h"
+
+namespace vantu {
+
+class LauncherWindows {
+  public:
+    // Answers whether OK was clicked; without the module the text goes to
+    // standard error and the answer is OK, the box's default.
+    bool ShowMessageBox(bool okOnly, const std::wstring& title, const std::wstring& content);
+
+    // Whether the booster is to be started; without the module nothing is
+    // upgraded and the answer is no, as when the window cannot be created.
+    bool RunUpgradeWindow(const std::wstring& updateContent, const std::wstring& downloadUrl,
+                          const std::wstring& version);
+
+  private:
+    // The module's table, loading it on first use; null when it cannot be had.
+    const VantuWindowsModuleApi* Api();
+
+    platform::SharedLibrary m_module;
+    const VantuWindowsModuleApi* m_api = nullptr;
+    bool m_loadTried = false;
+};
+
+}  // namespace vantu

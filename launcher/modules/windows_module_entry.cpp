@@ -1,0 +1,51 @@
+// The entry point of the launcher's windows module. Built into one shared
+// library per launcher program, beside that program's own build-time settings.
+
+#include "launcher/modules/windows_module_api.h"
+#include "launcher/windows/main_window.h"
+#include "launcher/windows/skin_archive_resource.h"
+#include "launcher/windows/vantu_message_box.h"
+#include "platform/resources/module_handle.h"
+#include "ui/core/resource_settings.h"
+
+namespace vantu {
+
+namespace {
+
+int ShowMessageBoxEntry(int okOnly, VantuModuleText title, VantuModuleText content) {
+    return ShowVantuMessageBox(nullptr, okOnly != 0, FromModuleText(title),
+                               FromModuleText(content))
+               ? 1
+               : 0;
+}
+
+int RunUpgradeWindowEntry(VantuModuleText updateContent, VantuModuleText downloadUrl,
+                          VantuModuleText version) {
+    return RunUpgradeWindow(FromModuleText(updateContent), FromModuleText(downloadUrl),
+                            FromModuleText(version))
+               ? 1
+               : 0;
+}
+
+}  // namespace
+
+}  // namespace vantu
+
+extern "C" __attribute__((visibility("default"))) const VantuWindowsModuleApi* VantuWindowsModule(
+    unsigned version) {
+    if (version != vantu::kWindowsModuleApiVersion) {
+        return nullptr;
+    }
+    // The skins come from the archive this module carries.
+    static const bool skinsReady = [] {
+        VantuUI::CResourceSettings::SetProgramModule(platform::CurrentModule());
+        vantu::LoadSkinArchiveResource();
+        return true;
+    }();
+    static constexpr VantuWindowsModuleApi api{
+        .version = vantu::kWindowsModuleApiVersion,
+        .showMessageBox = vantu::ShowMessageBoxEntry,
+        .runUpgradeWindow = vantu::RunUpgradeWindowEntry,
+    };
+    return skinsReady ? &api : nullptr;
+}

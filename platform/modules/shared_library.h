@@ -1,0 +1,43 @@
+#pragma once
+
+// A shared library loaded at run time: the one owner of a dlopen handle.
+// Failures come back as the loader's own text.
+
+#include <string>
+
+namespace platform {
+
+class SharedLibrary {
+  public:
+    // Nothing loaded.
+    SharedLibrary() = default;
+    ~SharedLibrary();
+    SharedLibrary(SharedLibrary&& other) noexcept;
+    SharedLibrary& operator=(SharedLibrary&& other) noexcept;
+    SharedLibrary(const SharedLibrary&) = delete;
+    SharedLibrary& operator=(const SharedLibrary&) = delete;
+
+    // Whether the library's code goes when its owner does. Code that may
+    // still run on a detached thread at exit needs it to stay.
+    enum class Unload { WithOwner, Never };
+
+    // Loads the library at the path (file system bytes) with every symbol
+    // bound at once and none offered to libraries loaded later. On failure
+    // the result is empty and LoadError() says why.
+    static SharedLibrary Load(const std::string& path, Unload unload = Unload::WithOwner);
+
+    bool Loaded() const { return m_handle != nullptr; }
+    const std::string& LoadError() const { return m_loadError; }
+
+    // The address of an exported symbol; null when it is missing, `error`
+    // then saying why.
+    void* Symbol(const char* name, std::string& error) const;
+    // The same, for callers that only need to know whether it is there.
+    void* Symbol(const char* name) const;
+
+  private:
+    void* m_handle = nullptr;
+    std::string m_loadError;
+};
+
+}  // namespace platform
