@@ -53,8 +53,7 @@ int RunLauncher() {
             LaunchBooster(folder);
             break;
         case StartupOutcome::Upgrade:
-            if (windows.RunUpgradeWindow(decision.query.updateContent,
-                                         decision.query.downloadUrl,
+            if (windows.RunUpgradeWindow(decision.query.updateContent, decision.query.downloadUrl,
                                          decision.query.latestVersion)) {
                 LaunchBooster(folder);
             }

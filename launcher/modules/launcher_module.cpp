@@ -13,7 +13,8 @@ constexpr auto kUnload = platform::SharedLibrary::Unload::Never;
 
 platform::SharedLibrary LoadLauncherModule(const std::string& buildPath, std::string& error) {
     const auto slash = buildPath.find_last_of('/');
-    const std::string fileName = slash == std::string::npos ? buildPath : buildPath.substr(slash + 1);
+    const std::string fileName =
+        slash == std::string::npos ? buildPath : buildPath.substr(slash + 1);
     // The folder as file name bytes, whatever stray bytes it holds.
     const std::string beside = platform::NativePath(platform::ModuleFolder()) + fileName;
     std::string besideError;

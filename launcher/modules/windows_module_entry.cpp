@@ -13,8 +13,7 @@ namespace vantu {
 namespace {
 
 int ShowMessageBoxEntry(int okOnly, VantuModuleText title, VantuModuleText content) {
-    return ShowVantuMessageBox(nullptr, okOnly != 0, FromModuleText(title),
-                               FromModuleText(content))
+    return ShowVantuMessageBox(nullptr, okOnly != 0, FromModuleText(title), FromModuleText(content))
                ? 1
                : 0;
 }

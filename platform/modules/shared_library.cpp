@@ -22,8 +22,7 @@ SharedLibrary::~SharedLibrary() {
 }
 
 SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr)),
-      m_loadError(std::move(other.m_loadError)) {}
+    : m_handle(std::exchange(other.m_handle, nullptr)), m_loadError(std::move(other.m_loadError)) {}
 
 SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
     if (this != &other) {

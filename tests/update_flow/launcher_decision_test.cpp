@@ -193,6 +193,19 @@ TEST_F(LauncherDecision, ServerDownFailsWithinTwoSeconds) {
     EXPECT_EQ(BoosterRecord(200ms), "");
 }
 
+// Built without its windows module and run from a folder without one: the
+// box goes to standard error after the reason, and the run ends.
+TEST_F(LauncherDecision, MissingWindowsModuleActsAsWithoutDisplay) {
+    fs::copy_file(BinDir() / "VantuLauncherWithoutWindows", m_folder / "VantuLauncher",
+                  fs::copy_options::overwrite_existing);
+    auto result = RunLauncher();  // nothing listens on the port
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(result.err, testing::StartsWith("no windows: "));
+    EXPECT_THAT(result.err, HasSubstr("libVantuLauncherWithoutWindows-windows.so"));
+    EXPECT_THAT(result.err, testing::EndsWith("\nError: Get Data Failed!\n"));
+    EXPECT_EQ(BoosterRecord(200ms), "");
+}
+
 TEST_F(LauncherDecision, UntrustedCertificateIsAFailedRequest) {
     auto server = std::make_unique<LocalUpdateServer>(
         UpdateServerOptions{.port = vantu::Settings().updatePort, .cert = "self-signed"});
