@@ -7,7 +7,7 @@
 
 #include "launcher/windows/launcher_window_style.h"
 #include "tests/launcher_windows/launcher_window_support.h"
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace vantu {
 namespace {

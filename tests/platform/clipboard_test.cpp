@@ -6,10 +6,10 @@
 #include <chrono>
 #include <thread>
 
+#include "tests/platform/window/window_test_support.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/x_server.h"
-#include "window_test_support.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "platform/gdi/system_values.h"
-#include "window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "platform/shell/debug_output.h"
-#include "window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace {
 

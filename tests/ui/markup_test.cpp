@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/support/temp_dir.h"
-#include "tests/ui/zip_fixtures.h"
+#include "tests/ui/zip/zip_fixtures.h"
 #include "ui/core/resource_settings.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/resources/module_handle.h"
 #include "tests/support/temp_dir.h"
-#include "tests/ui/zip_fixtures.h"
+#include "tests/ui/zip/zip_fixtures.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/font.h"
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace {
 

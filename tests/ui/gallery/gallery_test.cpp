@@ -11,7 +11,7 @@
 #include <set>
 
 #include "platform/window/display/display_seam.h"
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 #include "tests/ui/manager/managed_window.h"
 #include "tools/gallery/gallery_window.h"
 #include "ui/control/activex/active_x.h"

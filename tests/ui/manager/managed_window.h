@@ -11,7 +11,7 @@
 
 #include "platform/window/display/display_seam.h"
 #include "platform/window/window_system.h"
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/layout/horizontal_layout.h"

@@ -4,7 +4,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/manager/managed_window.h"
 #include "tests/ui/render/render_test_support.h"
-#include "tests/ui/zip_fixtures.h"
+#include "tests/ui/zip/zip_fixtures.h"
 
 namespace {
 

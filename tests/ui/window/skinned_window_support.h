@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/support/main_window_skin.h"
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 #include "ui/control/control.h"
 #include "ui/core/window/window_impl_base.h"
 

@@ -6,7 +6,7 @@
 #include "skinned_window_support.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/skin_path_scope.h"
-#include "tests/ui/zip_fixtures.h"
+#include "tests/ui/zip/zip_fixtures.h"
 #include "ui/layout/container/container.h"
 
 namespace VantuUI {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "tests/platform/window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace VantuUI {
 namespace {

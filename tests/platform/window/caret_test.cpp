@@ -8,7 +8,7 @@
 #include <functional>
 #include <thread>
 
-#include "window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the pointer (screen coordinates), from Shift+F10 and the menu key at
 // (-1, -1); a child leaves it to its parent.
 
-#include "window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace {
 

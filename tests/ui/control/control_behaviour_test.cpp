@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "fake_manager.h"
 #include "platform/window/window_system.h"
-#include "render/render_test_support.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/fake_manager.h"
+#include "tests/ui/render/render_test_support.h"
 #include "ui/control/control.h"
 #include "ui/layout/container/container.h"
 #include "ui/layout/vertical_layout.h"

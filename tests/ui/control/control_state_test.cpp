@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_manager.h"
+#include "tests/ui/fake_manager.h"
 #include "ui/control/control.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/string_table.h"

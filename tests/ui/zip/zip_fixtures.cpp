@@ -1,4 +1,4 @@
-#include "tests/ui/zip_fixtures.h"
+#include "tests/ui/zip/zip_fixtures.h"
 
 #include <gtest/gtest.h>
 

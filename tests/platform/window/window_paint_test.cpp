@@ -1,6 +1,6 @@
 #include <filesystem>
 
-#include "window_test_support.h"
+#include "tests/platform/window/window_test_support.h"
 
 namespace {
 

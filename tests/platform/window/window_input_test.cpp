@@ -1,8 +1,8 @@
 #include <thread>
 
 #include "platform/window/display/display_events.h"
+#include "tests/platform/window/window_test_support.h"
 #include "tests/support/deadline.h"
-#include "window_test_support.h"
 
 namespace {
 

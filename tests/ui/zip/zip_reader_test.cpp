@@ -9,7 +9,7 @@
 
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
-#include "tests/ui/zip_fixtures.h"
+#include "tests/ui/zip/zip_fixtures.h"
 
 namespace {
 

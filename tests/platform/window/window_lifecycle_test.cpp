@@ -2,8 +2,8 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/platform/window/window_test_support.h"
 #include "tests/support/deadline.h"
-#include "window_test_support.h"
 
 namespace {
 
