@@ -201,6 +201,43 @@ TEST_F(ListFixture, RowElementsPlaceTheirChildrenInTheColumns) {
     EXPECT_EQ(b->GetItemRect().right, 200);
 }
 
+TEST_F(ListFixture, TheHeaderScrollsWithTheRowsSoColumnEdgesStayOverTheCells) {
+    Build(0);
+    list.ApplyAttributeString(L"hscrollbar=\"true\"");
+    list.GetHeader()->ItemAt(1)->SetFixedWidth(200);
+    auto* row = new CListHBoxElementUI;
+    auto* a = new CControlUI;
+    auto* b = new CControlUI;
+    row->Append(a);
+    row->Append(b);
+    list.Append(row);
+    list.AttachToManager(&manager, nullptr, false);
+    Layout();
+    // Columns of 60 and 200 in a list 200 wide.
+    ASSERT_GE(list.GetScrollExtent().cx, 60);
+    const auto expectAligned = [&](LONG firstLeft) {
+        const TListColumnsUI columns = list.GetHeader()->GetColumns();
+        ASSERT_EQ(columns.count, 2);
+        EXPECT_EQ(columns.rects[0].left, firstLeft);
+        EXPECT_EQ(a->GetItemRect().left, columns.rects[0].left);
+        EXPECT_EQ(a->GetItemRect().right, columns.rects[0].right);
+        EXPECT_EQ(b->GetItemRect().left, columns.rects[1].left);
+        EXPECT_EQ(b->GetItemRect().right, columns.rects[1].right);
+        EXPECT_EQ(columns.rects[1].right, firstLeft + 260);
+    };
+    expectAligned(0);
+
+    list.SetScrollOffset(SIZE{50, 0});
+    EXPECT_EQ(list.GetScrollOffset().cx, 50);
+    expectAligned(-50);
+    // A new layout keeps the scroll position and the alignment.
+    Layout();
+    expectAligned(-50);
+    list.ScrollToRightEnd();
+    expectAligned(-list.GetScrollExtent().cx);
+    EXPECT_EQ(b->GetItemRect().right, list.GetList()->GetContentRect().right);
+}
+
 TEST_F(ListFixture, OnlyOneItemIsExpandedUnlessTheListAllowsMany) {
     Build(0);
     CListContainerElementUI* items[2];
