@@ -212,7 +212,10 @@ TEST_F(ListFixture, TheHeaderScrollsWithTheRowsSoColumnEdgesStayOverTheCells) {
     Build(0);
     list.ApplyAttributeString(L"hscrollbar=\"true\"");
     list.GetHeader()->ItemAt(1)->SetFixedWidth(200);
-    const auto [a, b] = AppendCellRow();
+    // Pointers, not a structured binding: the lambda below captures them.
+    const auto cells = AppendCellRow();
+    CControlUI* const a = cells.first;
+    CControlUI* const b = cells.second;
     // Columns of 60 and 200 in a list 200 wide.
     ASSERT_GE(list.GetScrollExtent().cx, 60);
     const auto expectAligned = [&](LONG firstLeft) {
