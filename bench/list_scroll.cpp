@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
+#include "bench/support/window_messages.h"
 #include "platform/window/window_system.h"
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
 #include "ui/core/window/window_impl_base.h"
 
 namespace {
+
+using bench_support::RunPending;
 
 constexpr const wchar_t* kListSkin =
     L"<Window size=\"400,300\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
@@ -33,16 +36,6 @@ class ListWindow : public VantuUI::WindowImplBase {
     std::wstring SkinFolder() const override { return {}; }
     std::wstring SkinFile() const override { return kListSkin; }
 };
-
-void RunPending() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!VantuUI::CWindowManagerUI::TranslateWindowMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-}
 
 struct StepFigures {
     double medianMs = 0;

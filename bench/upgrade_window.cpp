@@ -22,9 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using bench_support::Quantile;
-using bench_support::Server;
-using bench_support::Spawn;
+using namespace bench_support;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 15;

@@ -18,11 +18,14 @@
 
 #include "bench/support/bench_support.h"
 #include "bench/support/main_window_skin.h"
+#include "bench/support/window_messages.h"
 #include "platform/window/display/display_seam.h"
 #include "platform/window/window_system.h"
 #include "ui/core/window/window_impl_base.h"
 
 namespace {
+
+using bench_support::RunPending;
 
 using Clock = std::chrono::steady_clock;
 
@@ -32,16 +35,6 @@ class BenchWindow : public VantuUI::WindowImplBase {
     std::wstring SkinFolder() const override { return {}; }
     std::wstring SkinFile() const override { return L"MainWindow.xml"; }
 };
-
-void RunPending() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!VantuUI::CWindowManagerUI::TranslateWindowMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-}
 
 // CPU time of this thread: on a machine shared with other work, it shows
 // what the window costs apart from waiting for a processor.

@@ -117,7 +117,7 @@ TEST_F(EditTest, SelectAllOnFocusSelectsTheTextAndAClickPlacesTheCaretWhereItLan
     ASSERT_NE(native, nullptr);
     // In the padding above the native window, so that the control gets the click.
     const RECT item = edit->GetItemRect();
-    ASSERT_LT(item.top + 1, edit->NativeRect().top);
+    ASSERT_LT(item.top + 1, edit->ChildWindowRect().top);
     seam::MouseButton(window, SDL_BUTTON_LEFT, true, item.left + 5, item.top + 1);
     seam::MouseButton(window, SDL_BUTTON_LEFT, false, item.left + 5, item.top + 1);
     Pump();
@@ -165,7 +165,7 @@ TEST_F(EditTest, TheNativeWindowGoesOutOfSightWithTheFieldAndClosesWhenItIsHidde
     EXPECT_TRUE(IsWindowVisible(native));
 
     edit->SetItemRect(RECT{0, 500, 200, 530});  // scrolled out of the window
-    EXPECT_EQ(edit->NativeRect(), (RECT{}));
+    EXPECT_EQ(edit->ChildWindowRect(), (RECT{}));
     EXPECT_FALSE(IsWindowVisible(native));
 
     edit->SetItemRect(shown);
@@ -188,7 +188,7 @@ TEST_F(EditTest, NativeBackgroundColoursPaintUnderTheText) {
         HWND native = Open(edit);
         EXPECT_NE(native, nullptr);
         Pump();
-        const RECT r = edit->NativeRect();
+        const RECT r = edit->ChildWindowRect();
         return seam::PresentedPixel(window, r.right - 3, (r.top + r.bottom) / 2);
     };
     EXPECT_EQ(probe(platformColours), 0xFFFFFFu);

@@ -232,7 +232,7 @@ void CComboUI::DropWindowGone(CComboWnd* window) {
 // --- Input and painting ---
 
 void CComboUI::HandleEvent(TInputEventUI& event) {
-    if (PassMouseToParent(*this, event)) {
+    if (PassMouseToParent(*this, event) || TrackHot(*this, m_hot, event)) {
         return;
     }
     const bool enabled = IsEnabled();
@@ -269,10 +269,6 @@ void CComboUI::HandleEvent(TInputEventUI& event) {
             if (enabled) {
                 HandleItemEvent(event);
             }
-            return;
-        case UIEVENT_MOUSEENTER:
-        case UIEVENT_MOUSELEAVE:
-            TrackHot(*this, m_hot, event);
             return;
         default:
             CControlUI::HandleEvent(event);

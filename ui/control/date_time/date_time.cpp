@@ -33,20 +33,6 @@ UINT CDateTimeUI::GetInputFlags() {
     return UIFLAG_TABSTOP;
 }
 
-HWND CDateTimeUI::GetChildWindow() {
-    return m_window.Handle();
-}
-
-void CDateTimeUI::SetItemRect(RECT rect, bool invalidate) {
-    CLabelUI::SetItemRect(rect, invalidate);
-    m_window.Place(PickerRect());
-}
-
-void CDateTimeUI::Move(SIZE offset, bool invalidate) {
-    CLabelUI::Move(offset, invalidate);
-    m_window.Place(PickerRect());
-}
-
 void CDateTimeUI::HandleEvent(TInputEventUI& event) {
     if (PassOnIgnoredMouseEvent(event) || HandleTextHostEvent(*this, m_window.IsOpen(), event)) {
         return;
@@ -55,11 +41,6 @@ void CDateTimeUI::HandleEvent(TInputEventUI& event) {
         case UIEVENT_SETFOCUS:
             if (IsEnabled() && !m_window.IsOpen()) {
                 OpenPicker();
-            }
-            break;
-        case UIEVENT_KILLFOCUS:
-            if (IsEnabled()) {
-                Invalidate();
             }
             break;
         case UIEVENT_BUTTONDOWN:
@@ -77,7 +58,7 @@ void CDateTimeUI::HandleEvent(TInputEventUI& event) {
         default:
             break;
     }
-    CLabelUI::HandleEvent(event);
+    CChildWindowHostUI::HandleEvent(event);
 }
 
 void CDateTimeUI::SetTime(const SYSTEMTIME& date) {
@@ -97,7 +78,7 @@ void CDateTimeUI::UpdateDateText() {
     }
 }
 
-RECT CDateTimeUI::PickerRect() const {
+RECT CDateTimeUI::ChildWindowRect() {
     return ClipToAncestors(*this, m_itemRect);
 }
 

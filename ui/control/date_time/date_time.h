@@ -5,8 +5,7 @@
 // closes, its outcome decides the text: the chosen date, no date, or the
 // text as it was.
 
-#include "ui/control/basic/label.h"
-#include "ui/control/child_window/control_child_wnd.h"
+#include "ui/control/child_window/child_window_host.h"
 #include "ui/control/date_time/date_time_wnd.h"
 
 namespace VantuUI {
@@ -14,16 +13,13 @@ namespace VantuUI {
 // How the chooser ended.
 enum class DateUpdateMode { None = 0, TakeDate = 1, Clear = 2, Cancel = 3 };
 
-class CDateTimeUI : public CLabelUI {
+class CDateTimeUI : public CChildWindowHostUI<CDateTimeWnd> {
   public:
     CDateTimeUI();
 
     std::wstring GetClass() const override;
     void* FindInterface(const std::wstring& name) override;
     UINT GetInputFlags() override;
-    HWND GetChildWindow() override;
-    void SetItemRect(RECT rect, bool invalidate = true) override;
-    void Move(SIZE offset, bool invalidate = true) override;
     void HandleEvent(TInputEventUI& event) override;
 
     const SYSTEMTIME& GetTime() const { return m_date; }
@@ -32,9 +28,8 @@ class CDateTimeUI : public CLabelUI {
     // TakeDate writes the date as text (year-month-day), Clear empties the
     // text, the other modes leave it.
     void UpdateDateText();
-    // The chooser's place in window coordinates: the item cut to what the
-    // ancestors show.
-    RECT PickerRect() const;
+    // The chooser covers the whole item.
+    RECT ChildWindowRect() override;
 
   private:
     friend class CDateTimeWnd;
@@ -43,7 +38,6 @@ class CDateTimeUI : public CLabelUI {
     void OpenPicker();
 
     SYSTEMTIME m_date{};
-    CChildWindowSlot<CDateTimeWnd> m_window;
     DateUpdateMode m_updateMode = DateUpdateMode::None;
 };
 

@@ -29,7 +29,8 @@ bool CDateTimeWnd::OpenPicker() {
     }
     owner.m_updateMode = DateUpdateMode::None;
     if (m_hwnd == nullptr) {
-        if (Create(manager->WindowHandle(), nullptr, WS_CHILD, 0, owner.PickerRect()) == nullptr) {
+        if (Create(manager->WindowHandle(), nullptr, WS_CHILD, 0, owner.ChildWindowRect()) ==
+            nullptr) {
             return false;
         }
         m_font.reset(platform::CreateFontFromSpec(*manager->FontById(owner.GetFont())));

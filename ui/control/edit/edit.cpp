@@ -33,25 +33,11 @@ UINT CEditUI::GetInputFlags() {
     return IsEnabled() ? UIFLAG_TABSTOP | UIFLAG_SETCURSOR : 0;
 }
 
-HWND CEditUI::GetChildWindow() {
-    return m_window.Handle();
-}
-
 void CEditUI::SetText(const std::wstring& text) {
     CLabelUI::SetText(text);
     if (m_window.IsOpen()) {
         SetWindowText(m_window->Handle(), m_text.c_str());
     }
-}
-
-void CEditUI::SetItemRect(RECT rect, bool invalidate) {
-    CLabelUI::SetItemRect(rect, invalidate);
-    m_window.Place(NativeRect());
-}
-
-void CEditUI::Move(SIZE offset, bool invalidate) {
-    CLabelUI::Move(offset, invalidate);
-    m_window.Place(NativeRect());
 }
 
 void CEditUI::SetVisible(bool visible) {
@@ -83,11 +69,6 @@ void CEditUI::HandleEvent(TInputEventUI& event) {
                 Invalidate();
             }
             break;
-        case UIEVENT_KILLFOCUS:
-            if (IsEnabled()) {
-                Invalidate();
-            }
-            break;
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK:
         case UIEVENT_RBUTTONDOWN: {
@@ -104,7 +85,7 @@ void CEditUI::HandleEvent(TInputEventUI& event) {
             }
             if (m_window.IsOpen() && !m_autoSelAll) {
                 // The click goes on to the native window where the text lies.
-                const RECT native = NativeRect();
+                const RECT native = ChildWindowRect();
                 const POINT at{event.MousePoint.x - native.left, event.MousePoint.y - native.top};
                 m_window->SendToWindow(EM_SETSEL, 0, 0);
                 m_window->SendToWindow(WM_LBUTTONDOWN, event.wParam, MAKELPARAM(at.x, at.y));
@@ -114,7 +95,7 @@ void CEditUI::HandleEvent(TInputEventUI& event) {
         default:
             break;
     }
-    CLabelUI::HandleEvent(event);
+    CChildWindowHostUI::HandleEvent(event);
 }
 
 void CEditUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
@@ -269,7 +250,7 @@ void CEditUI::SetDisabledImage(const std::wstring& spec) {
     SetImage(m_disabledImage, spec);
 }
 
-RECT CEditUI::NativeRect() {
+RECT CEditUI::ChildWindowRect() {
     RECT rect{m_itemRect.left + m_textPadding.left, m_itemRect.top + m_textPadding.top,
               m_itemRect.right - m_textPadding.right, m_itemRect.bottom - m_textPadding.bottom};
     const int fontHeight = m_manager != nullptr ? m_manager->FontHeight(m_font) : 0;

@@ -4,23 +4,19 @@
 // it has the focus a native edit window (CEditWnd) lies over its text and
 // does the editing, and every change is copied back into the control.
 
-#include "ui/control/basic/label.h"
-#include "ui/control/child_window/control_child_wnd.h"
+#include "ui/control/child_window/child_window_host.h"
 #include "ui/control/edit/edit_wnd.h"
 
 namespace VantuUI {
 
-class CEditUI : public CLabelUI {
+class CEditUI : public CChildWindowHostUI<CEditWnd> {
   public:
     CEditUI();
 
     std::wstring GetClass() const override;
     void* FindInterface(const std::wstring& name) override;
     UINT GetInputFlags() override;
-    HWND GetChildWindow() override;
     void SetText(const std::wstring& text) override;
-    void SetItemRect(RECT rect, bool invalidate = true) override;
-    void Move(SIZE offset, bool invalidate = true) override;
     void SetVisible(bool visible = true) override;
     void SetParentVisible(bool visible = true) override;
     void SetEnabled(bool enabled = true) override;
@@ -65,10 +61,8 @@ class CEditUI : public CLabelUI {
     const std::wstring& GetDisabledImage() const { return m_disabledImage.spec; }
     void SetDisabledImage(const std::wstring& spec);
 
-    // Where the native window goes, in window coordinates: the text area,
-    // as high as a line of the font and centred, cut to what the ancestors
-    // show (empty when they show none of it).
-    RECT NativeRect();
+    // The text area, as high as a line of the font and centred.
+    RECT ChildWindowRect() override;
 
   private:
     friend class CEditWnd;
@@ -79,7 +73,6 @@ class CEditUI : public CLabelUI {
     void TakeNativeText(std::wstring text);
     void SetImage(ImageDrawInfo& record, const std::wstring& spec);
 
-    CChildWindowSlot<CEditWnd> m_window;
     int m_maxChar = 255;
     bool m_readOnly = false;
     bool m_password = false;

@@ -62,7 +62,7 @@ bool CEditWnd::OpenOver() {
     if (edit.m_password) {
         style |= ES_PASSWORD;
     }
-    if (Create(manager->WindowHandle(), nullptr, style, 0, edit.NativeRect()) == nullptr) {
+    if (Create(manager->WindowHandle(), nullptr, style, 0, edit.ChildWindowRect()) == nullptr) {
         return false;
     }
     m_font.reset(platform::CreateFontFromSpec(*manager->FontById(edit.GetFont())));
@@ -160,8 +160,8 @@ LRESULT CEditWnd::OnColorRequest(HDC dc) {
     SetTextColor(dc, ColorRefOf(textColor));
     if ((background >> 24) < 0xFF) {
         // What the window shows under the edit, tinted with the colour.
-        std::unique_ptr<cairo_surface_t, SurfaceDeleter> under(
-            RenderEngine::CaptureWindowArea(Manager(), edit.NativeRect(), Owner(), background));
+        std::unique_ptr<cairo_surface_t, SurfaceDeleter> under(RenderEngine::CaptureWindowArea(
+            Manager(), edit.ChildWindowRect(), Owner(), background));
         m_brush.reset(under != nullptr ? CreatePatternBrush(under.get()) : nullptr);
     } else if (m_brush == nullptr) {
         m_brush.reset(CreateSolidBrush(ColorRefOf(background)));

@@ -24,14 +24,14 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
     void HandleEvent(TInputEventUI& event) override;
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
 
-    // IContainerUI, on the body.
+    // IContainerUI: the rows are the body's items.
+    int ItemCount() const override;
     CControlUI* ItemAt(int index) const override;
     int IndexOf(CControlUI* control) const override;
-    bool MoveItemTo(CControlUI* control, int index) override;
-    bool MoveItemRange(CControlUI* first, int count, int newIndex) override;
-    int ItemCount() const override;
     bool Append(CControlUI* control) override;
     bool InsertAt(CControlUI* control, int index) override;
+    bool MoveItemTo(CControlUI* control, int index) override;
+    bool MoveItemRange(CControlUI* first, int count, int newIndex) override;
     bool RemoveItem(CControlUI* control, bool keep = false) override;
     bool RemoveItemAt(int index, bool keep = false) override;
     void RemoveAllItems() override;
@@ -43,14 +43,14 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
     void SetScrollOffset(SIZE offset) override;
     void LineUp() override;
     void LineDown() override;
-    void PageUp() override;
-    void PageDown() override;
-    void ScrollToTop() override;
-    void ScrollToBottom() override;
     void LineLeft() override;
     void LineRight() override;
+    void PageUp() override;
+    void PageDown() override;
     void PageLeft() override;
     void PageRight() override;
+    void ScrollToTop() override;
+    void ScrollToBottom() override;
     void ScrollToLeftEnd() override;
     void ScrollToRightEnd() override;
     void SetScrollBarsEnabled(bool vertical, bool horizontal) override;

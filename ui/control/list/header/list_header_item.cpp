@@ -95,7 +95,7 @@ void CListHeaderItemUI::SetAttribute(const std::wstring& name, const std::wstrin
 }
 
 void CListHeaderItemUI::HandleEvent(TInputEventUI& event) {
-    if (PassMouseToParent(*this, event)) {
+    if (PassMouseToParent(*this, event) || TrackHot(*this, m_hot, event)) {
         return;
     }
     const bool enabled = IsEnabled();
@@ -146,10 +146,6 @@ void CListHeaderItemUI::HandleEvent(TInputEventUI& event) {
                     m_manager->RaiseNotification(this, L"headerclick", 0, 0, false, true);
                 }
             }
-            return;
-        case UIEVENT_MOUSEENTER:
-        case UIEVENT_MOUSELEAVE:
-            TrackHot(*this, m_hot, event);
             return;
         default:
             CControlUI::HandleEvent(event);

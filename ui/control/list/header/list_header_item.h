@@ -13,13 +13,16 @@ class CListHeaderItemUI : public CControlUI {
 
     std::wstring GetClass() const override;
     void* FindInterface(const std::wstring& name) override;
-    UINT GetInputFlags() override;
-    void SetEnabled(bool enabled = true) override;
-    void HandleEvent(TInputEventUI& event) override;
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     SIZE GetDesiredSize(SIZE available) override;
     void PaintStateImage(HDC dc) override;
     void PaintTextLayer(HDC dc) override;
+
+    // A drag on the separator strip resizes the column; a click raises
+    // "headerclick".
+    UINT GetInputFlags() override;
+    void SetEnabled(bool enabled = true) override;
+    void HandleEvent(TInputEventUI& event) override;
 
     bool IsDragable() const { return m_dragable; }
     void SetDragable(bool dragable);
