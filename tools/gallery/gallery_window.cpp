@@ -1,7 +1,9 @@
 #include "tools/gallery/gallery_window.h"
 
 #include "platform/text/text_codec.h"
+#include "ui/control/gif/gif_anim.h"
 #include "ui/control/list/list.h"
+#include "ui/control/rect_math.h"
 #include "ui/layout/tab_layout.h"
 
 namespace gallery {
@@ -17,6 +19,26 @@ void CGalleryWindow::OnSkinReady() {
     if (auto* list = static_cast<IListUI*>(FindInterfaceByName(L"list", L"IList"))) {
         list->SetTextCallback(this);
     }
+    if (CControlUI* animation = Manager().ControlByName(L"gifanim")) {
+        animation->OnEvent += MakeDelegate(this, &CGalleryWindow::OnAnimationEvent);
+    }
+}
+
+bool CGalleryWindow::OnAnimationEvent(void* param) {
+    const auto& event = *static_cast<TInputEventUI*>(param);
+    if (event.Kind != UIEVENT_BUTTONUP) {
+        return true;
+    }
+    // A click is a button released over the control that took the press.
+    auto* animation = static_cast<CGifAnimUI*>(FindInterfaceByName(L"gifanim", L"GifAnim"));
+    if (animation != nullptr && RectContains(animation->GetItemRect(), event.MousePoint)) {
+        if (animation->IsPlaying()) {
+            animation->PauseGif();
+        } else {
+            animation->PlayGif();
+        }
+    }
+    return true;
 }
 
 void* CGalleryWindow::FindInterfaceByName(const std::wstring& name, const std::wstring& face) {

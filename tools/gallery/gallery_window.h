@@ -1,7 +1,8 @@
 #pragma once
 
 // The gallery window: the gallery skin, the second column of its text rows
-// from a text callback, and the options that pick the tab page.
+// from a text callback, the options that pick the tab page, and a click on
+// the animation that pauses or resumes it.
 
 #include <string>
 
@@ -24,6 +25,9 @@ class CGalleryWindow : public VantuUI::WindowImplBase, public VantuUI::IListCall
     std::wstring GetItemText(VantuUI::CControlUI* item, int index, int column) override;
 
   private:
+    // The animation takes no input of its own, so its clicks are watched
+    // among its events.
+    bool OnAnimationEvent(void* event);
     void* FindInterfaceByName(const std::wstring& name, const std::wstring& face);
 
     std::wstring m_skinFolder;

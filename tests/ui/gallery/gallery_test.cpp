@@ -12,6 +12,7 @@
 
 #include "platform/window/display/display_seam.h"
 #include "tests/platform/window/window_test_support.h"
+#include "tests/support/deadline.h"
 #include "tests/ui/manager/managed_window.h"
 #include "tools/gallery/gallery_window.h"
 #include "ui/control/activex/active_x.h"
@@ -19,6 +20,7 @@
 #include "ui/control/basic/text.h"
 #include "ui/control/combo/combo.h"
 #include "ui/control/combo/combo_wnd.h"
+#include "ui/control/gif/gif_anim.h"
 #include "ui/control/list/header/list_header_item.h"
 #include "ui/control/list/items/list_container_element.h"
 #include "ui/control/list/items/list_text_element.h"
@@ -201,6 +203,26 @@ TEST_F(GalleryTest, EachControlAnswersItsInteractionAndTheResultIsSaved) {
     seam::Key(hwnd, SDLK_ESCAPE, true);
     seam::Key(hwnd, SDLK_ESCAPE, false);
     Pump();
+    // The animation takes no input itself; the gallery pauses it on a
+    // click and resumes it on the next. Its frames last 200 ms.
+    auto* animation = static_cast<CGifAnimUI*>(Named(L"gifanim"));
+    ASSERT_TRUE(animation->IsPlaying());
+    Click(Centre(animation->GetItemRect()));
+    EXPECT_FALSE(animation->IsPlaying());
+    const int paused = animation->CurrentFrame();
+    const auto frameMoved = [&] {
+        Pump();
+        return animation->CurrentFrame() != paused;
+    };
+    using std::chrono::milliseconds;
+    EXPECT_FALSE(
+        testing_support::WaitUntil(testing_support::Deadline(milliseconds(500)), frameMoved))
+        << "a paused animation went on";
+    Click(Centre(animation->GetItemRect()));
+    EXPECT_TRUE(animation->IsPlaying());
+    EXPECT_TRUE(
+        testing_support::WaitUntil(testing_support::Deadline(milliseconds(2000)), frameMoved))
+        << "the resumed animation stayed on frame " << paused;
 
     auto* bar = static_cast<CScrollBarUI*>(Named(L"scrollbar"));
     Click(Centre(bar->GetPartRect(ScrollBarPart::Button2)));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/ui/fake_manager.h"
 #include "ui/control/list/header/list_header.h"
 #include "ui/control/list/header/list_header_item.h"
@@ -49,6 +51,18 @@ class ListFixture : public ::testing::Test {
         Layout();
     }
     void Layout() { list.SetItemRect(RECT{0, 0, 200, 100}); }
+    // Appends a row of two cells that follow the columns, and lays out.
+    std::pair<CControlUI*, CControlUI*> AppendCellRow() {
+        auto* row = new CListHBoxElementUI;
+        auto* a = new CControlUI;
+        auto* b = new CControlUI;
+        row->Append(a);
+        row->Append(b);
+        list.Append(row);
+        list.AttachToManager(&manager, nullptr, false);
+        Layout();
+        return {a, b};
+    }
     CControlUI* Row(int i) const { return list.ItemAt(i); }
     IListItemUI* Item(int i) const {
         return static_cast<IListItemUI*>(list.ItemAt(i)->FindInterface(L"IListItem"));
@@ -187,18 +201,44 @@ TEST_F(ListFixture, DraggingTheSeparatorResizesTheColumnAndAClickRaisesHeaderCli
 
 TEST_F(ListFixture, RowElementsPlaceTheirChildrenInTheColumns) {
     Build(0);
-    auto* row = new CListHBoxElementUI;
-    auto* a = new CControlUI;
-    auto* b = new CControlUI;
-    row->Append(a);
-    row->Append(b);
-    list.Append(row);
-    list.AttachToManager(&manager, nullptr, false);
-    Layout();
+    const auto [a, b] = AppendCellRow();
     EXPECT_EQ(a->GetItemRect().left, 0);
     EXPECT_EQ(a->GetItemRect().right, 60);
     EXPECT_EQ(b->GetItemRect().left, 60);
     EXPECT_EQ(b->GetItemRect().right, 200);
+}
+
+TEST_F(ListFixture, TheHeaderScrollsWithTheRowsSoColumnEdgesStayOverTheCells) {
+    Build(0);
+    list.ApplyAttributeString(L"hscrollbar=\"true\"");
+    list.GetHeader()->ItemAt(1)->SetFixedWidth(200);
+    // Pointers, not a structured binding: the lambda below captures them.
+    const auto cells = AppendCellRow();
+    CControlUI* const a = cells.first;
+    CControlUI* const b = cells.second;
+    // Columns of 60 and 200 in a list 200 wide.
+    ASSERT_GE(list.GetScrollExtent().cx, 60);
+    const auto expectAligned = [&](LONG firstLeft) {
+        const TListColumnsUI columns = list.GetHeader()->GetColumns();
+        ASSERT_EQ(columns.count, 2);
+        EXPECT_EQ(columns.rects[0].left, firstLeft);
+        EXPECT_EQ(a->GetItemRect().left, columns.rects[0].left);
+        EXPECT_EQ(a->GetItemRect().right, columns.rects[0].right);
+        EXPECT_EQ(b->GetItemRect().left, columns.rects[1].left);
+        EXPECT_EQ(b->GetItemRect().right, columns.rects[1].right);
+        EXPECT_EQ(columns.rects[1].right, firstLeft + 260);
+    };
+    expectAligned(0);
+
+    list.SetScrollOffset(SIZE{50, 0});
+    EXPECT_EQ(list.GetScrollOffset().cx, 50);
+    expectAligned(-50);
+    // A new layout keeps the scroll position and the alignment.
+    Layout();
+    expectAligned(-50);
+    list.ScrollToRightEnd();
+    expectAligned(-list.GetScrollExtent().cx);
+    EXPECT_EQ(b->GetItemRect().right, list.GetList()->GetContentRect().right);
 }
 
 TEST_F(ListFixture, OnlyOneItemIsExpandedUnlessTheListAllowsMany) {

@@ -45,13 +45,33 @@ void CListUI::SetItemRect(RECT rect, bool invalidate) {
     const RECT content = ContentArea();
     LONG top = content.top;
     if (m_header->IsVisible()) {
-        const SIZE available{content.right - content.left, content.bottom - content.top};
-        const LONG height = std::min<LONG>(m_header->GetDesiredSize(available).cy, available.cy);
-        m_header->SetItemRect(RECT{content.left, top, content.right, top + height}, false);
-        top += height;
+        const RECT header = HeaderRect();
+        m_header->SetItemRect(header, false);
+        top = header.bottom;
     }
+    // The body's layout may move its scroll position; it places the header
+    // again then.
     m_body->SetItemRect(RECT{content.left, top, content.right, std::max(top, content.bottom)},
                         false);
+}
+
+RECT CListUI::HeaderRect() const {
+    const RECT content = ContentArea();
+    const SIZE available{content.right - content.left, content.bottom - content.top};
+    const SIZE desired = m_header->GetDesiredSize(available);
+    const LONG left = content.left - m_body->GetScrollOffset().cx;
+    return RECT{left, content.top, left + std::max<LONG>(desired.cx, available.cx),
+                content.top + std::min<LONG>(desired.cy, available.cy)};
+}
+
+void CListUI::PlaceHeader() {
+    if (!m_header->IsVisible()) {
+        return;
+    }
+    const RECT header = HeaderRect();
+    if (header != m_header->GetItemRect()) {
+        m_header->SetItemRect(header, true);
+    }
 }
 
 void CListUI::SetAttribute(const std::wstring& name, const std::wstring& value) {

@@ -76,8 +76,13 @@ class CListUI : public CVerticalLayoutUI, public IListUI {
     void SetMultiExpanding(bool multi);
     // Scrolls the body so that the item is wholly in view.
     void EnsureVisible(int index);
+    // Puts the header back over the rows after the body moved them sideways.
+    void PlaceHeader();
 
   protected:
+    // As wide as its columns (at least the list) and shifted by the body's
+    // horizontal scroll position, so its column edges stay over the cells.
+    RECT HeaderRect() const;
     // Index and owner of the items from `first` on, after a change of the body.
     void Renumber(int first);
     IListItemUI* ListItemAt(int index) const;

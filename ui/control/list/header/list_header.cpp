@@ -17,17 +17,28 @@ void* CListHeaderUI::FindInterface(const std::wstring& name) {
 }
 
 SIZE CListHeaderUI::GetDesiredSize(SIZE available) {
-    if (m_fixedSize.cy > 0) {
-        return m_fixedSize;
-    }
-    // As tall as its tallest item; a header without items takes no room.
-    int height = 0;
+    // As wide as its columns together and as tall as its tallest item; a
+    // header without items takes no room.
+    SIZE size{0, 0};
+    int count = 0;
     for (CControlUI* item : m_items) {
-        if (item->IsVisible() && !item->IsFloating()) {
-            height = std::max(height, static_cast<int>(item->GetDesiredSize(available).cy));
+        if (!item->IsVisible() || item->IsFloating()) {
+            continue;
         }
+        const SIZE desired = item->GetDesiredSize(available);
+        const RECT padding = item->GetPadding();
+        size.cx += padding.left + std::max<LONG>(desired.cx, item->GetMinWidth()) + padding.right;
+        size.cy = std::max(size.cy, desired.cy);
+        ++count;
     }
-    return SIZE{m_fixedSize.cx, height};
+    size.cx += m_childGap * std::max(count - 1, 0);
+    if (m_fixedSize.cx > 0) {
+        size.cx = m_fixedSize.cx;
+    }
+    if (m_fixedSize.cy > 0) {
+        size.cy = m_fixedSize.cy;
+    }
+    return size;
 }
 
 void CListHeaderUI::SetItemRect(RECT rect, bool invalidate) {
