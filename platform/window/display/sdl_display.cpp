@@ -25,6 +25,11 @@ std::atomic<bool> g_headless{false};
 std::mutex g_displayMutex;
 std::unordered_map<Uint32, HWND> g_bySdlId;  // display thread only
 
+bool IsSet(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
 SDL_HitTestResult ToSdlHit(LRESULT hit) {
     switch (hit) {
         case HTCAPTION:
@@ -73,12 +78,26 @@ bool EnsureDisplay() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    bool up = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    const bool driverAsked = IsSet("SDL_VIDEODRIVER");
+    // Nothing names a display server: not even trying keeps the drivers'
+    // probing messages off standard error.
+    bool up = (driverAsked || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) &&
+              SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (up) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const std::string name = driver != nullptr ? driver : "";
+        const bool headless = name == "offscreen" || name == "dummy";
+        // Without any display SDL falls back to its offscreen driver: a window
+        // there is one nobody can see or answer, so only a driver asked for by
+        // name (tests, benchmarks) counts as a display.
+        if (headless && !driverAsked) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            up = false;
+        }
+        g_headless = up && headless;
+    }
     if (up) {
         g_displayThread = std::this_thread::get_id();
-        const char* driver = SDL_GetCurrentVideoDriver();
-        std::string name = driver != nullptr ? driver : "";
-        g_headless = name == "offscreen" || name == "dummy";
         ListenForForeignMessages();
         SDL_StartTextInput();
     }
