@@ -8,6 +8,9 @@ namespace {
 
 // A module's windows may leave a detached worker thread running in its code.
 constexpr auto kUnload = platform::SharedLibrary::Unload::Never;
+// The windows module brings the whole display stack (about ninety libraries):
+// binding only what is called shortens the way to the first frame.
+constexpr auto kBinding = platform::SharedLibrary::Binding::AtFirstCall;
 
 }  // namespace
 
@@ -19,7 +22,7 @@ platform::SharedLibrary LoadLauncherModule(const std::string& buildPath, std::st
     const std::string beside = platform::NativePath(platform::ModuleFolder()) + fileName;
     std::string besideError;
     if (!fileName.empty()) {
-        auto module = platform::SharedLibrary::Load(beside, kUnload);
+        auto module = platform::SharedLibrary::Load(beside, kUnload, kBinding);
         if (module.Loaded()) {
             return module;
         }
@@ -29,7 +32,7 @@ platform::SharedLibrary LoadLauncherModule(const std::string& buildPath, std::st
         error = besideError.empty() ? "no module path" : besideError;
         return {};
     }
-    auto module = platform::SharedLibrary::Load(buildPath, kUnload);
+    auto module = platform::SharedLibrary::Load(buildPath, kUnload, kBinding);
     if (!module.Loaded()) {
         error = besideError.empty() ? module.LoadError() : besideError + "; " + module.LoadError();
     }

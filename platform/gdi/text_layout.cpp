@@ -38,6 +38,10 @@ constexpr std::size_t kCacheLimit = 256;
 
 }  // namespace
 
+void PrepareTextLayout() {
+    SharedContext();
+}
+
 const PangoFontDescription* FontDescription(const FontSpec& font) {
     thread_local std::map<FontKey, std::unique_ptr<PangoFontDescription, DescriptionDeleter>> cache;
     FontKey key = KeyOf(font);

@@ -22,6 +22,11 @@ using LayoutPtr = std::unique_ptr<PangoLayout, LayoutDeleter>;
 // The Pango description of a font (owned by a per-thread cache). Underline is
 // not part of it: layouts carry it as an attribute.
 const PangoFontDescription* FontDescription(const FontSpec& font);
+
+// Starts the font set-up of this thread's text: the font configuration is
+// read on a thread of its own while the caller goes on making its display and
+// windows, instead of when the first text is measured.
+void PrepareTextLayout();
 // A layout for drawing on `dc` (may be null: measuring only) in `font`.
 LayoutPtr CreateTextLayout(HDC dc, const FontSpec& font);
 // A layout of `text` (UTF-8), wrapped at `wrapWidth` pixels when it is positive.

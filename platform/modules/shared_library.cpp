@@ -35,9 +35,10 @@ SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
     return *this;
 }
 
-SharedLibrary SharedLibrary::Load(const std::string& path, Unload unload) {
+SharedLibrary SharedLibrary::Load(const std::string& path, Unload unload, Binding binding) {
     SharedLibrary library;
-    const int flags = RTLD_NOW | RTLD_LOCAL | (unload == Unload::Never ? RTLD_NODELETE : 0);
+    const int flags = (binding == Binding::AtLoad ? RTLD_NOW : RTLD_LAZY) | RTLD_LOCAL |
+                      (unload == Unload::Never ? RTLD_NODELETE : 0);
     library.m_handle = dlopen(path.c_str(), flags);
     if (library.m_handle == nullptr) {
         library.m_loadError = LastLoaderError("cannot load the library");

@@ -21,10 +21,16 @@ class SharedLibrary {
     // still run on a detached thread at exit needs it to stay.
     enum class Unload { WithOwner, Never };
 
-    // Loads the library at the path (file system bytes) with every symbol
-    // bound at once and none offered to libraries loaded later. On failure
-    // the result is empty and LoadError() says why.
-    static SharedLibrary Load(const std::string& path, Unload unload = Unload::WithOwner);
+    // When functions are bound: all at once (a missing one fails the load),
+    // or each at its first call, which spares a library that brings many
+    // others the binding of the functions it never calls.
+    enum class Binding { AtLoad, AtFirstCall };
+
+    // Loads the library at the path (file system bytes), offering none of
+    // its symbols to libraries loaded later. On failure the result is empty
+    // and LoadError() says why.
+    static SharedLibrary Load(const std::string& path, Unload unload = Unload::WithOwner,
+                              Binding binding = Binding::AtLoad);
 
     bool Loaded() const { return m_handle != nullptr; }
     const std::string& LoadError() const { return m_loadError; }

@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/gdi/text_layout.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/display/display_seam.h"
 #include "platform/window/display/x11_display.h"
@@ -81,8 +82,12 @@ bool EnsureDisplay() {
     const bool driverAsked = IsSet("SDL_VIDEODRIVER");
     // Nothing names a display server: not even trying keeps the drivers'
     // probing messages off standard error.
-    bool up = (driverAsked || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) &&
-              SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    const bool displayNamed = driverAsked || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+    if (displayNamed) {
+        // Fonts get ready while the display and the first window are made.
+        PrepareTextLayout();
+    }
+    bool up = displayNamed && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (up) {
         const char* driver = SDL_GetCurrentVideoDriver();
         const std::string name = driver != nullptr ? driver : "";
