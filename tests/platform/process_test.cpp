@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 
+#include "tests/support/deadline.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -87,7 +88,15 @@ TEST(StartProcess, TheChildInheritsOnlyTheStandardStreams) {
                               "30\0",
                               14));
     ASSERT_NE(child, 0) << "the started program is not among our children";
-    const auto inherited = OpenDescriptors("/proc/" + std::to_string(child) + "/fd");
+    // Until it sleeps, the program may still be reading its locale files.
+    const fs::path childFolder = "/proc/" + std::to_string(child);
+    const bool sleeping =
+        testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(5)), [&] {
+            const std::string call = ReadProcFile(childFolder / "syscall");
+            return call.starts_with("230 ") || call.starts_with("35 ");
+        });
+    ASSERT_TRUE(sleeping) << "the started program never went to sleep";
+    const auto inherited = OpenDescriptors(childFolder / "fd");
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     EXPECT_EQ(inherited, (std::set<int>{0, 1, 2}));
