@@ -1,13 +1,13 @@
 #include "launcher/startup/running_booster.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "launcher/booster.h"
 #include "launcher/modules/foreign_windows_module_api.h"
 #include "launcher/modules/launcher_module.h"
+#include "platform/process/environment.h"
 #include "platform/win32.h"
 #include "update/build_settings.h"
 
@@ -19,17 +19,12 @@ namespace {
 // the launcher waiting.
 constexpr auto kSendTimeout = std::chrono::milliseconds(2000);
 
-// A booster's windows can only be found on a display; without one the X11
-// client module is not even loaded.
-bool HasDisplay() {
-    const char* name = std::getenv("DISPLAY");
-    return name != nullptr && *name != '\0';
-}
-
 }  // namespace
 
 bool NotifyRunningBooster() {
-    if (!HasDisplay()) {
+    // A booster's windows can only be found on a display; without one the
+    // X11 client module is not even loaded.
+    if (!platform::HasEnvironmentValue("DISPLAY")) {
         return false;
     }
     std::string error;

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "platform/process/environment.h"
+
 namespace platform::x11 {
 
 namespace {
@@ -20,11 +22,10 @@ int CountError(Display*, XErrorEvent*) {
 }  // namespace
 
 DisplayPtr OpenDisplay() {
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') {
+    if (!HasEnvironmentValue("DISPLAY")) {
         return nullptr;
     }
-    return DisplayPtr(XOpenDisplay(name));
+    return DisplayPtr(XOpenDisplay(std::getenv("DISPLAY")));
 }
 
 ErrorTrap::ErrorTrap(Display* display)

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "platform/gdi/text_layout.h"
+#include "platform/process/environment.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/display/display_seam.h"
 #include "platform/window/display/x11_display.h"
@@ -25,11 +26,6 @@ std::thread::id g_displayThread;
 std::atomic<bool> g_headless{false};
 std::mutex g_displayMutex;
 std::unordered_map<Uint32, HWND> g_bySdlId;  // display thread only
-
-bool IsSet(const char* name) {
-    const char* value = SDL_getenv(name);
-    return value != nullptr && *value != '\0';
-}
 
 SDL_HitTestResult ToSdlHit(LRESULT hit) {
     switch (hit) {
@@ -79,10 +75,11 @@ bool EnsureDisplay() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    const bool driverAsked = IsSet("SDL_VIDEODRIVER");
+    const bool driverAsked = HasEnvironmentValue("SDL_VIDEODRIVER");
     // Nothing names a display server: not even trying keeps the drivers'
     // probing messages off standard error.
-    const bool displayNamed = driverAsked || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+    const bool displayNamed =
+        driverAsked || HasEnvironmentValue("DISPLAY") || HasEnvironmentValue("WAYLAND_DISPLAY");
     if (displayNamed) {
         // Fonts get ready while the display and the first window are made.
         PrepareTextLayout();
