@@ -11,6 +11,7 @@
 
 #include "launcher/startup/single_instance_guard.h"
 #include "tests/launcher/launcher_stage.h"
+#include "tests/support/deadline.h"
 #include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
 #include "update/build_settings.h"
@@ -135,6 +136,11 @@ TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsThe
     EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
 
     testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
+    // Tests leave the name alone while the lock is held; a launcher run
+    // outside the tests (a demo) may still hold it for a while.
+    ASSERT_TRUE(testing_support::WaitUntil(
+        testing_support::Deadline(30s), [] { return !NameHeld("Global\\VantuLauncher"); }, 20ms))
+        << "a launcher outside the tests holds Global\\VantuLauncher";
     LauncherStage product(false, "VantuLauncher");
     auto first = StartHeldLauncher(product, "Global\\VantuLauncher");
     EXPECT_FALSE(NameHeld(m_name)) << "the product took the test builds' name";
