@@ -46,7 +46,7 @@ endfunction()
 
 # vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h> [OEM_ID <id>]
 #                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>] [PUBLIC_KEY <key>]
-#                      [LAUNCHER <program>])
+#                      [INSTANCE_KEY <key>] [LAUNCHER <program>])
 # A library that defines the build-time settings (update/build_settings.h).
 # The product links the one made from the cache variables; tests and the demo
 # link their own, aimed at the local update server. OEM_ID defaults to
@@ -54,15 +54,19 @@ endfunction()
 # packages come from http and file addresses; MAX_PACKAGE_BYTES defaults to
 # VANTU_MAX_PACKAGE_BYTES. PUBLIC_KEY is the minisign public key packages
 # must be signed with (the base64 line of the .pub file; empty or absent: no
-# check). LAUNCHER names the launcher program built with these settings,
+# check). INSTANCE_KEY is the launcher's single-instance key (default
+# VantuLauncher). LAUNCHER names the launcher program built with these settings,
 # whose windows module (vantu_launcher_program) they locate. Only the
 # generated file sees the values, so changing one rebuilds that file alone.
 function(vantu_build_settings target)
     cmake_parse_arguments(S "PLAIN_PACKAGE_ADDRESSES"
-                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES;PUBLIC_KEY;LAUNCHER"
+                          "HOST;PORT;CA_BUNDLE;HOME_HOST;OEM_ID;MAX_PACKAGE_BYTES;PUBLIC_KEY;INSTANCE_KEY;LAUNCHER"
                           "" ${ARGN})
     if(NOT DEFINED S_OEM_ID)
         set(S_OEM_ID "${VANTU_OEM_ID}")
+    endif()
+    if(NOT DEFINED S_INSTANCE_KEY)
+        set(S_INSTANCE_KEY "VantuLauncher")
     endif()
     set(SETTINGS_HOST "${S_HOST}")
     set(SETTINGS_PORT "${S_PORT}")
@@ -75,6 +79,10 @@ function(vantu_build_settings target)
     endif()
     vantu_foreign_windows_module_file(SETTINGS_FOREIGN_WINDOWS_MODULE)
     set(SETTINGS_OEM_ID "${S_OEM_ID}")
+    set(SETTINGS_INSTANCE_KEY "${S_INSTANCE_KEY}")
+    if(NOT SETTINGS_INSTANCE_KEY MATCHES "^[A-Za-z0-9_.-]+$")
+        message(FATAL_ERROR "${target}: the instance key must be letters, digits, '_', '.' or '-'")
+    endif()
     if(S_PLAIN_PACKAGE_ADDRESSES)
         set(SETTINGS_PLAIN_PACKAGES true)
     else()

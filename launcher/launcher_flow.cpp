@@ -1,6 +1,7 @@
 #include "launcher/launcher_flow.h"
 
 #include <iostream>
+#include <string_view>
 
 #include "launcher/booster.h"
 #include "launcher/modules/launcher_windows.h"
@@ -11,6 +12,7 @@
 #include "launcher/startup/startup_decision.h"
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
+#include "update/build_settings.h"
 
 namespace vantu {
 
@@ -25,13 +27,19 @@ std::wstring InstalledVersion(const std::wstring& folder) {
     return version;
 }
 
+// The build checks that the key is plain ASCII.
+std::wstring InstanceKey() {
+    const std::string_view key = Settings().instanceKey;
+    return std::wstring(key.begin(), key.end());
+}
+
 }  // namespace
 
 int RunLauncher() {
     SingleInstanceGuard guard;
     guard.OnAlreadyRunning([] { std::cout << "has a exe running!" << std::endl; })
         .OnAnotherInstanceStarted([] { std::cout << "has other exe want to run" << std::endl; })
-        .Start(L"VantuLauncher");
+        .Start(InstanceKey());
     if (NotifyRunningBooster()) {
         return 0;
     }

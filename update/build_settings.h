@@ -20,6 +20,10 @@ struct BuildSettings {
     // The distribution channel: the query's oemId, the booster's -oemid:
     // argument and the home page's oemid value.
     int oemId;
+    // The launcher takes the single-instance name "Global\<instanceKey>":
+    // VantuLauncher in the product; test builds take one of their build
+    // folder's own, so that tests of two build folders never meet.
+    const char* instanceKey;
     // Package addresses may also be plain http or file addresses, and
     // redirects may lead to http: for the tests and the demo only.
     bool plainPackageAddresses;

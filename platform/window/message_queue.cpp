@@ -41,8 +41,10 @@ struct WindowRecord {
 // The window table is process-wide: handles are valid across threads.
 class WindowTable {
   public:
+    // Never destroyed: a detached thread (the upgrade worker) may still post
+    // while the process ends and its static objects go.
     static WindowTable& Instance() {
-        static WindowTable table;
+        static WindowTable& table = *new WindowTable;
         return table;
     }
 
@@ -107,13 +109,8 @@ void Enqueue(ThreadQueue& queue, const MSG& msg) {
 }
 
 bool Matches(const MSG& msg, HWND filterWindow, UINT filterMin, UINT filterMax) {
-    if (filterWindow != nullptr && msg.hwnd != filterWindow) {
-        return false;
-    }
-    if (filterMin == 0 && filterMax == 0) {
-        return true;
-    }
-    return msg.message >= filterMin && msg.message <= filterMax;
+    return (filterWindow == nullptr || msg.hwnd == filterWindow) &&
+           InFilterRange(msg.message, filterMin, filterMax);
 }
 
 LRESULT CallProcedure(const MSG& msg) {
@@ -157,6 +154,10 @@ bool TakeMessage(ThreadQueue& queue, MSG* msg, HWND filterWindow, UINT filterMin
 }
 
 }  // namespace
+
+bool InFilterRange(UINT message, UINT filterMin, UINT filterMax) {
+    return (filterMin == 0 && filterMax == 0) || (message >= filterMin && message <= filterMax);
+}
 
 HWND AddWindowHandle(WNDPROC proc, void* data) {
     return WindowTable::Instance().Add({proc, data, CurrentQueue()});

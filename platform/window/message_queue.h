@@ -46,6 +46,10 @@ class MessageSource {
     virtual void Wait(std::uint64_t seen) = 0;
 };
 
+// Whether a message passes a message filter's range: both ends belong to
+// it, and min and max 0 mean any message.
+bool InFilterRange(UINT message, UINT filterMin, UINT filterMax);
+
 // Installs the calling thread's source (null removes it). Not owned.
 void SetMessageSource(MessageSource* source);
 

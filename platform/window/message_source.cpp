@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/window/display/display_events.h"
+#include "platform/window/message_queue.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
 
@@ -15,10 +16,6 @@ namespace {
 std::atomic<bool> g_wakePending{false};
 Uint32 g_wakeEvent = 0;
 std::function<bool(const SDL_Event&)> g_filter;  // display thread only
-
-bool InRange(UINT message, UINT min, UINT max) {
-    return (min == 0 && max == 0) || (message >= min && message <= max);
-}
 
 void Handle(const SDL_Event& e) {
     if (e.type == g_wakeEvent) {
@@ -50,13 +47,14 @@ class WindowMessageSource final : public MessageSource {
 
     bool Generate(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax,
                   bool remove) override {
-        if (InRange(WM_PAINT, filterMin, filterMax) && TakePaint(msg, filterWindow)) {
+        if (InFilterRange(WM_PAINT, filterMin, filterMax) && TakePaint(msg, filterWindow)) {
             return true;
         }
         if (filterWindow == nullptr) {
             ShowPainted();
         }
-        return InRange(WM_TIMER, filterMin, filterMax) && TakeDueTimer(msg, filterWindow, remove);
+        return InFilterRange(WM_TIMER, filterMin, filterMax) &&
+               TakeDueTimer(msg, filterWindow, remove);
     }
 
     void Wait(std::uint64_t seen) override {

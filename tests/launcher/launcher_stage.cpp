@@ -4,15 +4,20 @@
 #include <sstream>
 
 #include "tests/support/process.h"
+#include "update/build_settings.h"
 
 namespace launcher_test {
 
-LauncherStage::LauncherStage(bool withBooster) {
+LauncherStage::LauncherStage(bool withBooster, const char* program) {
     namespace fs = std::filesystem;
-    fs::copy_file(testing_support::BinDir() / "VantuLauncher", launcher());
+    fs::copy_file(testing_support::BinDir() / program, launcher());
     if (withBooster) {
         fs::copy_file(testing_support::BinDir() / "VantuSpeedUp.exe", booster());
     }
+}
+
+std::string InstanceName() {
+    return std::string("Global\\") + vantu::Settings().instanceKey;
 }
 
 std::optional<unsigned long> HeldNameInode(const std::string& name) {

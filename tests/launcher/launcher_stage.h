@@ -1,6 +1,6 @@
 #pragma once
 
-// A launcher folder of its own for process tests: the built launcher (and,
+// A launcher folder of its own for process tests: a built launcher (and,
 // when asked, the demo booster) copied into a fresh folder, since the launcher
 // looks for everything in its own folder.
 
@@ -14,7 +14,9 @@ namespace launcher_test {
 
 class LauncherStage {
   public:
-    explicit LauncherStage(bool withBooster);
+    // The launcher built with the tests' settings unless another is named:
+    // its single-instance name is this build folder's own (InstanceName()).
+    explicit LauncherStage(bool withBooster, const char* program = "VantuLauncherLocal");
 
     const std::filesystem::path& folder() const { return m_dir.path(); }
     std::filesystem::path launcher() const { return m_dir / "VantuLauncher"; }
@@ -24,6 +26,9 @@ class LauncherStage {
   private:
     testing_support::TempDir m_dir;
 };
+
+// "Global\<key>" of the tests' launchers.
+std::string InstanceName();
 
 // The inode of the listening abstract socket behind the named event of that
 // name while some process holds it, seen without touching it.

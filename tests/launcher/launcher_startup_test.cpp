@@ -29,7 +29,7 @@ using testing_support::WaitUntil;
 using testing_support::WriteFile;
 
 TEST(LauncherStartup, RetriesPendingDeletionsBeforeTheQuery) {
-    testing_support::LauncherLock lock;  // one launcher at a time on this machine
+    testing_support::LauncherLock lock;  // one launcher of this build at a time
     TempDir install;
     fs::copy_file(BinDir() / "VantuLauncherLocal", install / "VantuLauncher");
     fs::copy_file(BinDir() / "VantuSpeedUp.exe", install / "VantuSpeedUp.exe");

@@ -11,8 +11,10 @@
 
 #include "launcher/startup/single_instance_guard.h"
 #include "tests/launcher/launcher_stage.h"
+#include "tests/support/deadline.h"
 #include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
+#include "update/build_settings.h"
 
 using namespace std::chrono_literals;
 using launcher_test::LauncherStage;
@@ -25,7 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr char kName[] = "Global\\VantuLauncher";
 // Only the low byte of an exit code reaches the parent here.
 constexpr int kAlreadyRunningStatus = vantu::kAlreadyRunningExitCode & 0xFF;
 
@@ -42,24 +43,29 @@ class SingleInstanceProcess : public testing::Test {
     }
 
     std::unique_ptr<BackgroundProcess> StartHeldLauncher() {
-        auto fifo = m_stage / "temp";
+        return StartHeldLauncher(m_stage, m_name);
+    }
+    std::unique_ptr<BackgroundProcess> StartHeldLauncher(const LauncherStage& stage,
+                                                         const std::string& name) {
+        auto fifo = stage / "temp";
         if (!std::filesystem::exists(fifo)) {
             EXPECT_EQ(mkfifo(fifo.c_str(), 0600), 0);
         }
-        auto first = std::make_unique<BackgroundProcess>(m_stage.launcher(), Options());
+        auto first = std::make_unique<BackgroundProcess>(stage.launcher(), Options());
         auto deadline = Clock::now() + 5s;
-        while (!NameHeld(kName) && Clock::now() < deadline) {
+        while (!NameHeld(name) && Clock::now() < deadline) {
             std::this_thread::sleep_for(1ms);
         }
-        EXPECT_TRUE(NameHeld(kName)) << "the first launcher did not take the name";
+        EXPECT_TRUE(NameHeld(name)) << "the first launcher did not take " << name;
         return first;
     }
 
     // Lets a held launcher read an empty list and go on to its end.
-    void Release() {
+    void Release() { Release(m_stage); }
+    void Release(const LauncherStage& stage) {
         auto deadline = Clock::now() + 5s;
         int fd;
-        while ((fd = open((m_stage / "temp").c_str(), O_WRONLY | O_NONBLOCK)) < 0 &&
+        while ((fd = open((stage / "temp").c_str(), O_WRONLY | O_NONBLOCK)) < 0 &&
                Clock::now() < deadline) {
             std::this_thread::sleep_for(1ms);
         }
@@ -69,6 +75,7 @@ class SingleInstanceProcess : public testing::Test {
 
     testing_support::LauncherLock m_lock;
     LauncherStage m_stage{false};
+    const std::string m_name = launcher_test::InstanceName();
 };
 
 TEST_F(SingleInstanceProcess, SecondLauncherEndsWith1314AndTheFirstHearsOfIt) {
@@ -82,7 +89,7 @@ TEST_F(SingleInstanceProcess, SecondLauncherEndsWith1314AndTheFirstHearsOfIt) {
     Release();
     EXPECT_EQ(first->Wait(5s), 0);
     EXPECT_EQ(first->Out(), "has other exe want to run\n");
-    EXPECT_FALSE(NameHeld(kName));
+    EXPECT_FALSE(NameHeld(m_name));
 }
 
 TEST_F(SingleInstanceProcess, TheNameIsFreeAtOnceAfterTheHolderWasKilled) {
@@ -118,6 +125,34 @@ TEST_F(SingleInstanceProcess, QuickSecondLaunchersAllEndAndAreHeard) {
     }
     EXPECT_GE(reports, 1);
     EXPECT_LE(reports, 8);
+}
+
+// The product launcher takes the one name of the whole machine; launchers built
+// for the tests take one of their build folder's own, so the tests of two
+// build folders never meet.
+TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsTheirFoldersName) {
+    const std::string key = vantu::Settings().instanceKey;
+    EXPECT_TRUE(key.starts_with("VantuLauncher-")) << key;
+    EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
+
+    testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
+    // Tests leave the name alone while the lock is held; a launcher run
+    // outside the tests (a demo) may still hold it for a while.
+    ASSERT_TRUE(testing_support::WaitUntil(
+        testing_support::Deadline(30s), [] { return !NameHeld("Global\\VantuLauncher"); }, 20ms))
+        << "a launcher outside the tests holds Global\\VantuLauncher";
+    LauncherStage product(false, "VantuLauncher");
+    auto first = StartHeldLauncher(product, "Global\\VantuLauncher");
+    EXPECT_FALSE(NameHeld(m_name)) << "the product took the test builds' name";
+    // A test build's launcher is no second launcher to it.
+    auto own = StartHeldLauncher();
+    EXPECT_TRUE(NameHeld("Global\\VantuLauncher"));
+    Release(product);
+    Release();
+    EXPECT_EQ(first->Wait(5s), 0);
+    EXPECT_EQ(own->Wait(5s), 0);
+    EXPECT_EQ(first->Out(), "");
+    EXPECT_EQ(own->Out(), "");
 }
 
 }  // namespace

@@ -9,9 +9,19 @@
 
 namespace testing_support {
 
-LauncherLock::LauncherLock()
-    : m_fd(open("/tmp/vantu-launcher-tests.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+namespace {
+
+const char* LockFile(LauncherNames names) {
+    return names == LauncherNames::Product ? "/tmp/vantu-launcher-tests.lock"
+                                           : VANTU_BUILD_DIR "/launcher-tests.lock";
+}
+
+}  // namespace
+
+LauncherLock::LauncherLock(LauncherNames names)
+    : m_fd(open(LockFile(names), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
     if (m_fd < 0) {
+        ADD_FAILURE() << "cannot open " << LockFile(names);
         return;
     }
     // Each holder runs a launcher for seconds; one that keeps the lock this
@@ -20,7 +30,7 @@ LauncherLock::LauncherLock()
     if (!WaitUntil(
             deadline, [this] { return flock(m_fd, LOCK_EX | LOCK_NB) == 0; },
             std::chrono::milliseconds(10))) {
-        ADD_FAILURE() << "another test held /tmp/vantu-launcher-tests.lock for "
+        ADD_FAILURE() << "another test held " << LockFile(names) << " for "
                       << deadline.Span().count() << " ms";
     }
 }

@@ -132,6 +132,42 @@ TEST_F(ResumableUpgrade, BodyCutTwiceIsContinuedTwiceWithinOneUpgrade) {
     EXPECT_EQ(requests[1].Header("If-Range"), requests[2].Header("If-Range"));
 }
 
+// The product's number of retries, its pauses cut to nothing: a body cut
+// three times still installs; a fourth cut ends the download after exactly
+// four requests, its bytes kept for the next run.
+TEST_F(ResumableUpgrade, ThreeCutsAreRetriedAndAFourthEndsTheDownload) {
+    vantu::TransferLimits limits;
+    for (auto& pause : limits.retryPauses) {
+        pause = std::chrono::milliseconds(0);
+    }
+    vantu::SetTransferLimitsForTesting(limits);
+    auto cuts = [&](std::initializer_list<int> percents) {
+        std::string behaviour = "cut";
+        for (int percent : percents) {
+            behaviour += "-" + std::to_string(Percent(percent));
+        }
+        return behaviour;
+    };
+    server.SetPackageBehaviour(cuts({20, 40, 60}));
+    Upgrade({Address(), kVersion, ""});
+    ExpectInstalled();
+    ExpectSteadyProgress();
+    EXPECT_EQ(RequestsFor("/pkg.7z").size(), 4u);
+
+    // Each cut happens once per path: a fresh one for four cuts.
+    fs::copy_file(server.Root() / "pkg.7z", server.Root() / "four.7z");
+    server.SetPackageBehaviour(cuts({20, 40, 60, 80}));
+    results.clear();
+    Upgrade({Address("/four.7z"), kVersion, ""});
+    EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+    const auto requests = RequestsFor("/four.7z");
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_EQ(requests.back().first, static_cast<long long>(Percent(60)));
+    EXPECT_EQ(requests.back().sent, static_cast<long long>(Percent(80) - Percent(60)));
+    EXPECT_EQ(fs::file_size(app / "four.7z"), Percent(80));
+    EXPECT_TRUE(fs::exists(app / "download.partial"));
+}
+
 // A server that answers the range with the whole content, or whose content
 // changed since the first answer, starts the file over; the bar holds.
 TEST_F(ResumableUpgrade, AWholeAnswerToARangeStartsTheFileOver) {

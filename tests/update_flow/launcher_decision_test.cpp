@@ -1,4 +1,4 @@
-// The launcher program built against the local update server (fixed port,
+// The launcher program built against the local update server (the build's port,
 // test CA), started in a folder of its own next to the demo booster, without
 // a display: its message boxes answer on standard error, and its upgrade
 // window runs unseen.
@@ -113,7 +113,7 @@ class LauncherDecision : public testing::Test {
         return version;
     }
 
-    testing_support::LauncherLock m_lock;  // one launcher at a time on this machine
+    testing_support::LauncherLock m_lock;  // one launcher of this build at a time
     TempDir m_folder;
     TempDir m_cwd;
     TempDir m_scratch;

@@ -1,13 +1,17 @@
 // The launcher's windows on an X server with a window manager, driven with
 // xdotool as a user would: the upgrade window has its skin's size and
-// colours, its title drags it, and its close button asks first.
+// colours, its title drags it, and its close button asks first, as often as
+// the user likes while the download runs.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -54,6 +58,36 @@ class LauncherOnScreen : public testing::Test {
         }
         fs::copy_file(BinDir() / "VantuLauncherLocal", m_folder / "VantuLauncher");
         fs::copy_file(BinDir() / "VantuSpeedUp.exe", m_folder / "VantuSpeedUp.exe");
+    }
+
+    // What the launcher said, for a test that failed.
+    void TearDown() override {
+        if (HasFailure() && m_launcher) {
+            std::cerr << "launcher's standard output:\n"
+                      << m_launcher->Out() << "launcher's standard error:\n"
+                      << m_launcher->Err() << std::flush;
+        }
+    }
+
+    // The launcher on the test's display, run from the scratch folder; what
+    // it starts as booster leaves the file `record`.
+    BackgroundProcess& StartLauncher() {
+        ProcessOptions options;
+        options.env = {m_x->Env(), "VANTU_BOOSTER_RECORD=" + Record().string()};
+        options.directory = m_scratch.path();
+        m_launcher.emplace(m_folder / "VantuLauncher", options);
+        return *m_launcher;
+    }
+    fs::path Record() const { return m_scratch / "record"; }
+
+    // An update whose package trickles in `bytes` every `milliseconds`: the
+    // window stays while the test works, and progress keeps coming.
+    void OfferTricklingUpdate(LocalUpdateServer& server, int bytes, int milliseconds) {
+        server.SetVersionAnswer(
+            R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","UpdateContent":"notes|说明","DownloadUrl":")" +
+            server.HttpsUrl("/b/trickle-" + std::to_string(bytes) + "-" +
+                            std::to_string(milliseconds) + "/gen/10000000") +
+            R"("}})");
     }
 
     // xdotool (or another X client) on the test's display; its standard output.
@@ -112,6 +146,22 @@ class LauncherOnScreen : public testing::Test {
         return hash == std::string::npos ? text : text.substr(hash, 7);
     }
 
+    // The window's geometry once it stands where it belongs (within a pixel);
+    // what it has at the deadline otherwise, for the test to fail on.
+    Geometry WaitForPlace(unsigned long id, const Geometry& place) {
+        Geometry now;
+        testing_support::WaitUntil(
+            Deadline(5s),
+            [&] {
+                now = GeometryOf(id);
+                return std::abs(now.x - place.x) <= 1 && std::abs(now.y - place.y) <= 1;
+            },
+            50ms);
+        EXPECT_NEAR(now.x, place.x, 1);
+        EXPECT_NEAR(now.y, place.y, 1);
+        return now;
+    }
+
     void Click(int x, int y) {
         X("xdotool", {"mousemove", std::to_string(x), std::to_string(y)});
         std::this_thread::sleep_for(100ms);
@@ -122,6 +172,7 @@ class LauncherOnScreen : public testing::Test {
     testing_support::LauncherLock m_lock;
     TempDir m_folder;
     TempDir m_scratch;
+    std::optional<BackgroundProcess> m_launcher;  // ends before the X server
 };
 
 TEST_F(LauncherOnScreen, UpgradeWindowDragsByItsTitleAndItsCloseButtonAsks) {
@@ -129,15 +180,8 @@ TEST_F(LauncherOnScreen, UpgradeWindowDragsByItsTitleAndItsCloseButtonAsks) {
         return;
     }
     LocalUpdateServer server(UpdateServerOptions{.port = vantu::Settings().updatePort});
-    // A package that trickles in: the window stays while the test works.
-    server.SetVersionAnswer(
-        R"({"Code":0,"Data":{"LatestVersion":"1.0.0.1","UpdateContent":"notes|说明","DownloadUrl":")" +
-        server.HttpsUrl("/b/trickle-1024-200/gen/10000000") + R"("}})");
-    const fs::path record = m_scratch / "record";
-    ProcessOptions options;
-    options.env = {m_x->Env(), "VANTU_BOOSTER_RECORD=" + record.string()};
-    options.directory = m_scratch.path();
-    BackgroundProcess launcher(m_folder / "VantuLauncher", options);
+    OfferTricklingUpdate(server, 1024, 200);
+    BackgroundProcess& launcher = StartLauncher();
 
     const unsigned long window = WaitForWindow("MainWindow");
     ASSERT_NE(window, 0u) << "no upgrade window; launcher said: " << launcher.Err();
@@ -195,17 +239,76 @@ TEST_F(LauncherOnScreen, UpgradeWindowDragsByItsTitleAndItsCloseButtonAsks) {
     Click(boxAt.x + 110, boxAt.y + 162);  // OK
     EXPECT_EQ(launcher.Wait(10s), 0);
     std::this_thread::sleep_for(200ms);
-    EXPECT_FALSE(fs::exists(record));
+    EXPECT_FALSE(fs::exists(Record()));
+}
+
+// Opening "升级尚未完成，确定退出？" and dismissing it, by Escape, Cancel and
+// its close button in turn, over and over while progress is posted every few
+// milliseconds: each time the box goes, the upgrade window stays and the
+// launcher runs on; OK at the end still leaves without the booster.
+TEST_F(LauncherOnScreen, TheConfirmationBoxComesAndGoesWhileProgressPoursIn) {
+    if (m_x == nullptr || IsSkipped()) {
+        return;
+    }
+    LocalUpdateServer server(UpdateServerOptions{.port = vantu::Settings().updatePort});
+    OfferTricklingUpdate(server, 64, 4);
+    BackgroundProcess& launcher = StartLauncher();
+    const unsigned long window = WaitForWindow("MainWindow");
+    ASSERT_NE(window, 0u) << "no upgrade window";
+    const Geometry at = WaitForPlace(window, Geometry{(1024 - 500) / 2, (768 - 310) / 2});
+    // Where the box settles: centred on the upgrade window.
+    const Geometry boxPlace{at.x + (500 - 370) / 2, at.y + (310 - 208) / 2};
+
+    // Each way six times: about a minute on a loaded machine.
+    constexpr int kRounds = 18;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        Click(at.x + 482, at.y + 18);  // the upgrade window's close button
+        const unsigned long box = WaitForWindow("MessageBox");
+        ASSERT_NE(box, 0u) << "the close button did not ask";
+        const Geometry boxAt = WaitForPlace(box, boxPlace);
+        switch (round % 3) {
+            case 0:
+                X("xdotool", {"windowactivate", "--sync", std::to_string(box)});
+                X("xdotool", {"key", "Escape"});
+                break;
+            case 1:
+                Click(boxAt.x + 260, boxAt.y + 162);  // Cancel
+                break;
+            default:
+                Click(boxAt.x + 352, boxAt.y + 18);  // the box's close button
+                break;
+        }
+        ASSERT_TRUE(WaitForNoWindow("MessageBox")) << "the box stayed";
+        // The next round's click finds the upgrade window's close button.
+        ASSERT_EQ(launcher.Wait(0ms), std::nullopt) << "the launcher ended";
+    }
+    EXPECT_NE(WaitForWindow("MainWindow"), 0u) << "the upgrade window went";
+    // A post from the worker wakes the display by an event to one of our
+    // windows, which may be the box just destroyed: that error, reported,
+    // is the only one.
+    std::istringstream err(launcher.Err());
+    for (std::string line; std::getline(err, line);) {
+        if (line.starts_with("X error")) {
+            EXPECT_NE(line.find("BadWindow"), std::string::npos) << line;
+            EXPECT_NE(line.find("X_SendEvent"), std::string::npos) << line;
+        }
+    }
+
+    Click(at.x + 482, at.y + 18);
+    const unsigned long box = WaitForWindow("MessageBox");
+    ASSERT_NE(box, 0u);
+    const Geometry boxAt = WaitForPlace(box, boxPlace);
+    Click(boxAt.x + 110, boxAt.y + 162);  // OK
+    EXPECT_EQ(launcher.Wait(10s), 0);
+    EXPECT_FALSE(fs::exists(Record()));
 }
 
 TEST_F(LauncherOnScreen, ServerDownShowsItsBoxUntilOkAndStartsNothing) {
     if (m_x == nullptr || IsSkipped()) {
         return;
     }
-    const fs::path record = m_scratch / "record";
-    ProcessOptions options;
-    options.env = {m_x->Env(), "VANTU_BOOSTER_RECORD=" + record.string()};
-    BackgroundProcess launcher(m_folder / "VantuLauncher", options);  // nothing listens
+    BackgroundProcess& launcher = StartLauncher();  // nothing listens
 
     const unsigned long box = WaitForWindow("MessageBox");
     ASSERT_NE(box, 0u) << "no box; launcher said: " << launcher.Err();
@@ -218,7 +321,7 @@ TEST_F(LauncherOnScreen, ServerDownShowsItsBoxUntilOkAndStartsNothing) {
     EXPECT_EQ(launcher.Wait(200ms), std::nullopt);  // it waits for the user
     Click(at.x + 185, at.y + 162);                  // OK, alone in the middle
     EXPECT_EQ(launcher.Wait(10s), 0);
-    EXPECT_FALSE(fs::exists(record));
+    EXPECT_FALSE(fs::exists(Record()));
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
 // Shows one window with a caption band (dragged through the hit test), a body
 // and a child window in known colours, and reports on standard output:
 // "ready X Y" once painted and "moved X Y" after each move. Ends on close or
-// after the number of seconds given as its argument (default 30).
+// after the number of seconds given as its first argument (default 30). With
+// "x-error" as its second argument, once painted it meets an X protocol
+// error and then says "went on after an X error".
 
 #include <cairo.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/window/window_system.h"
 #include "tools/probe_window.h"
+#include "tools/window_probe/x_error.h"
 
 namespace {
 
@@ -32,6 +36,7 @@ LRESULT ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool g_ready = false;
+bool g_meetXError = false;
 
 LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -50,6 +55,10 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 GetWindowRect(hwnd, &r);
                 std::printf("ready %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top));
                 std::fflush(stdout);
+                if (g_meetXError && SendToAGoneWindow()) {
+                    std::printf("went on after an X error\n");
+                    std::fflush(stdout);
+                }
             }
             return 0;
         }
@@ -77,6 +86,7 @@ LRESULT MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int main(int argc, char** argv) {
     int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
+    g_meetXError = argc > 2 && std::string(argv[2]) == "x-error";
     WNDCLASS wc;
     wc.lpfnWndProc = MainProc;
     wc.lpszClassName = L"VantuProbeWindow";

@@ -282,10 +282,8 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
                 throw *response.verdict;
             }
             // Unlike a stall, running out of time fails even a started body.
-            // libcurl's clock may end the transfer a little before ours does.
-            constexpr auto kClockSlack = std::chrono::milliseconds(50);
             if (result == CURLE_OPERATION_TIMEDOUT &&
-                std::chrono::steady_clock::now() + kClockSlack >= deadline) {
+                std::chrono::steady_clock::now() + kQueryDeadlineSlack >= deadline) {
                 throw HttpState::SendFailed;
             }
             if (!response.headersComplete) {

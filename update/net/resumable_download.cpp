@@ -63,7 +63,8 @@ DownloadOutcome DownloadResuming(const std::wstring& address, PackageFile& file,
         if (result.end == TransferEnd::Refused || file.Size() == 0) {
             return DownloadOutcome::Failed;
         }
-        if (attempt == pauses.size()) {
+        // One request per pause after the first; never a pause past the list.
+        if (attempt >= pauses.size()) {
             return DownloadOutcome::Unfinished;
         }
         if (result.startOver && !file.Restart()) {

@@ -31,6 +31,10 @@ struct TransferLimits {
 // Redirects followed by the version query and the package download.
 inline constexpr int kMaxRedirects = 10;
 
+// libcurl's clock may end a transfer a little before ours does: a time-out
+// this close to the query deadline counts as the deadline.
+inline constexpr std::chrono::milliseconds kQueryDeadlineSlack{50};
+
 // The limits in force for the whole process.
 TransferLimits CurrentTransferLimits();
 

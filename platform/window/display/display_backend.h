@@ -41,4 +41,9 @@ void ApplyDisplayShape(Window& top);
 void ListenForForeignMessages();
 bool HandleForeignMessage(const SDL_SysWMmsg& message);
 
+// On X11, protocol errors are reported on standard error and the process
+// goes on (Xlib's default would end it). Called once the display is up, after
+// SDL installed its own handler.
+void KeepXErrorsNonFatal();
+
 }  // namespace platform

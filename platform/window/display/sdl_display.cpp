@@ -100,6 +100,7 @@ bool EnsureDisplay() {
     }
     if (up) {
         g_displayThread = std::this_thread::get_id();
+        KeepXErrorsNonFatal();
         ListenForForeignMessages();
         SDL_StartTextInput();
     }

@@ -1,11 +1,13 @@
 // What only an X11 display offers: WM_CLASS per window (other processes find
-// our windows by class and title) and shaped (round-cornered) windows.
+// our windows by class and title), shaped (round-cornered) windows, and
+// protocol errors that do not end the process.
 
 #include <SDL_syswm.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,27 @@ bool X11Info(SDL_Window* sdl, SDL_SysWMinfo& info) {
            info.subsystem == SDL_SYSWM_X11;
 }
 
+bool DriverIsX11() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::string(driver) == "x11";
+}
+
+// Xlib's default handler ends the process on any protocol error, and SDL's
+// passes errors on to it. Windows of ours come and go while other threads post
+// to them and other programs send to them, so a request that names a window
+// gone meanwhile (BadWindow) is no reason to end: report it and go on.
+int ReportXError(Display* display, XErrorEvent* error) {
+    char text[128] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    const std::string code = std::to_string(error->request_code);
+    char request[64] = "";
+    XGetErrorDatabaseText(display, "XRequest", code.c_str(), code.c_str(), request, sizeof request);
+    std::fprintf(stderr, "X error %s in request %s (%d.%d) on resource 0x%lx\n", text, request,
+                 error->request_code, error->minor_code, error->resourceid);
+    std::fflush(stderr);
+    return 0;
+}
+
 }  // namespace
 
 void SetX11ClassHint(SDL_Window* sdl, const std::wstring& className) {
@@ -41,9 +64,14 @@ void SetX11ClassHint(SDL_Window* sdl, const std::wstring& className) {
 }
 
 void ListenForForeignMessages() {
-    if (SDL_GetCurrentVideoDriver() != nullptr &&
-        std::string(SDL_GetCurrentVideoDriver()) == "x11") {
+    if (DriverIsX11()) {
         SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    }
+}
+
+void KeepXErrorsNonFatal() {
+    if (DriverIsX11()) {
+        XSetErrorHandler(ReportXError);
     }
 }
 

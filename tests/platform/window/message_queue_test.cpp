@@ -62,6 +62,27 @@ TEST_F(MessageQueueTest, MessagesToAGoneWindowAreDropped) {
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+// A filter's range holds both its ends; what lies outside it stays queued.
+TEST_F(MessageQueueTest, AFilterRangeTakesBothItsEnds) {
+    HWND hwnd = platform::AddWindowHandle(RecordingProc);
+    PostMessage(hwnd, WM_APP, 1, 0);
+    PostMessage(hwnd, WM_USER, 2, 0);
+    PostMessage(hwnd, WM_USER + 1, 3, 0);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_USER + 2, WM_APP - 1, PM_REMOVE));
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    EXPECT_EQ(msg.wParam, 2u);
+    ASSERT_TRUE(PeekMessage(&msg, hwnd, WM_USER + 1, WM_APP - 1, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1));
+    ASSERT_TRUE(GetMessageBefore(Deadline(10s), &msg, "the first message left"));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_APP));
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_USER + 1, WM_USER + 1, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    platform::RemoveWindowHandle(hwnd);
+}
+
 TEST_F(MessageQueueTest, QuitComesAfterPostedMessages) {
     HWND hwnd = platform::AddWindowHandle(RecordingProc);
     PostMessage(hwnd, WM_APP, 7, 0);

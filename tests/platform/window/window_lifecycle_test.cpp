@@ -10,6 +10,7 @@ namespace {
 using namespace window_testing;
 using testing_support::Deadline;
 using testing_support::GetMessageBefore;
+using testing_support::WaitUntil;
 using namespace std::chrono_literals;
 
 std::vector<UINT> Messages(const std::vector<Seen>& seen) {
@@ -131,6 +132,53 @@ TEST_F(WindowTest, MessagesToADestroyedWindowAreDropped) {
     std::this_thread::sleep_for(std::chrono::milliseconds(15));
     platform::seam::RunPendingMessages();
     EXPECT_TRUE(Log().empty());
+}
+
+// A thread that keeps posting progress while windows come and go, as the
+// upgrade worker does while boxes open and close over its window: each post
+// reaches a live window or is dropped, and none reaches a destroyed one.
+TEST_F(WindowTest, PostsRacingWindowsThatComeAndGoReachOnlyLiveOnes) {
+    constexpr UINT kProgress = WM_APP + 9;
+    std::atomic<HWND> target{nullptr};
+    std::atomic<bool> stop{false};
+    std::jthread poster([&] {
+        while (!stop) {
+            if (HWND hwnd = target.load()) {
+                PostMessage(hwnd, kProgress, 0, 0);
+            }
+            std::this_thread::sleep_for(200us);
+        }
+    });
+    std::vector<HWND> gone;
+    int delivered = 0;
+    Answers() = [&](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != kProgress) {
+            return std::nullopt;
+        }
+        EXPECT_EQ(std::count(gone.begin(), gone.end(), hwnd), 0) << "a post reached a gone window";
+        ++delivered;
+        return 0;
+    };
+    for (int round = 0; round < 100; ++round) {
+        HWND hwnd = Top(0, 0, 50, 50);
+        target = hwnd;
+        const int before = delivered;
+        ASSERT_TRUE(WaitUntil(Deadline(10s),
+                              [&] {
+                                  platform::seam::RunPendingMessages();
+                                  return delivered > before;
+                              }))
+            << "no post reached window " << round;
+        // Destroyed while the other thread may be posting to it.
+        DestroyWindow(hwnd);
+        gone.push_back(hwnd);
+        platform::seam::RunPendingMessages();
+    }
+    stop = true;
+    target = nullptr;
+    poster.join();
+    platform::seam::RunPendingMessages();
+    Log().clear();
 }
 
 TEST_F(WindowTest, FourThreadsPostingFiftyThousandEachArriveInOrder) {

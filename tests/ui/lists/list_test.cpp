@@ -161,6 +161,28 @@ TEST_F(ListFixture, KeysMoveTheSelectionAndKeepItInView) {
     EXPECT_EQ(list.GetScrollOffset().cy, 0);
 }
 
+// With nothing selected, Down starts at the first row: row 0, or the first
+// row that can be selected.
+TEST_F(ListFixture, DownWithNoSelectionSelectsTheFirstSelectableRow) {
+    Build(5);
+    ASSERT_EQ(list.GetCurSel(), -1);
+    auto down = Event(UIEVENT_KEYDOWN, {}, VK_DOWN);
+    Row(3)->HandleEvent(down);
+    EXPECT_EQ(list.GetCurSel(), 0);
+    ASSERT_EQ(Count(manager, L"itemselect"), 1);
+    for (const auto& note : manager.notifications) {
+        if (note.type == L"itemselect") {
+            EXPECT_EQ(note.wParam, 0u);
+            EXPECT_EQ(note.lParam, -1);
+        }
+    }
+
+    ASSERT_TRUE(list.SelectItem(-1));
+    Row(0)->SetEnabled(false);
+    Row(3)->HandleEvent(down);
+    EXPECT_EQ(list.GetCurSel(), 1);
+}
+
 TEST_F(ListFixture, TheWheelScrollsOrWithScrollSelectMovesTheSelection) {
     Build(20);
     list.SelectItem(0);

@@ -157,4 +157,26 @@ TEST_F(PackageSignatureTest, ThePublicKeyIsMinisignsKeyLine) {
     }
 }
 
+// Only a trusted comment that is exactly "version:" and the announced
+// version will do: one that merely starts with it, or that it starts with,
+// names another version, however validly signed.
+TEST_F(PackageSignatureTest, TheTrustedCommentMustNameExactlyTheAnnouncedVersion) {
+    auto signedFor = [&](const std::string& comment) {
+        key.Sign(package, comment);
+        return ReadFile(temp / "pkg.7z.minisig");
+    };
+    auto verifyFor = [&](const std::string& bytes, const std::string& announced) {
+        return vantu::VerifyPackageSignature(package_maker::Wide(package), bytes, announced,
+                                             key.PublicKey());
+    };
+    const std::string tenth = signedFor("version:1.2.0.10");
+    EXPECT_EQ(verifyFor(tenth, "1.2.0.1"), SignatureError::OtherVersion);
+    EXPECT_EQ(verifyFor(tenth, "1.2.0.10"), SignatureError::None);
+    EXPECT_EQ(verifyFor(signature, "1.2.0.00"), SignatureError::OtherVersion);
+    EXPECT_EQ(verifyFor(signature, "1.2.0"), SignatureError::OtherVersion);
+    EXPECT_EQ(verifyFor(signedFor("version:1.2.0.0 "), "1.2.0.0"), SignatureError::OtherVersion);
+    EXPECT_EQ(verifyFor(signedFor("aversion:1.2.0.0"), "1.2.0.0"), SignatureError::OtherVersion);
+    EXPECT_EQ(verifyFor(signedFor("version:1.2.0.0"), ""), SignatureError::OtherVersion);
+}
+
 }  // namespace

@@ -182,9 +182,7 @@ bool CComboUI::MoveSelection(int step) {
     if (ItemCount() == 0) {
         return false;
     }
-    const int from = m_curSel < 0 ? (step > 0 ? -1 : ItemCount()) : m_curSel;
-    const int wanted = std::clamp(from + step, 0, ItemCount() - 1);
-    const int target = NextSelectableIndex(wanted, step > 0);
+    const int target = NextSelectableIndex(SteppedSelection(m_curSel, step, ItemCount()), step > 0);
     return target >= 0 && target != m_curSel && SelectItem(target);
 }
 

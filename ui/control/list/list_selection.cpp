@@ -46,8 +46,7 @@ bool CListUI::MoveSelection(int step) {
     if (step == 0 || m_body->ItemCount() == 0) {
         return false;
     }
-    const int from = m_curSel < 0 ? (step > 0 ? -1 : m_body->ItemCount()) : m_curSel;
-    const int wanted = std::clamp(from + step, 0, m_body->ItemCount() - 1);
+    const int wanted = SteppedSelection(m_curSel, step, m_body->ItemCount());
     int target = m_body->NextSelectableIndex(wanted, step > 0);
     if (target < 0) {
         target = m_body->NextSelectableIndex(wanted, false);

@@ -64,6 +64,11 @@ bool ChangeListSelection(const IContainerUI& items, int& current, int index) {
     return true;
 }
 
+int SteppedSelection(int current, int step, int count) {
+    const int from = current < 0 ? (step > 0 ? -1 : count) : current;
+    return std::clamp(from + step, 0, count - 1);
+}
+
 void ScrollItemIntoView(CContainerUI& body, int index) {
     CControlUI* control = body.ItemAt(index);
     if (control == nullptr || body.IsUpdateNeeded()) {

@@ -41,6 +41,12 @@ int IndexAfterRemoval(int position, int removed);
 // visible and enabled item; -1 clears the selection.
 bool ChangeListSelection(const IContainerUI& items, int& current, int index);
 
+// The item a selection moved `step` items from `current` aims at, within the
+// `count` items (count > 0). With nothing selected (-1) a step forward starts
+// before the first item and a step back after the last, so Down selects the
+// first item and Up the last.
+int SteppedSelection(int current, int step, int count);
+
 // Scrolls `body` so that its item at `index` is wholly in view (as much as
 // fits). Nothing before the body's first layout.
 void ScrollItemIntoView(CContainerUI& body, int index);
