@@ -42,12 +42,6 @@ inline pid_t Spawn(const std::vector<std::string>& args, bool quiet) {
     return pid;
 }
 
-// The value at quantile q (0..1) of the sorted values.
-inline double Quantile(std::vector<double> values, double q) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(q * static_cast<double>(values.size() - 1))];
-}
-
 // The local update server on the port the test launcher is built for; killed
 // when the object goes.
 class Server {
