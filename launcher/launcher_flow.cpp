@@ -11,6 +11,7 @@
 #include "launcher/startup/startup_decision.h"
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
+#include "platform/process/startup_trace.h"
 
 namespace vantu {
 
@@ -28,6 +29,7 @@ std::wstring InstalledVersion(const std::wstring& folder) {
 }  // namespace
 
 int RunLauncher() {
+    platform::MarkStartup("launcher entered");
     SingleInstanceGuard guard;
     guard.OnAlreadyRunning([] { std::cout << "has a exe running!" << std::endl; })
         .OnAnotherInstanceStarted([] { std::cout << "has other exe want to run" << std::endl; })
@@ -35,16 +37,20 @@ int RunLauncher() {
     if (NotifyRunningBooster()) {
         return 0;
     }
+    // Loaded while the checks run and the query is in flight, where a window
+    // could be seen; the booster's start never waits for it.
+    LauncherWindows windows;
+    windows.LoadAhead();
 
     const std::wstring folder = platform::ModuleFolder();
     const std::wstring installedVersion = InstalledVersion(folder);
     RetryPendingDeletions(folder);
 
     HttpClient client;  // keeps its connection until the run ends
+    platform::MarkStartup("checks done, version query starts");
     const StartupDecision decision = DecideStartup(client, installedVersion);
+    platform::MarkStartup("version answer read");
 
-    // Loaded only for a window: the path that shows none loads no display library.
-    LauncherWindows windows;
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:
             windows.ShowMessageBox(true, L"Error", L"Get Data Failed!");
