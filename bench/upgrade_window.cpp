@@ -88,21 +88,32 @@ double CurlFetchMs(const std::string& address) {
 }
 
 // Start of `program` to its first frame on the screen, in milliseconds;
-// negative when it did not show (or its window did not go once killed).
+// negative when it did not show (or its window did not go once killed). A
+// launcher that met another one (it ends at once) is run again.
 double FirstFrameMs(Display* display, const fs::path& program, Clock::time_point& start) {
-    start = Clock::now();
-    const pid_t pid = Spawn({program.string()}, true);
-    const bool shown = pid > 0 && WaitFor(display, true, std::chrono::seconds(10));
-    const double ms = MillisecondsSince(start);
-    if (pid > 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+    for (int attempt = 0; attempt < kLauncherAttempts; ++attempt) {
+        start = Clock::now();
+        const pid_t pid = Spawn({program.string()}, true);
+        const bool shown = pid > 0 && WaitFor(display, true, std::chrono::seconds(10));
+        const double ms = MillisecondsSince(start);
+        int status = 0;
+        const bool ended = pid > 0 && waitpid(pid, &status, WNOHANG) == pid;
+        if (pid > 0 && !ended) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (!shown && ended && WIFEXITED(status) && WEXITSTATUS(status) == kAnotherLauncherStatus) {
+            std::this_thread::sleep_for(kLauncherRetryPause);
+            continue;
+        }
+        if (!shown || !WaitFor(display, false, std::chrono::seconds(5))) {
+            std::fprintf(stderr, "%s: the window did not show (or go)\n", program.c_str());
+            return -1;
+        }
+        return ms;
     }
-    if (!shown || !WaitFor(display, false, std::chrono::seconds(5))) {
-        std::fprintf(stderr, "%s: the window did not show (or go)\n", program.c_str());
-        return -1;
-    }
-    return ms;
+    std::fprintf(stderr, "%s: another launcher kept running\n", program.c_str());
+    return -1;
 }
 
 // The launcher's milestones in one run: what, and when after the start.

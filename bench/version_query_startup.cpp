@@ -36,15 +36,24 @@ constexpr int kRuns = 61;
 constexpr double kLimit = 1.0;
 
 // Wall time of one run of the program, in microseconds; -1 when it failed.
+// A launcher that met another one is run again: that run measured nothing.
 double TimeRun(const std::vector<std::string>& args) {
-    const auto start = Clock::now();
-    pid_t pid = Spawn(args, true);
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        return -1;
+    for (int attempt = 0; attempt < bench_support::kLauncherAttempts; ++attempt) {
+        const auto start = Clock::now();
+        pid_t pid = Spawn(args, true);
+        int status = 0;
+        if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+            return -1;
+        }
+        if (WEXITSTATUS(status) == 0) {
+            return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+        }
+        if (WEXITSTATUS(status) != bench_support::kAnotherLauncherStatus) {
+            return -1;
+        }
+        std::this_thread::sleep_for(bench_support::kLauncherRetryPause);
     }
-    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    return -1;
 }
 
 }  // namespace
@@ -91,11 +100,9 @@ int main() {
             // Make sure that the launcher does start the booster.
             {
                 const fs::path record = work / "record";
-                pid_t pid = Spawn({"/bin/sh", "-c",
-                                   "VANTU_BOOSTER_RECORD='" + record.string() + "' exec '" +
-                                       launcherRun[0] + "'"},
-                                  false);
-                waitpid(pid, nullptr, 0);
+                setenv("VANTU_BOOSTER_RECORD", record.c_str(), 1);
+                TimeRun(launcherRun);
+                unsetenv("VANTU_BOOSTER_RECORD");
                 // The booster is not waited for: give it a moment to record.
                 for (int i = 0; i < 200 && !fs::exists(record); ++i) {
                     usleep(10000);
