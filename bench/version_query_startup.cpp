@@ -103,12 +103,15 @@ int main() {
                 setenv("VANTU_BOOSTER_RECORD", record.c_str(), 1);
                 TimeRun(launcherRun);
                 unsetenv("VANTU_BOOSTER_RECORD");
-                // The booster is not waited for: give it a moment to record.
-                for (int i = 0; i < 200 && !fs::exists(record); ++i) {
+                // The booster is not waited for: give it time to record, up
+                // to its last line (a record read as soon as it exists may
+                // still be empty on a busy machine).
+                std::string said;
+                for (int i = 0; i < 1000 && !said.ends_with("end\n"); ++i) {
                     usleep(10000);
+                    std::ifstream in(record);
+                    said.assign(std::istreambuf_iterator<char>(in), {});
                 }
-                std::ifstream in(record);
-                std::string said((std::istreambuf_iterator<char>(in)), {});
                 if (said.find("arg -show") == std::string::npos) {
                     std::fprintf(stderr, "the launcher did not start the booster: %s\n",
                                  said.c_str());
