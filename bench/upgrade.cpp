@@ -1,10 +1,9 @@
-// Upgrade speed and memory, each against a reference measured in the same
-// run: unpacking a 200 MB package against `7z x`, downloading 200 MB from the
-// local update server against `curl -o` (with a receiver that drains every
-// progress message), the same download with its connection cut every 50 MB
-// against an unbroken one, and the peak memory of the headless upgrade
-// command.
-// The data is made under /tmp at run time and removed afterwards.
+// Upgrade speed and memory, each against a reference measured alternately
+// with it in the same run, several rounds, the medians compared: unpacking a 200 MB package against
+// `7z x`, downloading 200 MB from the local update server against `curl -o` (with a receiver that
+// drains every progress message), the same download with its connection cut every 50 MB against an
+// unbroken one, and the peak memory of the headless upgrade command. The data is made under /tmp at
+// run time and removed afterwards.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -20,7 +19,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <string>
 #include <thread>
@@ -36,20 +34,36 @@
 #include "update/upgrade_messages.h"
 
 namespace fs = std::filesystem;
-using bench_support::Best;
 using bench_support::ChildResult;
-using bench_support::Report;
+using bench_support::PrintSpread;
+using bench_support::ReportAtMost;
 using bench_support::RunChild;
+using bench_support::SecondsOf;
+using bench_support::SideBySide;
 
 namespace {
 
-constexpr int kRepetitions = 4;
+constexpr int kRounds = 5;
+constexpr double kUnpackLimit = 1.15;
+constexpr double kDownloadLimit = 1.15;
+constexpr double kCutLimit = 1.2;
+constexpr double kPeakLimitMib = 64;
 
-double Seconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+// The figures, printed together at the end.
+struct Figures {
+    SideBySide unpack;    // ours, 7z x
+    SideBySide download;  // ours, curl -o
+    SideBySide cut;       // cut every 50 MB, unbroken
+    bool Report() const {
+        std::printf("figures (medians of %d rounds, alternated):\n", kRounds);
+        bool ok = true;
+        if (!unpack.ours.empty()) {
+            ok = ReportAtMost("unpack 200 MB package vs 7z x", unpack.Ratio(), kUnpackLimit) && ok;
+        }
+        ok = ReportAtMost("download 200 MB vs curl -o", download.Ratio(), kDownloadLimit) && ok;
+        return ReportAtMost("cut every 50 MB vs unbroken", cut.Ratio(), kCutLimit) && ok;
+    }
+};
 
 // Part random, part repetitive, so the package is neither stored nor tiny.
 void WriteData(const fs::path& path, std::size_t size, std::mt19937_64& random) {
@@ -108,42 +122,35 @@ fs::path FreshOutput(const fs::path& root) {
     return out;
 }
 
-bool BenchUnpack(const fs::path& root, const fs::path& package) {
-    std::vector<double> ours, reference;
+bool BenchUnpack(const fs::path& root, const fs::path& package, SideBySide& times) {
     int failure = 0;
-    auto runOurs = [&] {
-        fs::path out = FreshOutput(root);
-        ours.push_back(Seconds([&] {
-            QuietStdout quiet;
-            SevenZip::SevenZipExtractor extractor;
-            extractor.SetArchivePath(*platform::DecodeUtf8(package.string()));
-            failure = failure != 0
-                          ? failure
-                          : extractor.ExtractAll(*platform::DecodeUtf8(out.string() + "/"));
-        }));
-    };
-    auto runReference = [&] {
-        fs::path out = FreshOutput(root);
-        reference.push_back(Seconds([&] {
-            RunChild({"7z", "x", "-y", "-bd", "-o" + out.string(), package.string()});
-        }));
-    };
-    // Alternating which goes first evens out the machine's drift.
-    for (int i = 0; i < kRepetitions; ++i) {
-        if (i % 2 == 0) {
-            runReference();
-            runOurs();
-        } else {
-            runOurs();
-            runReference();
-        }
-    }
+    times = bench_support::Alternate(
+        kRounds,
+        [&] {
+            const fs::path out = FreshOutput(root);
+            return SecondsOf([&] {
+                QuietStdout quiet;
+                SevenZip::SevenZipExtractor extractor;
+                extractor.SetArchivePath(*platform::DecodeUtf8(package.string()));
+                failure = failure != 0
+                              ? failure
+                              : extractor.ExtractAll(*platform::DecodeUtf8(out.string() + "/"));
+            });
+        },
+        [&] {
+            const fs::path out = FreshOutput(root);
+            return SecondsOf([&] {
+                RunChild({"7z", "x", "-y", "-bd", "-o" + out.string(), package.string()});
+            });
+        });
     fs::remove_all(root / "out");
     if (failure != 0) {
         std::printf("unpack failed: %d\n", failure);
         return false;
     }
-    return Report("unpack 200 MB package vs 7z x", Best(ours), Best(reference), 1.15);
+    PrintSpread("unpack, ours", times.ours, 1, "s");
+    PrintSpread("unpack, 7z x", times.reference, 1, "s");
+    return true;
 }
 
 // The local update server (HTTPS, with the CA the test programs trust)
@@ -194,7 +201,7 @@ LRESULT Drain(HWND, UINT, WPARAM, LPARAM) {
 // progress messages as the upgrade window would.
 double TimedDownload(const std::wstring& url, const std::wstring& target, bool* ok,
                      std::size_t* messages) {
-    return Seconds([&] {
+    return SecondsOf([&] {
         HWND window = platform::AddWindowHandle(Drain);
         std::thread worker([&] {
             *ok = vantu::DownloadToFile(url, target, vantu::BindCallback(window));
@@ -215,7 +222,7 @@ double TimedDownload(const std::wstring& url, const std::wstring& target, bool* 
 // retries, continued with range requests) against an unbroken one. The
 // pauses before retries are set to zero: they are a policy, not a cost of
 // the transfer being measured.
-bool BenchDownload(const fs::path& root) {
+bool BenchDownload(const fs::path& root, Figures& figures) {
     fs::path served = root / "served";
     fs::create_directories(served);
     std::mt19937_64 random(11);
@@ -237,47 +244,54 @@ bool BenchDownload(const fs::path& root) {
     std::wstring target = *platform::DecodeUtf8(got.string());
     std::vector<double> ours, reference, broken;
     std::size_t messages = 0;
-    for (int i = 0; i < kRepetitions; ++i) {
+    bool ok = true;
+    auto curl = [&] {
         fs::remove(got);
-        reference.push_back(Seconds([&] {
+        reference.push_back(SecondsOf([&] {
             RunChild({"curl", "-s", "--cacert", ca.string(), "-o", got.string(), url});
         }));
-        bool ok = true;
-        auto unbroken = [&] {
-            fs::remove(got);
-            ours.push_back(TimedDownload(*platform::DecodeUtf8(url), target, &ok, &messages));
-            ok = ok && fs::file_size(got) == 200 * 1000 * 1000;
-        };
-        // Each cut happens once per address: a new query for every run.
-        auto cut = [&] {
-            const std::string cutUrl =
-                origin + "/b/cut-50000000-100000000-150000000/big.bin?run=" + std::to_string(i);
-            fs::remove(got);
-            broken.push_back(TimedDownload(*platform::DecodeUtf8(cutUrl), target, &ok, &messages));
-            ok = ok &&
-                 RunChild({"cmp", "-s", got.string(), (served / "big.bin").string()}).status == 0;
-        };
-        // Alternating which goes first evens out the machine's drift.
-        if (i % 2 == 0) {
-            unbroken();
-            if (ok) {
-                cut();
+    };
+    auto unbroken = [&] {
+        fs::remove(got);
+        ours.push_back(TimedDownload(*platform::DecodeUtf8(url), target, &ok, &messages));
+        ok = ok && fs::file_size(got) == 200 * 1000 * 1000;
+    };
+    // Each cut happens once per address: a new query for every run.
+    auto cut = [&](int round) {
+        const std::string cutUrl =
+            origin + "/b/cut-50000000-100000000-150000000/big.bin?run=" + std::to_string(round);
+        fs::remove(got);
+        broken.push_back(TimedDownload(*platform::DecodeUtf8(cutUrl), target, &ok, &messages));
+        ok = ok && RunChild({"cmp", "-s", got.string(), (served / "big.bin").string()}).status == 0;
+    };
+    // The three take turns in going first, so that drift evens out.
+    for (int round = 0; round < kRounds && ok; ++round) {
+        for (int turn = 0; turn < 3 && ok; ++turn) {
+            switch ((round + turn) % 3) {
+                case 0:
+                    curl();
+                    break;
+                case 1:
+                    unbroken();
+                    break;
+                default:
+                    cut(round);
+                    break;
             }
-        } else {
-            cut();
-            if (ok) {
-                unbroken();
-            }
-        }
-        if (!ok) {
-            std::printf("download failed or differs from the served file\n");
-            return false;
         }
     }
     fs::remove(got);
+    if (!ok) {
+        std::printf("download failed or differs from the served file\n");
+        return false;
+    }
     std::printf("(last download drained %zu progress messages)\n", messages);
-    bool fast = Report("download 200 MB vs curl -o", Best(ours), Best(reference), 1.15);
-    return Report("cut every 50 MB vs unbroken", Best(broken), Best(ours), 1.2) && fast;
+    PrintSpread("download, ours", ours, 1, "s");
+    PrintSpread("download, curl -o", reference, 1, "s");
+    PrintSpread("download cut every 50 MB, ours", broken, 1, "s");
+    figures.download = {ours, reference};
+    figures.cut = {broken, ours};
+    return true;
 }
 
 bool BenchMemory(const fs::path& root, const fs::path& package) {
@@ -288,9 +302,9 @@ bool BenchMemory(const fs::path& root, const fs::path& package) {
     auto result = RunChild({std::string(VANTU_BIN_DIR) + "/vantu-upgrade-local",
                             "file://" + copy.string(), app.string()});
     double mib = result.maxRssKiB / 1024.0;
-    bool ok = result.status == 0 && mib < 64;
-    std::printf("%-44s peak %.1f MiB (limit 64), exit %d %s\n", "headless upgrade of the package",
-                mib, result.status, ok ? "ok" : "TOO BIG");
+    bool ok = result.status == 0 && mib < kPeakLimitMib;
+    std::printf("%-44s peak %.1f MiB (limit %.0f), exit %d %s\n", "headless upgrade of the package",
+                mib, kPeakLimitMib, result.status, ok ? "ok" : "TOO BIG");
     return ok;
 }
 
@@ -299,9 +313,10 @@ bool BenchMemory(const fs::path& root, const fs::path& package) {
 // With the argument "download", only the download benchmarks run.
 int main(int argc, char** argv) {
     fs::path root = fs::temp_directory_path() / ("vantu-bench-" + std::to_string(getpid()));
+    Figures figures;
     if (argc > 1 && std::string(argv[1]) == "download") {
         fs::create_directories(root);
-        bool ok = BenchDownload(root);
+        const bool ok = BenchDownload(root, figures) && figures.Report();
         fs::remove_all(root);
         return ok ? 0 : 1;
     }
@@ -319,9 +334,10 @@ int main(int argc, char** argv) {
     }
     fs::remove_all(root / "payload");
     std::printf("package: %.1f MB\n", fs::file_size(package) / 1e6);
-    bool ok = BenchUnpack(root, package);
+    bool ok = BenchUnpack(root, package, figures.unpack);
     ok = BenchMemory(root, package) && ok;
-    ok = BenchDownload(root) && ok;
+    ok = BenchDownload(root, figures) && ok;
     fs::remove_all(root);
-    return ok ? 0 : 1;
+    // A failed part has no figures to print.
+    return ok && figures.Report() ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "launcher/startup/startup_decision.h"
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
+#include "platform/process/startup_trace.h"
 #include "update/build_settings.h"
 
 namespace vantu {
@@ -36,6 +37,7 @@ std::wstring InstanceKey() {
 }  // namespace
 
 int RunLauncher() {
+    platform::MarkStartup("launcher entered");
     SingleInstanceGuard guard;
     guard.OnAlreadyRunning([] { std::cout << "has a exe running!" << std::endl; })
         .OnAnotherInstanceStarted([] { std::cout << "has other exe want to run" << std::endl; })
@@ -43,16 +45,20 @@ int RunLauncher() {
     if (NotifyRunningBooster()) {
         return 0;
     }
+    // Loaded while the checks run and the query is in flight, where a window
+    // could be seen; the booster's start never waits for it.
+    LauncherWindows windows;
+    windows.LoadAhead();
 
     const std::wstring folder = platform::ModuleFolder();
     const std::wstring installedVersion = InstalledVersion(folder);
     RetryPendingDeletions(folder);
 
     HttpClient client;  // keeps its connection until the run ends
+    platform::MarkStartup("checks done, version query starts");
     const StartupDecision decision = DecideStartup(client, installedVersion);
+    platform::MarkStartup("version answer read");
 
-    // Loaded only for a window: the path that shows none loads no display library.
-    LauncherWindows windows;
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:
             windows.ShowMessageBox(true, L"Error", L"Get Data Failed!");

@@ -18,23 +18,98 @@
 
 namespace bench_support {
 
-// The middle value (the upper one of the two middles for an even count).
-inline double Median(std::vector<double> values) {
+// The value at quantile q (0..1) of the values (the lower neighbour of q).
+inline double Quantile(std::vector<double> values, double q) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1))];
 }
 
-// Median wall time of `runs` calls of `work`, in seconds.
+// The middle value (the lower one of the two middles for an even count).
+inline double Median(std::vector<double> values) {
+    return Quantile(std::move(values), 0.5);
+}
+
+// A median with the quartiles around it.
+struct Spread {
+    double median = 0;
+    double lower = 0;
+    double upper = 0;
+};
+
+inline Spread SpreadOf(const std::vector<double>& values) {
+    return {Quantile(values, 0.5), Quantile(values, 0.25), Quantile(values, 0.75)};
+}
+
+// Wall time of one call of `work`, in seconds.
 template <class Work>
-double MedianSeconds(int runs, Work work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+double SecondsOf(Work work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Our times and the reference's, one of each per round.
+struct SideBySide {
+    std::vector<double> ours;
+    std::vector<double> reference;
+    bool failed = false;
+
+    // The reference's median over ours: a throughput ratio.
+    Spread Speedup() const {
+        const Spread ratio = Ratio();
+        return {1 / ratio.median, 1 / ratio.upper, 1 / ratio.lower};
     }
-    return Median(std::move(times));
+
+    // Our median over the reference's, with the quartiles of the rounds'
+    // own ratios as its spread.
+    Spread Ratio() const {
+        std::vector<double> rounds;
+        for (std::size_t i = 0; i < ours.size(); ++i) {
+            rounds.push_back(ours[i] / reference[i]);
+        }
+        Spread spread = SpreadOf(rounds);
+        spread.median = Quantile(ours, 0.5) / Quantile(reference, 0.5);
+        return spread;
+    }
+};
+
+// Runs ours and the reference alternately, `warmUp` rounds unrecorded and
+// then `rounds` recorded ones, the order swapped every round: both meet the
+// same load, and neither always runs on caches the other warmed. Each
+// callable returns its time (the same unit for both), negative when it
+// failed; a failure ends the rounds with `failed` set.
+template <class Ours, class Reference>
+SideBySide Alternate(int rounds, Ours ours, Reference reference, int warmUp = 0) {
+    SideBySide times;
+    for (int round = 0; round < warmUp + rounds; ++round) {
+        double mine = 0;
+        double theirs = 0;
+        if (round % 2 == 0) {
+            mine = ours();
+            theirs = reference();
+        } else {
+            theirs = reference();
+            mine = ours();
+        }
+        if (mine < 0 || theirs < 0) {
+            times.failed = true;
+            break;
+        }
+        if (round >= warmUp) {
+            times.ours.push_back(mine);
+            times.reference.push_back(theirs);
+        }
+    }
+    return times;
+}
+
+// One line of times: "<label> median M (quartiles L, U) <unit>", the values
+// multiplied by `scale` first.
+inline void PrintSpread(const char* label, const std::vector<double>& values, double scale,
+                        const char* unit) {
+    const Spread spread = SpreadOf(values);
+    std::printf("  %-40s median %9.2f %s (quartiles %.2f, %.2f)\n", label, spread.median * scale,
+                unit, spread.lower * scale, spread.upper * scale);
 }
 
 // A null-terminated argv for posix_spawn over `args`, which must outlive it.
@@ -74,16 +149,21 @@ inline ChildResult RunChild(const std::vector<std::string>& args,
     return result;
 }
 
-inline double Best(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
+// Prints a time ratio (ours / reference) with its spread; true when it is
+// within `limit`.
+inline bool ReportAtMost(const char* what, const Spread& ratio, double limit) {
+    const bool ok = ratio.median <= limit;
+    std::printf("%-44s ratio %.3f (rounds' quartiles %.3f, %.3f; limit %.2f) %s\n", what,
+                ratio.median, ratio.lower, ratio.upper, limit, ok ? "ok" : "TOO SLOW");
+    return ok;
 }
 
-// Prints our time against the reference's; true when the ratio is within `limit`.
-inline bool Report(const char* what, double ours, double reference, double limit) {
-    double ratio = ours / reference;
-    std::printf("%-44s ours %.3f s, reference %.3f s, ratio %.3f (limit %.2f) %s\n", what, ours,
-                reference, ratio, limit, ratio <= limit ? "ok" : "TOO SLOW");
-    return ratio <= limit;
+// The same for a figure that must reach `goal` (a throughput ratio).
+inline bool ReportAtLeast(const char* what, const Spread& ratio, double goal) {
+    const bool ok = ratio.median >= goal;
+    std::printf("%-44s ratio %.3f (rounds' quartiles %.3f, %.3f; goal >= %.2f) %s\n", what,
+                ratio.median, ratio.lower, ratio.upper, goal, ok ? "met" : "MISSED");
+    return ok;
 }
 
 }  // namespace bench_support

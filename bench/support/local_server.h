@@ -42,11 +42,12 @@ inline pid_t Spawn(const std::vector<std::string>& args, bool quiet) {
     return pid;
 }
 
-// The value at quantile q (0..1) of the sorted values.
-inline double Quantile(std::vector<double> values, double q) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(q * static_cast<double>(values.size() - 1))];
-}
+// A launcher's status when another one (another checkout's tests, say)
+// held the machine-wide name: the low byte of 1314.
+inline constexpr int kAnotherLauncherStatus = 1314 & 0xFF;
+// How often a run that met another launcher is tried again, a pause apart.
+inline constexpr int kLauncherAttempts = 50;
+inline constexpr auto kLauncherRetryPause = std::chrono::milliseconds(100);
 
 // The local update server on the port the test launcher is built for; killed
 // when the object goes.

@@ -1,26 +1,61 @@
 #include "launcher/modules/launcher_windows.h"
 
 #include <iostream>
+#include <system_error>
 
 #include "launcher/message_box_text.h"
 #include "launcher/modules/launcher_module.h"
+#include "platform/process/environment.h"
+#include "platform/process/startup_trace.h"
 #include "update/build_settings.h"
 
 namespace vantu {
 
-const VantuWindowsModuleApi* LauncherWindows::Api() {
-    if (m_loadTried) {
-        return m_api;
+LauncherWindows::~LauncherWindows() {
+    if (m_loader.joinable()) {
+        m_loader.join();
     }
+}
+
+void LauncherWindows::LoadAhead() {
+    const bool displayNamed = platform::HasEnvironmentValue("DISPLAY") ||
+                              platform::HasEnvironmentValue("WAYLAND_DISPLAY") ||
+                              platform::HasEnvironmentValue("SDL_VIDEODRIVER");
+    if (m_loadTried || m_loader.joinable() || !displayNamed) {
+        return;
+    }
+    // A thread that cannot start leaves the load to the first window.
+    try {
+        m_loader = std::thread([this] {
+            Load();
+            if (m_api != nullptr) {
+                m_api->prepare();
+            }
+        });
+    } catch (const std::system_error&) {
+    }
+}
+
+void LauncherWindows::Load() {
     m_loadTried = true;
-    std::string error;
-    m_module = LoadLauncherModule(Settings().windowsModule, error);
+    m_module = LoadLauncherModule(Settings().windowsModule, m_error);
     if (m_module.Loaded()) {
         m_api = LauncherModuleApi<VantuWindowsModuleApi>(m_module, kWindowsModuleEntryName,
-                                                         kWindowsModuleApiVersion, error);
+                                                         kWindowsModuleApiVersion, m_error);
     }
-    if (m_api == nullptr) {
-        std::cerr << "no windows: " << error << std::endl;
+    platform::MarkStartup("windows module loaded");
+}
+
+const VantuWindowsModuleApi* LauncherWindows::Api() {
+    if (m_loader.joinable()) {
+        m_loader.join();
+    }
+    if (!m_loadTried) {
+        Load();
+    }
+    if (m_api == nullptr && !m_errorTold) {
+        m_errorTold = true;
+        std::cerr << "no windows: " << m_error << std::endl;
     }
     return m_api;
 }

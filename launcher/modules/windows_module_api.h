@@ -17,6 +17,9 @@ struct VantuWindowsModuleApi {
     // booster is to be started.
     int (*runUpgradeWindow)(VantuModuleText updateContent, VantuModuleText downloadUrl,
                             VantuModuleText version);
+    // Gets what any window needs ready (the font configuration); may run on
+    // a thread of its own, before the first window.
+    void (*prepare)();
 };
 
 // Null when the module does not speak `version`.
@@ -25,7 +28,7 @@ using VantuWindowsModuleEntry = const VantuWindowsModuleApi* (*)(unsigned versio
 
 namespace vantu {
 
-inline constexpr unsigned kWindowsModuleApiVersion = 1;
+inline constexpr unsigned kWindowsModuleApiVersion = 2;
 inline constexpr char kWindowsModuleEntryName[] = "VantuWindowsModule";
 
 }  // namespace vantu

@@ -5,6 +5,7 @@
 #include "launcher/windows/main_window.h"
 #include "launcher/windows/skin_archive_resource.h"
 #include "launcher/windows/vantu_message_box.h"
+#include "platform/gdi/text_layout.h"
 #include "platform/resources/module_handle.h"
 #include "ui/core/resource_settings.h"
 
@@ -45,6 +46,7 @@ extern "C" __attribute__((visibility("default"))) const VantuWindowsModuleApi* V
         .version = vantu::kWindowsModuleApiVersion,
         .showMessageBox = vantu::ShowMessageBoxEntry,
         .runUpgradeWindow = vantu::RunUpgradeWindowEntry,
+        .prepare = platform::PrepareFontConfiguration,
     };
     return skinsReady ? &api : nullptr;
 }

@@ -58,6 +58,14 @@ UniqueFd OpenExistingForWriting(std::wstring_view path) {
         ::open(NativePath(path).c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 
+UniqueFd OpenExistingForAppending(std::wstring_view path) {
+    if (FileFaults::Applies(FileOperation::Write, path)) {
+        return UniqueFd();
+    }
+    return UniqueFd(::open(NativePath(path).c_str(),
+                           O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+}
+
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const auto* p = static_cast<const char*>(data);
     return RepeatUntilDone(size,

@@ -29,6 +29,10 @@ UniqueFd CreateForWriting(std::wstring_view path, mode_t mode);
 // cutting it; a link at the path itself is refused.
 UniqueFd OpenExistingForWriting(std::wstring_view path);
 
+// An existing file opened for appending, never created; a link at the path
+// itself is refused.
+UniqueFd OpenExistingForAppending(std::wstring_view path);
+
 // Writes every byte; false on an error or when nothing more can be written.
 // The descriptor may be one the caller lent.
 bool WriteAll(int fd, const void* data, std::size_t size);

@@ -1,9 +1,12 @@
 #include "platform/gdi/text_layout.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <map>
 #include <tuple>
 
+#include "platform/process/startup_trace.h"
 #include "platform/text/text_codec.h"
 
 namespace platform {
@@ -40,6 +43,11 @@ constexpr std::size_t kCacheLimit = 256;
 
 void PrepareTextLayout() {
     SharedContext();
+}
+
+void PrepareFontConfiguration() {
+    FcInit();
+    MarkStartup("font configuration ready");
 }
 
 const PangoFontDescription* FontDescription(const FontSpec& font) {

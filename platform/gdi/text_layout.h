@@ -27,6 +27,10 @@ const PangoFontDescription* FontDescription(const FontSpec& font);
 // read on a thread of its own while the caller goes on making its display and
 // windows, instead of when the first text is measured.
 void PrepareTextLayout();
+
+// Loads the font configuration, which is the process's: any thread may do it
+// ahead of the first layout.
+void PrepareFontConfiguration();
 // A layout for drawing on `dc` (may be null: measuring only) in `font`.
 LayoutPtr CreateTextLayout(HDC dc, const FontSpec& font);
 // A layout of `text` (UTF-8), wrapped at `wrapWidth` pixels when it is positive.

@@ -156,6 +156,22 @@ TEST(Markup, EntitiesInValuesAndTheRestAsWritten) {
     EXPECT_EQ(ShapeOf(L"<a>&"), L"a");
 }
 
+// Only the ASCII "&", quote, "<" and blank end a run of text: characters
+// that share their low bits with them (U+0126, U+0122, U+013C, U+0120) are
+// text like any other, in values and in content, before and after an entity.
+TEST(Markup, CharactersPastAsciiNeverEndText) {
+    CMarkupDoc doc;
+    doc.SetPreserveWhitespace(false);
+    ASSERT_TRUE(
+        doc.LoadText(L"<a v=\"\u0126\u0122\u013C\u0120&amp;\u0126\u0122\u013C\u0120 x\">"
+                     L"\u0126\u013C\u0120&lt;\u0126\u013C\u0120<b/></a>"));
+    CMarkupElement a = doc.RootElement();
+    EXPECT_STREQ(a.GetAttributeValue(0), L"\u0126\u0122\u013C\u0120&\u0126\u0122\u013C\u0120 x");
+    EXPECT_EQ(NameOf(a.FirstChild()), L"b");
+    // A "<" inside a value is text; one in content starts the next tag.
+    EXPECT_EQ(ShapeOf(L"<a v=\"1<2 &lt; 3\"><b/></a>"), L"a[v=1<2 < 3](b)");
+}
+
 TEST(Markup, AttributeQueries) {
     CMarkupDoc doc;
     ASSERT_TRUE(doc.LoadText(L"<a name=\"close\" Name=\"other\" long=\"0123456789\"/>"));
@@ -279,6 +295,10 @@ TEST(Markup, CollapsedWhitespaceWhenAsked) {
     CMarkupDoc keep;
     ASSERT_TRUE(keep.LoadText(L"<a v=\"x  \t y\"/>"));
     EXPECT_STREQ(keep.RootElement().GetAttributeValue(0), L"x  \t y");
+    // Runs next to entities collapse too, and the attributes after still map.
+    ASSERT_TRUE(doc.LoadText(L"<a v=\"&amp;  \t&lt;   y \" w=\"  z\"/>"));
+    EXPECT_STREQ(doc.RootElement().GetAttributeValue(0), L"& < y ");
+    EXPECT_STREQ(doc.RootElement().GetAttributeValue(1), L" z");
 }
 
 TEST(Markup, EmptyDocumentAndClear) {

@@ -9,7 +9,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "launcher/startup/installed_version.h"
 
@@ -71,7 +74,7 @@ class LauncherDecision : public testing::Test {
         return server;
     }
 
-    ProcessResult RunLauncher() {
+    ProcessResult RunLauncher(const std::vector<std::string>& moreEnv = {}) {
         ProcessOptions options;
         const char* path = std::getenv("PATH");
         // No display of any kind, as on a machine without one: the windows
@@ -80,6 +83,7 @@ class LauncherDecision : public testing::Test {
             "VANTU_BOOSTER_RECORD=" + m_record.string(),
             "DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=",
             "PATH=" + m_opener.path().string() + ":" + (path != nullptr ? path : "/usr/bin:/bin")};
+        options.env.insert(options.env.end(), moreEnv.begin(), moreEnv.end());
         options.directory = m_cwd.path();
         options.timeout = 10s;
         return RunProcess(m_folder / "VantuLauncher", options);
@@ -131,6 +135,38 @@ TEST_F(LauncherDecision, EqualVersionsStartTheBooster) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].target, "/v1/oem/clientVersion?oemId=178");
     EXPECT_EQ(requests[0].Header("User-Agent"), "Http-connect");
+}
+
+// The start-up trace the first-frame benchmark reads: the milestones in
+// their order, at times that do not go back; without a display the windows
+// module is not loaded, not even ahead.
+TEST_F(LauncherDecision, StartupTraceListsTheMilestonesInOrder) {
+    auto server = StartServer(R"({"Code":0,"Data":{"LatestVersion":"1.0.0.0","DownloadUrl":"u"}})");
+    const fs::path trace = m_scratch / "trace";
+    testing_support::WriteFile(trace, "");
+    EXPECT_EQ(RunLauncher({"VANTU_STARTUP_TRACE=" + trace.string()}).exitCode, 0);
+    EXPECT_THAT(BoosterRecord(3s), HasSubstr("arg -show"));
+    std::istringstream lines(ReadFile(trace));
+    std::vector<std::string> said;
+    long long previous = 0;
+    long long at = 0;
+    for (std::string what; lines >> at && std::getline(lines, what);) {
+        EXPECT_GE(at, previous) << what;
+        previous = at;
+        said.push_back(what);
+    }
+    EXPECT_THAT(said,
+                testing::ElementsAre(" launcher entered", " checks done, version query starts",
+                                     " version answer read"));
+}
+
+// A trace file is only ever appended to, never made.
+TEST_F(LauncherDecision, StartupTraceNamingNoFileMakesNone) {
+    auto server = StartServer(R"({"Code":0,"Data":{"LatestVersion":"1.0.0.0","DownloadUrl":"u"}})");
+    const fs::path trace = m_scratch / "no-trace";
+    EXPECT_EQ(RunLauncher({"VANTU_STARTUP_TRACE=" + trace.string()}).exitCode, 0);
+    EXPECT_THAT(BoosterRecord(3s), HasSubstr("arg -show"));
+    EXPECT_FALSE(fs::exists(trace));
 }
 
 TEST_F(LauncherDecision, NonZeroCodeStartsTheBoosterEvenWhenOlder) {

@@ -304,6 +304,30 @@ TEST_F(LauncherOnScreen, TheConfirmationBoxComesAndGoesWhileProgressPoursIn) {
     EXPECT_FALSE(fs::exists(Record()));
 }
 
+// On a display the windows module is loaded while the query is in flight;
+// when no window is needed the booster still starts, and no window is made.
+TEST_F(LauncherOnScreen, EqualVersionsLoadTheWindowsAheadButShowNone) {
+    if (m_x == nullptr || IsSkipped()) {
+        return;
+    }
+    LocalUpdateServer server(UpdateServerOptions{.port = vantu::Settings().updatePort});
+    server.SetVersionAnswer(R"({"Code":0,"Data":{"LatestVersion":"1.0.0.0","DownloadUrl":"u"}})");
+    const fs::path record = m_scratch / "record";
+    const fs::path trace = m_scratch / "trace";
+    testing_support::WriteFile(trace, "");
+    ProcessOptions options;
+    options.env = {m_x->Env(), "VANTU_BOOSTER_RECORD=" + record.string(),
+                   "VANTU_STARTUP_TRACE=" + trace.string()};
+    options.timeout = 10s;
+    EXPECT_EQ(RunProcess(m_folder / "VantuLauncher", options).exitCode, 0);
+    EXPECT_TRUE(testing_support::WaitUntil(Deadline(3s), [&] { return fs::exists(record); }));
+    const std::string said = testing_support::ReadFile(trace);
+    EXPECT_NE(said.find(" windows module loaded\n"), std::string::npos) << said;
+    EXPECT_NE(said.find(" font configuration ready\n"), std::string::npos) << said;
+    EXPECT_EQ(said.find(" display connected\n"), std::string::npos) << said;
+    EXPECT_EQ(said.find(" first frame presented\n"), std::string::npos) << said;
+}
+
 TEST_F(LauncherOnScreen, ServerDownShowsItsBoxUntilOkAndStartsNothing) {
     if (m_x == nullptr || IsSkipped()) {
         return;

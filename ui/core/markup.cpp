@@ -1,5 +1,6 @@
 #include "ui/core/markup.h"
 
+#include <array>
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
@@ -26,12 +27,22 @@ inline void SkipWhitespace(const wchar_t*& p, const wchar_t* end) {
     }
 }
 
+// The ASCII name characters, looked up rather than compared: names are
+// most of what a start tag holds.
+constexpr auto kAsciiNameChars = [] {
+    std::array<bool, 0x80> table{};
+    for (unsigned c = 0; c < 0x80; ++c) {
+        table[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == ':';
+    }
+    return table;
+}();
+
 // Letters and digits as the wide-character classification says, "_" and ":".
 inline bool IsNameChar(wchar_t c) {
     auto code = static_cast<std::uint32_t>(c);
     if (code < 0x80) {
-        return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') ||
-               (code >= '0' && code <= '9') || code == '_' || code == ':';
+        return kAsciiNameChars[code];
     }
     return std::iswalnum(static_cast<wint_t>(c)) != 0;
 }
@@ -58,6 +69,53 @@ inline void DecodeEntity(wchar_t*& p, wchar_t*& dest) {
     } else {
         *dest++ = L'&';
     }
+}
+
+// Where decoding character data stopped: the text's cursor and the write
+// position behind it.
+struct DataEnd {
+    wchar_t* text;
+    wchar_t* written;
+};
+
+// Decodes character data in place from `p` up to `end` (or the end of the
+// text), writing at `dest`, which follows behind `p`. What decoding saved is
+// blanked, so that the attribute mapping later sees only blanks there. Values
+// in and out, so that the cursors stay in registers.
+inline DataEnd DecodeData(wchar_t* p, wchar_t* dest, wchar_t end, bool collapse) {
+    // Every character that ends a plain run is below 64: one bit each.
+    const std::uint64_t stops = 1ull | 1ull << end | 1ull << L'&' | (collapse ? 1ull << L' ' : 0);
+    auto endsRun = [stops](wchar_t c) {
+        const auto code = static_cast<std::uint32_t>(c);
+        return code < 64 && ((stops >> code) & 1) != 0;
+    };
+    // Until the first entity (or collapsed blank) the text stays in place:
+    // only scan.
+    if (dest == p) {
+        while (!endsRun(*p)) {
+            ++p;
+        }
+        dest = p;
+    }
+    for (;;) {
+        const wchar_t c = *p;
+        if (!endsRun(c)) {
+            *dest++ = c;
+            ++p;
+        } else if (c == L'&') {
+            DecodeEntity(p, dest);
+        } else if (c == L' ') {
+            *dest++ = c;
+            ++p;
+            SkipWhitespace(p);
+        } else {
+            break;  // the end, or the end of the text
+        }
+    }
+    for (wchar_t* blank = dest; blank < p; ++blank) {
+        *blank = L' ';
+    }
+    return {p, dest};
 }
 
 void CopyBounded(wchar_t* target, std::size_t capacity, const wchar_t* source) {
@@ -407,8 +465,9 @@ bool CMarkupDoc::Parse() {
         }
         ++p;
         m_elements[index].data = Offset(p);
-        wchar_t* contentEnd = p;
-        ParseData(p, contentEnd, L'<');
+        const DataEnd content = DecodeData(p, p, L'<', !m_preserveWhitespace);
+        p = content.text;
+        wchar_t* contentEnd = content.written;
         if (*p == 0) {
             if (parent > 1) {
                 return Fail(L"Expected end-tag start", p);
@@ -421,7 +480,10 @@ bool CMarkupDoc::Parse() {
     }
 }
 
-bool CMarkupDoc::ParseAttributes(wchar_t*& p) {
+bool CMarkupDoc::ParseAttributes(wchar_t*& text) {
+    // A local cursor: stores through the characters cannot be taken to move it.
+    wchar_t* p = text;
+    const bool collapse = !m_preserveWhitespace;
     if (*p == L'>') {
         return true;
     }
@@ -447,55 +509,20 @@ bool CMarkupDoc::ParseAttributes(wchar_t*& p) {
         if (*p != L'"') {
             return Fail(L"Expected attribute value", *p != 0 ? p + 1 : p);
         }
-        ++p;
-        wchar_t* dest = p;
-        ParseData(p, dest, L'"');
+        const DataEnd value = DecodeData(p + 1, p + 1, L'"', collapse);
+        p = value.text;
         if (*p == 0) {
             return Fail(L"Error while parsing attribute string", p);
         }
-        *dest = 0;
-        if (dest != p) {
+        *value.written = 0;
+        if (value.written != p) {
             *p = L' ';
         }
         ++p;
         SkipWhitespace(p);
     }
+    text = p;
     return true;
-}
-
-// Decodes character data in place up to `end` (or the end of the text);
-// `dest` follows behind `p`. What decoding saved is blanked, so that the
-// attribute mapping later sees only blanks there.
-void CMarkupDoc::ParseData(wchar_t*& p, wchar_t*& dest, wchar_t end) const {
-    // Until the first entity (or collapsed blank) the text stays in place:
-    // only scan.
-    if (dest == p) {
-        for (wchar_t c = *p; c != 0 && c != end && c != L'&' && (c != L' ' || m_preserveWhitespace);
-             c = *++p) {
-        }
-        dest = p;
-    }
-    while (*p != 0 && *p != end) {
-        if (*p == L'&') {
-            while (*p == L'&') {
-                DecodeEntity(p, dest);
-            }
-            if (*p == end || *p == 0) {
-                break;
-            }
-        }
-        if (*p == L' ') {
-            *dest++ = *p++;
-            if (!m_preserveWhitespace) {
-                SkipWhitespace(p);
-            }
-        } else {
-            *dest++ = *p++;
-        }
-    }
-    for (wchar_t* blank = dest; blank < p; ++blank) {
-        *blank = L' ';
-    }
 }
 
 }  // namespace VantuUI

@@ -107,7 +107,6 @@ class CMarkupDoc {
 
     bool Parse();
     bool ParseAttributes(wchar_t*& p);
-    void ParseData(wchar_t*& p, wchar_t*& dest, wchar_t end) const;
     std::uint32_t NewElement();
     bool Fail(const wchar_t* message, const wchar_t* location);
     std::uint32_t Offset(const wchar_t* p) const {

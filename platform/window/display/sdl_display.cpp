@@ -10,6 +10,7 @@
 
 #include "platform/gdi/text_layout.h"
 #include "platform/process/environment.h"
+#include "platform/process/startup_trace.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/display/display_seam.h"
 #include "platform/window/display/x11_display.h"
@@ -24,6 +25,7 @@ std::atomic<bool> g_displayTried{false};
 std::atomic<bool> g_displayUp{false};
 std::thread::id g_displayThread;
 std::atomic<bool> g_headless{false};
+std::atomic<bool> g_framePresented{false};
 std::mutex g_displayMutex;
 std::unordered_map<Uint32, HWND> g_bySdlId;  // display thread only
 
@@ -83,6 +85,7 @@ bool EnsureDisplay() {
     if (displayNamed) {
         // Fonts get ready while the display and the first window are made.
         PrepareTextLayout();
+        MarkStartup("text layout ready");
     }
     bool up = displayNamed && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (up) {
@@ -106,6 +109,9 @@ bool EnsureDisplay() {
     }
     g_displayUp = up;
     g_displayTried = true;
+    if (up) {
+        MarkStartup("display connected");
+    }
     return up;
 }
 
@@ -219,6 +225,9 @@ void PresentRect(Window& top, const RECT& bufferRect) {
     SDL_FreeSurface(source);
     OverlayCaret(top, target, bufferRect);
     SDL_UpdateWindowSurfaceRects(top.sdl.get(), &r, 1);
+    if (!g_framePresented.exchange(true)) {
+        MarkStartup("first frame presented");
+    }
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/process/startup_trace.h"
 #include "platform/resources/embedded_resources.h"
 #include "platform/shell/debug_output.h"
 #include "platform/shell/message_box.h"
@@ -25,10 +26,12 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool&) {
     if (!ChooseSkinSource()) {
         return 0;
     }
+    platform::MarkStartup("window made, skin parse starts");
     CControlUI* root = BuildSkin();
     if (root == nullptr) {
         FailSkin();
     }
+    platform::MarkStartup("skin parsed and built");
     m_manager.AttachRoot(root);
     m_manager.AddListener(this);
     OnSkinReady();
