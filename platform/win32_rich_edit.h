@@ -77,3 +77,6 @@ inline constexpr DWORD TXTBIT_CHARFORMATCHANGE = 0x20000;
 inline constexpr DWORD TXTBIT_PARAFORMATCHANGE = 0x40000;
 inline constexpr DWORD TXTBIT_EXTENTCHANGE = 0x80000;
 inline constexpr DWORD TXTBIT_CLIENTRECTCHANGE = 0x100000;
+
+// What lies under the text: the host's own drawing, or the window colour.
+enum TXTBACKSTYLE { TXTBACK_TRANSPARENT = 0, TXTBACK_OPAQUE = 1 };

@@ -25,6 +25,8 @@ class ITextHost {
     virtual wchar_t TxGetPasswordChar() = 0;
     // ES_CENTER, ES_RIGHT or 0.
     virtual DWORD TxGetAlignment() = 0;
+    // Opaque: the client rectangle is filled with the window colour under the text.
+    virtual TXTBACKSTYLE TxGetBackStyle() = 0;
 
     virtual BOOL TxShowScrollBar(int bar, BOOL show) = 0;
     virtual BOOL TxEnableScrollBar(int bars, int arrows) = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/gdi/font_spec.h"
 #include "platform/gdi/rect_geometry.h"
+#include "platform/gdi/system_values.h"
 #include "platform/text_services/text_services.h"
 
 namespace platform {
@@ -346,6 +347,12 @@ void CTextServices::TxDraw(HDC dc, const RECT& update) {
     cairo_save(dc);
     cairo_rectangle(dc, clip.left, clip.top, Width(clip), Height(clip));
     cairo_clip(dc);
+    if (m_host.TxGetBackStyle() == TXTBACK_OPAQUE) {
+        const COLORREF window = GetSysColor(COLOR_WINDOW);
+        cairo_set_source_rgb(dc, GetRValue(window) / 255.0, GetGValue(window) / 255.0,
+                             GetBValue(window) / 255.0);
+        cairo_paint(dc);
+    }
     const POINT origin = TextOrigin();
     const TextPosition start = SelectionStart();
     const TextPosition end = SelectionEnd();

@@ -22,6 +22,7 @@ class RecordingHost : public platform::ITextHost {
     LONG TxGetMaxLength() override { return limit; }
     wchar_t TxGetPasswordChar() override { return L'*'; }
     DWORD TxGetAlignment() override { return 0; }
+    TXTBACKSTYLE TxGetBackStyle() override { return TXTBACK_TRANSPARENT; }
     BOOL TxShowScrollBar(int, BOOL) override { return TRUE; }
     BOOL TxEnableScrollBar(int, int) override { return TRUE; }
     BOOL TxSetScrollRange(int bar, LONG, LONG maximum, BOOL) override {

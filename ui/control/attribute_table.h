@@ -25,9 +25,10 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cwctype>
 #include <string>
 #include <string_view>
+
+#include "ui/core/text_case.h"
 
 namespace VantuUI {
 
@@ -39,14 +40,6 @@ struct AttributeEntry {
     void (*setter)(Class& control, const std::wstring& value) = nullptr;
     AttributeCase match = AttributeCase::Exact;
 };
-
-inline bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towlower(static_cast<wint_t>(x)) ==
-                      std::towlower(static_cast<wint_t>(y));
-           });
-}
 
 // Called only while a table is built, where it stops the compilation.
 inline void AttributeNameListedTwice() {}

@@ -59,6 +59,10 @@ bool CControlUI::CanActivate() {
     return IsVisible() && IsEnabled();
 }
 
+bool CControlUI::Activate() {
+    return CanActivate();
+}
+
 CWindowManagerUI* CControlUI::GetManager() const {
     return m_manager;
 }

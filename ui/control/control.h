@@ -57,6 +57,9 @@ class CControlUI {
     virtual UINT GetInputFlags();
     virtual HWND GetChildWindow();
     virtual bool CanActivate();
+    // Does what a click does (a button's "click", a combo's drop-down); the
+    // base does nothing more than tell whether the control may be activated.
+    virtual bool Activate();
     virtual CWindowManagerUI* GetManager() const;
     virtual void AttachToManager(CWindowManagerUI* manager, CControlUI* parent, bool init = true);
     virtual CControlUI* GetParent() const;

@@ -56,6 +56,33 @@ TEST_F(ButtonInWindow, SpaceAndReturnActivateTheFocusedButtonUnlessKeyboardIsOff
     EXPECT_EQ(Count(L"click"), 2);
 }
 
+TEST_F(ButtonInWindow, AltWithTheShortcutLetterFocusesAndClicksTheButton) {
+    auto* cancel = Add<CButtonUI>(L"width=\"100\" shortcut=\"C\"");
+    auto* ok = Add<CButtonUI>(L"width=\"100\" shortcut=\"o\"");
+    Show();
+    seam::Focus(window, true);
+    manager.FocusControl(cancel, true);
+    Pump();
+    auto altWith = [&](SDL_Keycode letter) {
+        seam::Key(window, SDLK_LALT, true, KMOD_LALT);
+        seam::Key(window, letter, true, KMOD_LALT);
+        seam::Key(window, letter, false, KMOD_LALT);
+        seam::Key(window, SDLK_LALT, false);
+        Pump();
+    };
+    altWith(SDLK_o);
+    EXPECT_EQ(manager.FocusedControl(), ok);
+    ASSERT_EQ(Count(L"click"), 1);
+    EXPECT_EQ(log.Of(L"click")[0].sender, ok);
+
+    // A disabled button is never chosen; a letter nobody has does nothing.
+    cancel->SetEnabled(false);
+    altWith(SDLK_c);
+    altWith(SDLK_x);
+    EXPECT_EQ(manager.FocusedControl(), ok);
+    EXPECT_EQ(Count(L"click"), 1);
+}
+
 TEST_F(ButtonInWindow, HoverCrossFadesInFiveStepsOfFiftyOneAndBackAfterLeaving) {
     auto* fading = Add<CButtonUI>(L"width=\"100\" fadedelta=\"51\"");
     auto* plain = Add<CButtonUI>(L"width=\"100\" fadedelta=\"0\"");

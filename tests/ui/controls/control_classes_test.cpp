@@ -6,6 +6,7 @@
 
 #include "ui/control/control.h"
 #include "ui/core/builder/control_factory.h"
+#include "ui/core/text_case.h"
 
 namespace {
 

@@ -4,13 +4,35 @@
 
 #include "ui/control/edit/edit.h"
 
+#include <cwctype>
+#include <functional>
 #include <string>
 
+#include "tests/support/deadline.h"
 #include "tests/ui/controls/controls_window.h"
 
 namespace {
 
 using namespace controls_testing;
+
+// Runs `action` for every "textchanged" while it is listening.
+class TextChangedListener : public INotifyUI {
+  public:
+    TextChangedListener(CWindowManagerUI& manager, std::function<void(CControlUI*)> action)
+        : m_manager(manager), m_action(std::move(action)) {
+        m_manager.AddListener(this);
+    }
+    ~TextChangedListener() { m_manager.RemoveListener(this); }
+    void OnNotification(TNotificationUI& msg) override {
+        if (msg.type == L"textchanged") {
+            m_action(msg.sender);
+        }
+    }
+
+  private:
+    CWindowManagerUI& m_manager;
+    std::function<void(CControlUI*)> m_action;
+};
 
 class EditTest : public ControlsWindow {
   protected:
@@ -197,6 +219,105 @@ TEST_F(EditTest, NativeBackgroundColoursPaintUnderTheText) {
     EXPECT_NEAR(static_cast<int>(blended >> 16), 0x80, 8);
     EXPECT_EQ((blended >> 8) & 0xFF, 0u);
     EXPECT_NEAR(static_cast<int>(blended & 0xFF), 0x7F, 8);
+}
+
+// A field that hands the focus on after its last digit, one that hides and
+// one that disables itself: each ends its own editing from inside the
+// change report, and the native window deletes itself meanwhile.
+TEST_F(EditTest, ATextChangedListenerMayEndTheEditingOfTheFieldThatReportedIt) {
+    CEditUI* code = Add<CEditUI>(L"width=\"60\" maxchar=\"3\"");
+    CEditUI* next = Add<CEditUI>(L"width=\"60\"");
+    CEditUI* hiding = Add<CEditUI>(L"width=\"60\"");
+    CEditUI* disabling = Add<CEditUI>(L"width=\"60\"");
+    Show();
+    TextChangedListener listener(manager, [&](CControlUI* sender) {
+        if (sender == code && code->GetText().size() == 3) {
+            manager.FocusControl(next, true);
+        } else if (sender == hiding) {
+            hiding->SetVisible(false);
+        } else if (sender == disabling) {
+            disabling->SetEnabled(false);
+        }
+    });
+
+    HWND native = Open(code);
+    ASSERT_NE(native, nullptr);
+    Type("123");
+    EXPECT_FALSE(IsWindow(native));
+    EXPECT_EQ(code->GetChildWindow(), nullptr);
+    EXPECT_EQ(code->GetText(), L"123");
+    EXPECT_EQ(manager.FocusedControl(), next);
+    ASSERT_NE(next->GetChildWindow(), nullptr);
+    Type("4");
+    EXPECT_EQ(next->GetText(), L"4");
+
+    for (CEditUI* field : {hiding, disabling}) {
+        native = Open(field);
+        ASSERT_NE(native, nullptr);
+        Type("x");
+        EXPECT_FALSE(IsWindow(native));
+        EXPECT_EQ(field->GetChildWindow(), nullptr);
+        EXPECT_EQ(field->GetText(), L"x");
+        EXPECT_NE(manager.FocusedControl(), field);
+    }
+    Type("y");  // no field is being edited any more
+    EXPECT_EQ(hiding->GetText(), L"x");
+    EXPECT_EQ(disabling->GetText(), L"x");
+}
+
+TEST_F(EditTest, SettingTheTextFromItsChangeReportEndsAfterTheSecondReport) {
+    CEditUI* edit = Add<CEditUI>(L"");
+    Show();
+    int reports = 0;
+    TextChangedListener upperCase(manager, [&](CControlUI*) {
+        if (++reports > 10) {
+            return;  // it would never end: stop before the stack runs out
+        }
+        std::wstring text = edit->GetText();
+        for (wchar_t& c : text) {
+            c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+        }
+        edit->SetText(text);
+    });
+    HWND native = Open(edit);
+    ASSERT_NE(native, nullptr);
+    Type("a");
+    EXPECT_EQ(reports, 2);  // the typed letter, then its capital
+    EXPECT_EQ(edit->GetText(), L"A");
+    std::wstring shown(8, L'\0');
+    shown.resize(static_cast<std::size_t>(GetWindowText(native, shown.data(), 8)));
+    EXPECT_EQ(shown, L"A");
+
+    reports = 0;
+    edit->SetText(L"A");
+    EXPECT_EQ(reports, 0);
+}
+
+// The layered image replaces the whole window: an open edit box must be
+// printed into it, not painted over until it repaints itself.
+TEST_F(EditTest, AnOpenEditStaysVisibleThroughTheRepaintsOfALayeredWindow) {
+    root->SetBackColor(0xFF0000FF);
+    CEditUI* edit =
+        Add<CEditUI>(L"width=\"100\" text=\"a\" nativebkcolor=\"#FF00FF00\" bkcolor=\"#FFFF0000\"");
+    Show();
+    manager.SetPerPixelLayered(true);
+    HWND native = Open(edit);
+    ASSERT_NE(native, nullptr);
+    const RECT r = edit->ChildWindowRect();
+    const int x = r.right - 3;
+    const int y = (r.top + r.bottom) / 2;
+    auto layeredRepaintShows = [&](std::uint32_t rootColour) {
+        return testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(2)), [&] {
+            Pump();
+            return seam::PresentedPixel(window, 250, 50) == rootColour;
+        });
+    };
+    ASSERT_TRUE(layeredRepaintShows(0x0000FF));
+    for (DWORD colour : {0xFFFFFF00u, 0xFF00FFFFu, 0xFF808080u}) {
+        root->SetBackColor(colour);
+        ASSERT_TRUE(layeredRepaintShows(colour & 0xFFFFFF)) << "the layered window never repainted";
+        EXPECT_EQ(seam::PresentedPixel(window, x, y), 0x00FF00u) << "the edit box was painted over";
+    }
 }
 
 }  // namespace

@@ -55,6 +55,26 @@ class GifAnimTest : public ControlsWindow {
         return path.wstring();
     }
 
+    // A GIF of two one-pixel frames (red, then blue), each after a graphic
+    // control extension (where a file keeps its delays) giving a delay of 0
+    // when `delays`, or with nothing before them at all.
+    std::wstring WriteTwoFrameGif(const std::string& name, bool delays) {
+        std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
+        gif += std::string("\xFF\x00\x00\x00\x00\xFF", 6);
+        // LZW, code size 2: clear, colour 0 or 1, end.
+        for (const char* pixels : {"\x02\x02\x44\x01\x00", "\x02\x02\x4C\x01\x00"}) {
+            if (delays) {
+                gif += std::string("\x21\xF9\x04\x00\x00\x00\x00\x00", 8);
+            }
+            gif += std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);
+            gif += std::string(pixels, 5);
+        }
+        gif += '\x3B';
+        const auto path = dir / name;
+        testing_support::WriteFile(path, gif);
+        return path.wstring();
+    }
+
     testing_support::TempDir dir;
 };
 
@@ -150,6 +170,27 @@ TEST_F(GifAnimTest, AutoSizeTakesThePixelSizeAndAStillImageIsNotStarted) {
     UpdateWindow(window);
     Pump();
     EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+}
+
+// Frames without any delay in the file are a set of pictures: autoplay
+// leaves them alone. Delays of 0 are an animation at 100 ms a frame.
+TEST_F(GifAnimTest, AutoplayStartsOnlyAFileThatGivesFrameDelays) {
+    auto* pictures = Add<CGifAnimUI>(L"autoplay=\"true\" bkimage=\"" +
+                                     WriteTwoFrameGif("plain.gif", false) + L"\"");
+    auto* animation = Add<CGifAnimUI>(L"autoplay=\"true\" bkimage=\"" +
+                                      WriteTwoFrameGif("timed.gif", true) + L"\"");
+    manager.AttachRoot(root);
+    ASSERT_EQ(pictures->FrameCount(), 2) << "the hand-made GIF did not decode";
+    ASSERT_EQ(animation->FrameCount(), 2);
+    EXPECT_FALSE(pictures->IsPlaying());
+    EXPECT_TRUE(animation->IsPlaying());
+    ASSERT_TRUE(PumpUntil([&] { return animation->CurrentFrame() == 1; }));
+    EXPECT_EQ(pictures->CurrentFrame(), 0);
+
+    // Asked to, the pictures play all the same.
+    pictures->PlayGif();
+    EXPECT_TRUE(pictures->IsPlaying());
+    EXPECT_TRUE(PumpUntil([&] { return pictures->CurrentFrame() == 1; }));
 }
 
 TEST_F(GifAnimTest, AFileThatIsNotAGifLeavesNoImageAndIsTriedAgainAtEveryPaint) {

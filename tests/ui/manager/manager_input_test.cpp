@@ -94,6 +94,25 @@ TEST_F(ManagedWindowTest, ButtonDownOutsideEveryControlCapturesNothing) {
     EXPECT_FALSE(manager.HasMouseCapture());
 }
 
+// The pointer last moved over the first probe; the right button goes down
+// over the third without a move in between, as a quick user or a touch pad does.
+TEST_F(ManagedWindowTest, RightButtonDownGoesToTheControlUnderTheClickNotUnderTheLastMove) {
+    seam::MouseMove(window, 25, 60);
+    Pump();
+    seam::MouseButton(window, SDL_BUTTON_RIGHT, true, 125, 60);
+    Pump();
+    EXPECT_EQ(probes[0]->Count(UIEVENT_RBUTTONDOWN), 0);
+    ASSERT_EQ(probes[2]->Count(UIEVENT_RBUTTONDOWN), 1);
+    EXPECT_EQ(probes[2]->events.back().MousePoint, (POINT{125, 60}));
+    EXPECT_EQ(manager.ClickControl(), probes[2]);
+
+    // Its release asks for the context menu of the same control.
+    seam::MouseButton(window, SDL_BUTTON_RIGHT, false, 125, 60);
+    Pump();
+    EXPECT_EQ(probes[0]->Count(UIEVENT_CONTEXTMENU), 0);
+    EXPECT_EQ(probes[2]->Count(UIEVENT_CONTEXTMENU), 1);
+}
+
 TEST_F(ManagedWindowTest, HoverShowsTheTooltipAtTheScreenPointAndLeavingHidesIt) {
     CWindowManagerUI::SetNumberedString(41, L"关闭");
     probes[1]->SetToolTip(L"%{41} (Esc)");

@@ -1,8 +1,27 @@
+#include <clocale>
+#include <string>
+
 #include "tests/ui/manager/managed_window.h"
+#include "ui/core/builder/control_factory.h"
+#include "ui/core/text_case.h"
 
 namespace {
 
 using namespace manager_testing;
+
+// The process's character type locale for the scope, restored after it.
+class CtypeLocaleScope {
+  public:
+    explicit CtypeLocaleScope(const char* name) : m_previous(std::setlocale(LC_CTYPE, nullptr)) {
+        m_set = std::setlocale(LC_CTYPE, name) != nullptr;
+    }
+    ~CtypeLocaleScope() { std::setlocale(LC_CTYPE, m_previous.c_str()); }
+    bool IsSet() const { return m_set; }
+
+  private:
+    std::string m_previous;
+    bool m_set = false;
+};
 
 TEST(WindowAttributes, NamesMatchAsWrittenAndUnknownOnesKeepTheirFirstValue) {
     CWindowManagerUI manager;
@@ -30,6 +49,31 @@ TEST(WindowAttributes, NamesMatchAsWrittenAndUnknownOnesKeepTheirFirstValue) {
     EXPECT_EQ(manager.RoundCorner().cx, 5);
     EXPECT_EQ(manager.DefaultColors().text, 0xFF112233u);
     EXPECT_EQ(manager.DefaultColors().link, 0xFF0000FFu);
+}
+
+// In a Unicode locale the Kelvin sign folds to "k" and "É" to "é"; skin
+// names fold ASCII letters only, wherever they are compared.
+TEST(SkinNameCase, OnlyAsciiLettersFoldEvenInAUnicodeLocale) {
+    CtypeLocaleScope unicode("C.UTF-8");
+    if (!unicode.IsSet()) {
+        GTEST_SKIP() << "no C.UTF-8 locale";
+    }
+    EXPECT_TRUE(EqualsIgnoringCase(L"MultiLanguage", L"mULTIlANGUAGE"));
+    EXPECT_FALSE(EqualsIgnoringCase(L"\u00C9t\u00E9", L"\u00E9t\u00E9"));
+    EXPECT_FALSE(EqualsIgnoringCase(L"CheckBox", L"Chec\u212ABox"));
+    EXPECT_FALSE(EqualsIgnoringCase(L"ab", L"abc"));
+
+    CWindowManagerUI manager;
+    manager.ApplyWindowAttribute(L"LinkFontColor", L"#FF112233");
+    EXPECT_EQ(manager.DefaultColors().link, 0xFF112233u);
+    manager.ApplyWindowAttribute(L"lin\u212Afontcolor", L"#FF445566");
+    EXPECT_EQ(manager.DefaultColors().link, 0xFF112233u);
+    EXPECT_STREQ(manager.CustomAttribute(L"lin\u212Afontcolor"), L"#FF445566");
+
+    std::unique_ptr<CControlUI> checkBox(CreateControlByClassName(L"CHECKBOX"));
+    ASSERT_NE(checkBox, nullptr);
+    EXPECT_EQ(checkBox->GetClass(), L"CheckBox");
+    EXPECT_EQ(std::unique_ptr<CControlUI>(CreateControlByClassName(L"Chec\u212ABox")), nullptr);
 }
 
 TEST_F(ManagedWindowTest, SizeResizesTheWindowOnlyBeforeARootIsAttached) {

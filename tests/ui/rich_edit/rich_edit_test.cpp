@@ -7,10 +7,12 @@
 
 #include <string>
 
+#include "platform/gdi/system_values.h"
 #include "platform/shell/clipboard.h"
 #include "tests/support/deadline.h"
 #include "tests/ui/manager/managed_window.h"
 #include "tests/ui/window/skinned_window_support.h"
+#include "ui/control/basic/button.h"
 #include "ui/control/rich_edit/rich_edit_host.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/builder/skin_builder.h"
@@ -241,6 +243,88 @@ TEST_F(RichEditWindowTest, ReturnGoesToTheTextOnlyWhenWanted) {
     EXPECT_EQ(log.Of(L"return").size(), 1u);
     EXPECT_EQ(edit->GetText(), L"ab中\n");  // SetText leaves the caret at the end
     EXPECT_EQ(log.Of(L"textchanged").size(), 2u);
+}
+
+TEST_F(RichEditWindowTest, TabIsTypedIntoARichEditThatWantsItAndOnlyThere) {
+    Build(L"font=\"0\"");  // wants Tab unless told otherwise
+    auto* next = new CButtonUI;
+    static_cast<CContainerUI*>(manager.Root())->Append(next);
+    edit->SetText(L"ab");
+    seam::Focus(window, true);
+    // The paints after the first move the focus on to the first tab stop
+    // once they lay nothing out any more: let them, then take the focus.
+    for (int i = 0; i < 3; ++i) {
+        manager.FocusControl(edit, true);
+        Pump();
+        UpdateWindow(window);
+    }
+    manager.FocusControl(edit, true);
+    Pump();
+    ASSERT_EQ(manager.FocusedControl(), edit);
+    auto tab = [&] {
+        seam::Key(window, SDLK_TAB, true);
+        seam::Key(window, SDLK_TAB, false);
+        Pump();
+    };
+    // (A paint here may still move the focus on, so only the text tells.)
+    tab();
+    EXPECT_EQ(edit->GetText(), L"ab\t");
+
+    edit->SetAttribute(L"wanttab", L"false");
+    manager.FocusControl(edit, true);
+    tab();
+    EXPECT_EQ(edit->GetText(), L"ab\t");
+}
+
+TEST_F(RichEditWindowTest, AnOpaqueRichEditHidesWhatLiesBeneathItsText) {
+    Build(L"font=\"0\" transparent=\"false\"");
+    manager.Root()->SetBackColor(0xFFFF0000);
+    edit->SetText(L"ab");
+    UpdateWindow(window);
+    const COLORREF system = GetSysColor(COLOR_WINDOW);
+    const std::uint32_t windowColour =
+        (GetRValue(system) << 16) | (GetGValue(system) << 8) | GetBValue(system);
+    ASSERT_NE(windowColour, 0xFF0000u);
+    EXPECT_EQ(seam::PresentedPixel(window, 250, 150), windowColour);
+
+    edit->SetTransparent(true);
+    UpdateWindow(window);
+    EXPECT_EQ(seam::PresentedPixel(window, 250, 150), 0xFF0000u);
+    edit->SetTransparent(false);
+    UpdateWindow(window);
+    EXPECT_EQ(seam::PresentedPixel(window, 250, 150), windowColour);
+}
+
+// Layers, then the text, then the children: a child lies over the text.
+TEST_F(RichEditWindowTest, ChildrenArePaintedOverTheText) {
+    Build(L"font=\"0\"");
+    manager.Root()->SetBackColor(0xFFFFFFFF);
+    std::wstring lines;
+    for (int i = 0; i < 5; ++i) {
+        lines += L"WWWWWWWWWW\n";  // about 110 x 85 pixels in all
+    }
+    edit->SetText(lines);
+    UpdateWindow(window);
+    const RECT under{10, 10, 60, 30};
+    auto everyPixelIs = [&](std::uint32_t colour) {
+        for (LONG y = under.top; y < under.bottom; ++y) {
+            for (LONG x = under.left; x < under.right; ++x) {
+                if (seam::PresentedPixel(window, x, y) != colour) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    ASSERT_FALSE(everyPixelIs(0xFFFFFF)) << "no text where the child goes";
+
+    auto* cover = new CControlUI;
+    cover->SetBackColor(0xFF0000FF);
+    edit->Append(cover);
+    cover->SetItemRect(under);
+    UpdateWindow(window);
+    ASSERT_EQ(cover->GetItemRect(), under);
+    EXPECT_TRUE(everyPixelIs(0x0000FF)) << "text drawn over the child";
 }
 
 TEST_F(RichEditWindowTest, TextSetBeforeTheHostExistsShowsOnceItIsMade) {

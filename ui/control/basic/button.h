@@ -30,7 +30,7 @@ class CButtonUI : public CLabelUI {
     void PaintBorderLayer(HDC dc) override;
 
     // Raises "click" when the control may be activated (visible and enabled).
-    virtual bool Activate();
+    bool Activate() override;
 
     UINT GetButtonState() const { return m_buttonState; }
 

@@ -5,6 +5,7 @@
 // control's paint manager while it exists, closes itself when it loses the
 // keyboard focus, and deletes itself once the native window is gone.
 
+#include <memory>
 #include <utility>
 
 #include "platform/win32.h"
@@ -45,11 +46,15 @@ class CControlChildWnd : public CWindowWnd {
     virtual void TakeResultOnFocusLoss() {}
     // The owner forgets this window; called once the native window is gone.
     virtual void DetachFromOwner(CControlUI& owner) = 0;
+    // Expires when this object is deleted: a listener of a notification
+    // raised from here may move the focus away, which closes the window.
+    std::weak_ptr<const void> Lifetime() const { return m_lifetime; }
 
   private:
     void OnWindowGone(HWND hwnd) final;
 
     CControlUI* m_owner;
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
 };
 
 // The control's side: at most one child window at a time, placed with the

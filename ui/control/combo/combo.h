@@ -44,7 +44,7 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
     void HandleItemEvent(TInputEventUI& event) override;
 
     // Opens the drop-down list ("dropdown"); true when it is open.
-    virtual bool Activate();
+    bool Activate() override;
     bool IsDroppedDown() const { return m_dropWindow != nullptr; }
     // Closes the drop-down list at once.
     void CloseDropDown();

@@ -34,6 +34,11 @@ UINT CEditUI::GetInputFlags() {
 }
 
 void CEditUI::SetText(const std::wstring& text) {
+    // The native window reports every text it is given as a change: setting
+    // the same text again from a "textchanged" listener would never end.
+    if (text == m_text) {
+        return;
+    }
     CLabelUI::SetText(text);
     if (m_window.IsOpen()) {
         SetWindowText(m_window->Handle(), m_text.c_str());
@@ -42,18 +47,19 @@ void CEditUI::SetText(const std::wstring& text) {
 
 void CEditUI::SetVisible(bool visible) {
     CLabelUI::SetVisible(visible);
-    CloseNativeWindowIfHidden();
+    CloseNativeWindowIfUnusable();
 }
 
 void CEditUI::SetParentVisible(bool visible) {
     CLabelUI::SetParentVisible(visible);
-    CloseNativeWindowIfHidden();
+    CloseNativeWindowIfUnusable();
 }
 
 void CEditUI::SetEnabled(bool enabled) {
     CLabelUI::SetEnabled(enabled);
     if (!IsEnabled()) {
         m_state = 0;
+        CloseNativeWindowIfUnusable();
     }
 }
 
@@ -267,8 +273,8 @@ void CEditUI::OpenNativeWindow() {
     }
 }
 
-void CEditUI::CloseNativeWindowIfHidden() {
-    if (!IsVisible() && m_window.IsOpen() && m_manager != nullptr) {
+void CEditUI::CloseNativeWindowIfUnusable() {
+    if ((!IsVisible() || !IsEnabled()) && m_window.IsOpen() && m_manager != nullptr) {
         m_manager->FocusControl(nullptr, true);
     }
 }

@@ -68,7 +68,8 @@ class CEditUI : public CChildWindowHostUI<CEditWnd> {
     friend class CEditWnd;
 
     void OpenNativeWindow();
-    void CloseNativeWindowIfHidden();
+    // Hidden or disabled: the editing ends.
+    void CloseNativeWindowIfUnusable();
     // The native window's text became the control's.
     void TakeNativeText(std::wstring text);
     void SetImage(ImageDrawInfo& record, const std::wstring& spec);

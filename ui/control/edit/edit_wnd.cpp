@@ -136,7 +136,11 @@ LRESULT CEditWnd::OnReflectedCommand(WPARAM wParam) {
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         text.resize(static_cast<std::size_t>(GetWindowText(m_hwnd, text.data(), length + 1)));
         Edit()->TakeNativeText(std::move(text));
+        const std::weak_ptr<const void> alive = Lifetime();
         Manager()->RaiseNotification(Owner(), L"textchanged", 0, 0, false, true);
+        if (alive.expired()) {
+            return 0;  // the listener ended the editing
+        }
         if (InLayeredWindow()) {
             Owner()->Invalidate();
         }

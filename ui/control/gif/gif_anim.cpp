@@ -160,8 +160,9 @@ void CGifAnimUI::LoadGif() {
         SetFixedWidth(m_gif->frames.front()->width);
         SetFixedHeight(m_gif->frames.front()->height);
     }
-    // A still image has nothing to play.
-    if (m_autoPlay && m_gif->frames.size() > 1) {
+    // A still image has nothing to play, and frames without delays are not
+    // an animation.
+    if (m_autoPlay && m_gif->hasFrameDelays && m_gif->frames.size() > 1) {
         PlayGif();
     }
 }

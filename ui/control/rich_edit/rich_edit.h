@@ -34,7 +34,7 @@ class CRichEditUI : public CContainerUI, public IMessageFilterUI {
     void SetEnabled(bool enabled = true) override;
     void SetItemRect(RECT rect, bool invalidate = true) override;
     void Move(SIZE offset, bool invalidate = true) override;
-    bool PaintContent(HDC dc, const RECT& paintRect, CControlUI* stop) override;
+    void PaintTextLayer(HDC dc) override;
     void HandleEvent(TInputEventUI& event) override;
 
     // Scrolling goes through the text services, which call the bars back.

@@ -37,6 +37,10 @@ void CTxtWinHost::PropertyChanged(DWORD bit) {
     m_services->OnTxPropertyBitsChange(bit, TxGetPropertyBits(~DWORD{0}));
 }
 
+TXTBACKSTYLE CTxtWinHost::TxGetBackStyle() {
+    return m_owner.IsTransparent() ? TXTBACK_TRANSPARENT : TXTBACK_OPAQUE;
+}
+
 platform::FontSpec CTxtWinHost::TxGetFont() {
     CWindowManagerUI* manager = m_owner.GetManager();
     const FontInfo* font = manager != nullptr ? manager->FontById(m_owner.GetFont()) : nullptr;

@@ -39,6 +39,7 @@ class CTxtWinHost final : public platform::ITextHost {
     LONG TxGetMaxLength() override;
     wchar_t TxGetPasswordChar() override { return L'*'; }
     DWORD TxGetAlignment() override { return m_style & (ES_CENTER | ES_RIGHT); }
+    TXTBACKSTYLE TxGetBackStyle() override;
     BOOL TxShowScrollBar(int bar, BOOL show) override;
     BOOL TxEnableScrollBar(int bars, int arrows) override;
     BOOL TxSetScrollRange(int bar, LONG minimum, LONG maximum, BOOL redraw) override;

@@ -47,17 +47,13 @@ void CRichEditUI::Move(SIZE offset, bool invalidate) {
     UpdateHostClientRect();
 }
 
-// The text lies inside the client rectangle, which the bars never enter, so
-// it may go after the container's layers and bars.
-bool CRichEditUI::PaintContent(HDC dc, const RECT& paintRect, CControlUI* stop) {
-    if (!CContainerUI::PaintContent(dc, paintRect, stop)) {
-        return false;
-    }
+// The text is the control's text layer: over its colours and images, under
+// its children and bars, which the container paints after the layers.
+void CRichEditUI::PaintTextLayer(HDC dc) {
     RECT area;
-    if (m_host != nullptr && RectIntersect(area, paintRect, m_itemRect)) {
+    if (m_host != nullptr && RectIntersect(area, m_paintRect, m_itemRect)) {
         m_host->Services().TxDraw(dc, area);
     }
-    return true;
 }
 
 }  // namespace VantuUI

@@ -24,6 +24,7 @@
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/control/slider/slider.h"
 #include "ui/control/tree/tree_view.h"
+#include "ui/core/text_case.h"
 #include "ui/layout/child_layout.h"
 #include "ui/layout/container/container.h"
 #include "ui/layout/horizontal_layout.h"
@@ -84,23 +85,7 @@ constexpr std::array kClasses{
     ControlClass{L"RichEdit", &Make<CRichEditUI>},
 };
 
-wchar_t FoldAscii(wchar_t c) {
-    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
-
 }  // namespace
-
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 CControlUI* CreateControlByClassName(std::wstring_view name) {
     for (const ControlClass& cls : kClasses) {

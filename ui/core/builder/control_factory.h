@@ -2,7 +2,7 @@
 
 // The skin's element names for control classes: "VerticalLayout" makes a
 // CVerticalLayoutUI. Names match without regard to ASCII case, except those
-// marked exact ("GifAnim").
+// marked exact ("GifAnim"); see text_case.h.
 
 #include <string_view>
 
@@ -13,8 +13,5 @@ class CControlUI;
 // A new control of the class the name stands for, or null for a name that
 // is not a control class (yet).
 CControlUI* CreateControlByClassName(std::wstring_view name);
-
-// ASCII letters fold; everything else compares exactly.
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 }  // namespace VantuUI

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/core/builder/control_factory.h"
 #include "ui/core/markup.h"
+#include "ui/core/text_case.h"
 
 namespace VantuUI {
 

@@ -10,6 +10,7 @@
 #include "ui/core/builder/control_factory.h"
 #include "ui/core/builder/element_attributes.h"
 #include "ui/core/manager/window_manager.h"
+#include "ui/core/text_case.h"
 #include "ui/layout/container/container_interface.h"
 
 namespace VantuUI {

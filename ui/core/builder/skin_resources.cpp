@@ -2,10 +2,10 @@
 // attributes, registered with the window's paint manager.
 
 #include "ui/control/attribute_values.h"
-#include "ui/core/builder/control_factory.h"
 #include "ui/core/builder/element_attributes.h"
 #include "ui/core/builder/skin_builder.h"
 #include "ui/core/manager/window_manager.h"
+#include "ui/core/text_case.h"
 
 namespace VantuUI {
 

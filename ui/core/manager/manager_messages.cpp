@@ -97,7 +97,9 @@ bool CWindowManagerUI::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM l
         POINT point = PointOf(lParam);
         ScreenToClient(m_window, &point);
         m_lastMouse = point;
-    } else if (message >= WM_MOUSEMOVE && message <= WM_LBUTTONDBLCLK) {
+    } else if (message >= WM_MOUSEMOVE && message < WM_MOUSEWHEEL) {
+        // Every button's message carries its own point: a right click over a
+        // control the pointer never moved onto still finds that control.
         m_lastMouse = PointOf(lParam);
     }
     if (AskFilters(m_messageHooks, message, wParam, lParam, result)) {

@@ -45,6 +45,34 @@ void MultiplyByAlpha(cairo_surface_t* target, cairo_surface_t* mask, const RECT&
     cairo_surface_mark_dirty(target);
 }
 
+// Where a native child window lies in its parent's client area.
+RECT ChildWindowArea(HWND parent, HWND child) {
+    RECT at{};
+    GetWindowRect(child, &at);
+    POINT origin{at.left, at.top};
+    ScreenToClient(parent, &origin);
+    return RECT{origin.x, origin.y, origin.x + (at.right - at.left),
+                origin.y + (at.bottom - at.top)};
+}
+
+// What a printed window drew is opaque: its pixels may carry no alpha of
+// their own, and nothing of the layered image behind should show through.
+void MakeDrawnPixelsOpaque(cairo_surface_t* surface) {
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+        for (int x = 0; x < width; ++x) {
+            if (row[x] != 0) {
+                row[x] |= 0xFF000000u;
+            }
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+}
+
 }  // namespace
 
 void CWindowManagerUI::FreeOffscreen() {
@@ -264,8 +292,7 @@ void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT&
     }
     m_root->Paint(memory, paint, nullptr);
     if (m_layered) {
-        std::erase_if(m_childWindows,
-                      [](const ChildWindow& child) { return IsWindow(child.window) == FALSE; });
+        PrintChildWindowsLayered(memory, paint);
     }
     const std::vector<CControlUI*> overlays = m_overlayPainters;
     for (CControlUI* control : overlays) {
@@ -312,6 +339,40 @@ void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT&
     }
 }
 
+// The layered image replaces everything the window shows, native child
+// windows included: they are printed into it, else an open edit box would
+// vanish until it repaints itself.
+void CWindowManagerUI::PrintChildWindowsLayered(HDC memory, const RECT& paint) {
+    constexpr LPARAM kPrintFlags = 0x35;  // check visible, client, children, owned
+    std::erase_if(m_childWindows,
+                  [](const ChildWindow& child) { return IsWindow(child.window) == FALSE; });
+    const std::vector<ChildWindow> children = m_childWindows;
+    for (const ChildWindow& child : children) {
+        const RECT area = ChildWindowArea(m_window, child.window);
+        RECT shown{};
+        if (!IsWindowVisible(child.window) || !RectIntersect(shown, area, paint)) {
+            continue;
+        }
+        SurfacePtr printed(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, area.right - area.left,
+                                                      area.bottom - area.top));
+        if (cairo_surface_status(printed.get()) != CAIRO_STATUS_SUCCESS) {
+            continue;
+        }
+        ContextPtr printDc(cairo_create(printed.get()));
+        SendMessage(child.window, WM_PRINT, reinterpret_cast<WPARAM>(printDc.get()), kPrintFlags);
+        printDc.reset();
+        MakeDrawnPixelsOpaque(printed.get());
+        cairo_save(memory);
+        cairo_rectangle(memory, shown.left, shown.top, shown.right - shown.left,
+                        shown.bottom - shown.top);
+        cairo_clip(memory);
+        cairo_set_operator(memory, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(memory, printed.get(), area.left, area.top);
+        cairo_paint(memory);
+        cairo_restore(memory);
+    }
+}
+
 void CWindowManagerUI::OnPrintClient(HDC dc, LPARAM flags) {
     if (m_root == nullptr || dc == nullptr) {
         return;
@@ -328,12 +389,9 @@ void CWindowManagerUI::OnPrintClient(HDC dc, LPARAM flags) {
         if (!IsWindow(child.window)) {
             continue;
         }
-        RECT at{};
-        GetWindowRect(child.window, &at);
-        POINT origin{at.left, at.top};
-        ScreenToClient(m_window, &origin);
+        const RECT at = ChildWindowArea(m_window, child.window);
         cairo_save(dc);
-        cairo_translate(dc, origin.x, origin.y);
+        cairo_translate(dc, at.left, at.top);
         SendMessage(child.window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags | kPrintNonClient);
         cairo_restore(dc);
     }

@@ -6,6 +6,7 @@
 
 #include "platform/window/window_system.h"
 #include "ui/control/control.h"
+#include "ui/control/rich_edit/rich_edit.h"
 #include "ui/core/manager/manager_shared.h"
 
 namespace VantuUI {
@@ -28,6 +29,16 @@ bool RemoveFrom(std::vector<T*>& list, T* item) {
 
 bool ClassContains(CControlUI* control, const wchar_t* word) {
     return control->GetClass().find(word) != std::wstring::npos;
+}
+
+// A focused rich edit that wants Tab gets it as typed text.
+bool KeepsTab(CControlUI* focus) {
+    if (focus == nullptr || !focus->IsVisible() || !focus->IsEnabled() ||
+        !ClassContains(focus, L"RichEdit")) {
+        return false;
+    }
+    const auto* edit = static_cast<CRichEditUI*>(focus->FindInterface(L"RichEdit"));
+    return edit != nullptr && edit->WantsTab();
 }
 
 struct ShortcutSearch {
@@ -99,9 +110,7 @@ bool CWindowManagerUI::PreTranslate(UINT message, WPARAM wParam, LPARAM lParam, 
             if (wParam != static_cast<WPARAM>(VK_TAB)) {
                 return false;
             }
-            if (m_focus != nullptr && m_focus->IsVisible() && m_focus->IsEnabled() &&
-                ClassContains(m_focus, L"RichEdit") &&
-                m_focus->GetAttribute(L"wanttab") == L"true") {
+            if (KeepsTab(m_focus)) {
                 return false;
             }
             MoveTabFocus(GetKeyState(VK_SHIFT) >= 0);
@@ -131,6 +140,7 @@ bool CWindowManagerUI::TranslateShortcut(WPARAM key) {
         return false;
     }
     FocusControl(chosen, true);
+    chosen->Activate();
     return true;
 }
 

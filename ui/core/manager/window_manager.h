@@ -331,6 +331,7 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     void PaintLayout(const RECT& client);
     void PaintPresent(HDC windowDc, const RECT& paint, const RECT& client);
     void OnPrintClient(HDC dc, LPARAM flags);
+    void PrintChildWindowsLayered(HDC memory, const RECT& paint);
     void FreeOffscreen();
     // manager_notify.cpp
     void DeliverQueued();

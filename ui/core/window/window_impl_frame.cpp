@@ -4,7 +4,7 @@
 // buttons follow the window's state.
 
 #include "ui/control/control.h"
-#include "ui/core/builder/control_factory.h"
+#include "ui/core/text_case.h"
 #include "ui/core/window/window_impl_base.h"
 
 namespace VantuUI {

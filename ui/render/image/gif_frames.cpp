@@ -48,6 +48,7 @@ struct GifShape {
     int width = 0;
     int height = 0;
     long long frames = 0;
+    bool frameDelays = false;  // a graphic control extension, where delays live
 };
 
 std::optional<GifShape> ReadShape(const std::uint8_t* data, std::size_t size) {
@@ -67,6 +68,7 @@ std::optional<GifShape> ReadShape(const std::uint8_t* data, std::size_t size) {
             if (!c.Has(1)) {
                 break;
             }
+            shape.frameDelays = shape.frameDelays || c.data[c.at] == 0xF9;
             ++c.at;
             if (!SkipSubBlocks(c)) {
                 break;
@@ -116,6 +118,7 @@ std::optional<GifFrames> LoadGifFrames(const std::uint8_t* data, std::size_t siz
         return std::nullopt;
     }
     GifFrames result;
+    result.hasFrameDelays = shape->frameDelays;
     std::size_t frameBytes = static_cast<std::size_t>(width) * height * 4;
     for (int i = 0; i < count; ++i) {
         auto frame = RenderEngine::ImageFromRgba(pixels + frameBytes * i, width, height, 0);

@@ -17,6 +17,9 @@ namespace VantuUI {
 struct GifFrames {
     std::vector<std::unique_ptr<ImageInfo>> frames;
     std::vector<int> delays;  // milliseconds, one per frame, as the file gives them
+    // Whether the file gives delays at all: one without them is a set of
+    // pictures, not an animation to start by itself.
+    bool hasFrameDelays = false;
 };
 
 // Nullopt for what is not a GIF, a damaged one, or one whose frames together

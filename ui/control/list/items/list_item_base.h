@@ -80,7 +80,7 @@ class CListItemBaseUI : public Base, public IListItemUI {
     }
 
     // "itemactivate"; false when the item cannot be activated.
-    virtual bool Activate() {
+    bool Activate() override {
         if (!this->CanActivate()) {
             return false;
         }
