@@ -23,12 +23,6 @@ std::wstring ParentFolderOf(std::wstring_view path);
 // with a separator between them when the folder does not end in one.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative);
 
-// The full path of the running program (GetModuleFileNameW of no module).
-std::wstring ModuleFileName();
-
-// The running program's folder, ending in a separator.
-std::wstring ModuleFolder();
-
 // The name as the file system wants it: its bytes (see EncodeFileName).
 std::string NativePath(std::wstring_view path);
 
