@@ -2,7 +2,14 @@
 # A static library of every .cpp under the given folders plus the given files
 # (all relative to the project root), but those under an EXCLUDE path (a
 # folder or a file). Folders without sources yet give an interface library, so
-# the tree builds while layers are still empty.
+# the tree builds while layers are still empty. What differs per system lives
+# in a service folder's linux/ or windows/ sub-folder: the other system's is
+# left out.
+if(WIN32)
+    set(VANTU_OTHER_SYSTEM linux)
+else()
+    set(VANTU_OTHER_SYSTEM windows)
+endif()
 function(vantu_library name)
     cmake_parse_arguments(ARG "" "" "DIRS;FILES;EXCLUDE;DEPS" ${ARGN})
     set(sources "")
@@ -25,6 +32,8 @@ function(vantu_library name)
         set(sources ${kept})
     endforeach()
     list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    # A service folder's sub-folder, not a layer's own (launcher/windows/).
+    list(FILTER sources EXCLUDE REGEX "^${PROJECT_SOURCE_DIR}/[^/]+/.+/${VANTU_OTHER_SYSTEM}/")
     if(sources)
         add_library(${name} STATIC ${sources})
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
