@@ -1,7 +1,5 @@
 #include "platform/files/paths.h"
 
-#include "platform/text/text_codec.h"
-
 namespace platform {
 
 std::wstring_view::size_type LastSeparator(std::wstring_view path) {
@@ -29,10 +27,6 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative) {
     }
     joined += relative;
     return joined;
-}
-
-std::string NativePath(std::wstring_view path) {
-    return EncodeFileName(path);
 }
 
 }  // namespace platform

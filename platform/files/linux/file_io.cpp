@@ -33,42 +33,50 @@ bool RepeatUntilDone(std::size_t size, Step step) {
 
 }  // namespace
 
-UniqueFd OpenForReading(std::wstring_view path, Links links) {
+bool CloseFileHandle(FileHandle handle) {
+    return ::close(handle) == 0;
+}
+
+UniqueFile OpenForReading(std::wstring_view path, Links links) {
     if (FileFaults::Applies(FileOperation::Read, path)) {
-        return UniqueFd();
+        return UniqueFile();
     }
     int flags = O_RDONLY | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
-    return UniqueFd(::open(NativePath(path).c_str(), flags));
+    return UniqueFile(::open(NativePath(path).c_str(), flags));
 }
 
-UniqueFd CreateForWriting(std::wstring_view path, mode_t mode) {
+UniqueFile CreateForWriting(std::wstring_view path, mode_t mode) {
     if (FileFaults::Applies(FileOperation::Write, path)) {
-        return UniqueFd();
+        return UniqueFile();
     }
-    return UniqueFd(::open(NativePath(path).c_str(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    return UniqueFile(::open(NativePath(path).c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
 }
 
-UniqueFd OpenExistingForWriting(std::wstring_view path) {
+UniqueFile OpenExistingForWriting(std::wstring_view path) {
     if (FileFaults::Applies(FileOperation::Write, path)) {
-        return UniqueFd();
+        return UniqueFile();
     }
     // Non-blocking, so that a FIFO planted at the path cannot hold the open.
-    return UniqueFd(
+    return UniqueFile(
         ::open(NativePath(path).c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 
-bool WriteAll(int fd, const void* data, std::size_t size) {
+bool WriteAll(FileHandle fd, const void* data, std::size_t size) {
     const auto* p = static_cast<const char*>(data);
     return RepeatUntilDone(size,
                            [&](std::size_t done) { return ::write(fd, p + done, size - done); });
 }
 
-UniqueFd Duplicate(int fd) {
-    return UniqueFd(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+bool SyncFile(const UniqueFile& file) {
+    return ::fsync(file.Get()) == 0;
 }
 
-long ReadSome(const UniqueFd& file, void* data, std::size_t size) {
+UniqueFile Duplicate(FileHandle fd) {
+    return UniqueFile(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+}
+
+long ReadSome(const UniqueFile& file, void* data, std::size_t size) {
     ssize_t n;
     do {
         n = ::read(file.Get(), data, size);
@@ -76,7 +84,7 @@ long ReadSome(const UniqueFd& file, void* data, std::size_t size) {
     return static_cast<long>(n);
 }
 
-bool ReadAll(const UniqueFd& file, void* data, std::size_t size,
+bool ReadAll(const UniqueFile& file, void* data, std::size_t size,
              std::optional<std::uint64_t> offset) {
     auto* p = static_cast<char*>(data);
     return RepeatUntilDone(size, [&](std::size_t done) {
@@ -86,7 +94,7 @@ bool ReadAll(const UniqueFd& file, void* data, std::size_t size,
     });
 }
 
-std::optional<std::uint64_t> RegularFileSize(const UniqueFd& file) {
+std::optional<std::uint64_t> RegularFileSize(const UniqueFile& file) {
     struct stat info {};
     if (!file.IsValid() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
@@ -94,7 +102,7 @@ std::optional<std::uint64_t> RegularFileSize(const UniqueFd& file) {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::optional<std::uint64_t> SeekFile(const UniqueFd& file, std::int64_t offset, int whence) {
+std::optional<std::uint64_t> SeekFile(const UniqueFile& file, std::int64_t offset, int whence) {
     off_t position = ::lseek(file.Get(), static_cast<off_t>(offset), whence);
     if (position < 0) {
         return std::nullopt;
@@ -102,7 +110,7 @@ std::optional<std::uint64_t> SeekFile(const UniqueFd& file, std::int64_t offset,
     return static_cast<std::uint64_t>(position);
 }
 
-bool ResizeFile(const UniqueFd& file, std::uint64_t size) {
+bool ResizeFile(const UniqueFile& file, std::uint64_t size) {
     return ::ftruncate(file.Get(), static_cast<off_t>(size)) == 0;
 }
 

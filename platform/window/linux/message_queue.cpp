@@ -1,4 +1,4 @@
-#include "platform/window/message_queue.h"
+#include "platform/window/linux/message_queue.h"
 
 #include <algorithm>
 #include <chrono>

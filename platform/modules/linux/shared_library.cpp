@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/text/text_codec.h"
+
 namespace platform {
 
 namespace {
@@ -44,6 +46,10 @@ SharedLibrary SharedLibrary::Load(const std::string& path, Unload unload, Bindin
         library.m_loadError = LastLoaderError("cannot load the library");
     }
     return library;
+}
+
+SharedLibrary SharedLibrary::Load(std::wstring_view path, Unload unload, Binding binding) {
+    return Load(EncodeFileName(path), unload, binding);
 }
 
 void* SharedLibrary::Symbol(const char* name, std::string& error) const {

@@ -44,23 +44,23 @@ NamedEvent::~NamedEvent() {
     Close();
 }
 
-NamedEvent::NamedEvent(NamedEvent&& other) noexcept : m_fd(other.m_fd) {
-    other.m_fd = -1;
+NamedEvent::NamedEvent(NamedEvent&& other) noexcept : m_handle(other.m_handle) {
+    other.m_handle = kNoWaitHandle;
 }
 
 NamedEvent& NamedEvent::operator=(NamedEvent&& other) noexcept {
     if (this != &other) {
         Close();
-        m_fd = other.m_fd;
-        other.m_fd = -1;
+        m_handle = other.m_handle;
+        other.m_handle = kNoWaitHandle;
     }
     return *this;
 }
 
 void NamedEvent::Close() {
-    if (m_fd >= 0) {
-        close(m_fd);
-        m_fd = -1;
+    if (m_handle >= 0) {
+        close(m_handle);
+        m_handle = kNoWaitHandle;
     }
 }
 
@@ -84,14 +84,14 @@ NamedEventCreation NamedEvent::Create(std::wstring_view name) {
         close(fd);
         return NamedEventCreation::Failed;
     }
-    m_fd = fd;
+    m_handle = fd;
     return NamedEventCreation::Created;
 }
 
 bool NamedEvent::Reset() {
     bool signalled = false;
     for (;;) {
-        int client = accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
+        int client = accept4(m_handle, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0) {
             if (errno == EINTR) {
                 continue;
@@ -104,7 +104,7 @@ bool NamedEvent::Reset() {
 }
 
 void NamedEvent::HoldUntilExit() {
-    m_fd = -1;
+    m_handle = kNoWaitHandle;
 }
 
 bool NamedEvent::Signal(std::wstring_view name) {
@@ -127,25 +127,25 @@ bool NamedEvent::Signal(std::wstring_view name) {
     return signalled;
 }
 
-ManualResetEvent::ManualResetEvent() : m_fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+ManualResetEvent::ManualResetEvent() : m_handle(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 ManualResetEvent::~ManualResetEvent() {
-    if (m_fd >= 0) {
-        close(m_fd);
+    if (m_handle >= 0) {
+        close(m_handle);
     }
 }
 
 void ManualResetEvent::Set() {
     std::uint64_t one = 1;
     // Never read, so the counter stays above zero: set until destroyed.
-    [[maybe_unused]] auto written = write(m_fd, &one, sizeof one);
+    [[maybe_unused]] auto written = write(m_handle, &one, sizeof one);
 }
 
 bool ManualResetEvent::IsSet() const {
-    return WaitForAny({m_fd}, std::chrono::milliseconds(0)) == 0;
+    return WaitForAny({m_handle}, std::chrono::milliseconds(0)) == 0;
 }
 
-int WaitForAny(std::initializer_list<int> descriptors, std::chrono::milliseconds timeout) {
+int WaitForAny(std::initializer_list<WaitHandle> descriptors, std::chrono::milliseconds timeout) {
     std::vector<pollfd> fds;
     for (int fd : descriptors) {
         if (fd < 0) {
