@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/files/file_io.h"
+#include "platform/resources/resource_language.h"
 
 namespace platform {
 
@@ -98,13 +99,18 @@ std::optional<std::uint64_t> RvaToOffset(const std::vector<Section>& sections, s
     return std::nullopt;
 }
 
-// The directory entry to descend into at one level of the resource tree: the
-// one with `id` when given, otherwise the first. Offsets are relative to the
-// resource section start; the tree has exactly three levels, so a directory
-// that points back at itself cannot make the walk loop.
-std::optional<std::uint32_t> FindResourceEntry(const ByteSource& src, std::uint64_t base,
-                                               std::uint64_t rsrcSize, std::uint32_t directory,
-                                               std::optional<std::uint32_t> id) {
+struct ResourceEntry {
+    bool isId;
+    std::uint32_t name;
+    std::uint32_t target;
+};
+
+// The entries of one directory of the resource tree. Offsets are relative to
+// the resource section start; the tree has exactly three levels, so a
+// directory that points back at itself cannot make the walk loop.
+std::optional<std::vector<ResourceEntry>> ResourceEntries(const ByteSource& src, std::uint64_t base,
+                                                          std::uint64_t rsrcSize,
+                                                          std::uint32_t directory) {
     if (directory > rsrcSize || rsrcSize - directory < 16) {
         return std::nullopt;
     }
@@ -118,18 +124,39 @@ std::optional<std::uint32_t> FindResourceEntry(const ByteSource& src, std::uint6
     if (count * 8 > rsrcSize - first) {
         return std::nullopt;
     }
+    std::vector<ResourceEntry> entries;
     for (std::uint64_t i = 0; i < count; ++i) {
         auto name = src.Little<std::uint32_t>(base + first + i * 8);
         auto target = src.Little<std::uint32_t>(base + first + i * 8 + 4);
         if (!name || !target) {
             return std::nullopt;
         }
-        bool isId = i >= *named;
-        if (!id || (isId && *name == *id)) {
-            return *target;
+        entries.push_back({i >= *named, *name, *target});
+    }
+    return entries;
+}
+
+// The language the system's lookup takes when a program asks for none: the
+// neutral one, the user's, English, and otherwise the first there is.
+std::optional<std::uint32_t> PreferredLanguage(const std::vector<ResourceEntry>& languages) {
+    std::vector<std::uint32_t> preferred{0x0000};
+    if (auto user = UserInterfaceLanguage()) {
+        preferred.push_back(*user);
+        preferred.push_back(*user & 0x3FFu);  // its primary language alone
+    }
+    preferred.push_back(0x0409);
+    preferred.push_back(0x0009);
+    for (std::uint32_t language : preferred) {
+        for (const auto& entry : languages) {
+            if (entry.isId && entry.name == language) {
+                return entry.target;
+            }
         }
     }
-    return std::nullopt;
+    if (languages.empty()) {
+        return std::nullopt;
+    }
+    return languages.front().target;
 }
 
 std::optional<std::string> PeVersionBlock(const ByteSource& src) {
@@ -183,16 +210,29 @@ std::optional<std::string> PeVersionBlock(const ByteSource& src) {
         return std::nullopt;
     }
 
-    // Type RT_VERSION, then the first name, then the first language.
-    auto types = FindResourceEntry(src, *base, *rsrcSize, 0, kRtVersion);
-    if (!types || !(*types & kSubdirectoryFlag)) {
+    // Type RT_VERSION, then the first name, then the language the system
+    // would take.
+    auto types = ResourceEntries(src, *base, *rsrcSize, 0);
+    if (!types) {
         return std::nullopt;
     }
-    auto names = FindResourceEntry(src, *base, *rsrcSize, *types & ~kSubdirectoryFlag, {});
-    if (!names || !(*names & kSubdirectoryFlag)) {
+    std::optional<std::uint32_t> version;
+    for (const auto& entry : *types) {
+        if (entry.isId && entry.name == kRtVersion) {
+            version = entry.target;
+            break;
+        }
+    }
+    if (!version || !(*version & kSubdirectoryFlag)) {
         return std::nullopt;
     }
-    auto language = FindResourceEntry(src, *base, *rsrcSize, *names & ~kSubdirectoryFlag, {});
+    auto names = ResourceEntries(src, *base, *rsrcSize, *version & ~kSubdirectoryFlag);
+    if (!names || names->empty() || !(names->front().target & kSubdirectoryFlag)) {
+        return std::nullopt;
+    }
+    auto languages =
+        ResourceEntries(src, *base, *rsrcSize, names->front().target & ~kSubdirectoryFlag);
+    auto language = languages ? PreferredLanguage(*languages) : std::nullopt;
     if (!language || (*language & kSubdirectoryFlag) || *language > *rsrcSize ||
         *rsrcSize - *language < 16) {
         return std::nullopt;

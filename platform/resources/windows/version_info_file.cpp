@@ -2,9 +2,14 @@
 
 #include <string>
 
+#include "platform/resources/resource_language.h"
 #include "platform/resources/version_info.h"
 
 namespace platform {
+
+std::optional<std::uint16_t> UserInterfaceLanguage() {
+    return GetUserDefaultUILanguage();
+}
 
 std::optional<VersionInfoBlock> VersionInfoBlock::ReadFromFile(std::wstring_view path) {
     const std::wstring name(path);

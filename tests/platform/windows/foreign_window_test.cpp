@@ -42,6 +42,9 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             Sleep(static_cast<DWORD>(wParam));
             g_busy = false;
             return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -83,7 +86,6 @@ class WindowThread {
         if (HWND window = m_window.exchange(nullptr); window != nullptr) {
             // Destroyed by its own thread, which then leaves its loop.
             PostMessageW(window, WM_CLOSE, 0, 0);
-            PostThreadMessageW(GetThreadId(m_thread.native_handle()), WM_QUIT, 0, 0);
         }
     }
 
