@@ -111,11 +111,30 @@ function(vantu_build_settings target)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# vantu_set_version(<target> <version>): gives an ELF program its version block
-# after it is linked.
+# vantu_set_version(<target> <version> [DESCRIPTION <text>]): gives a program
+# its version resource: on Windows a VERSIONINFO that windres compiles in, on
+# Linux a version block added to the ELF program after it is linked.
 function(vantu_set_version target version)
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "" ${ARGN})
+    if(NOT version MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
+        message(FATAL_ERROR "${target}: version '${version}' is not a.b.c.d")
+    endif()
+    if(WIN32)
+        set(VERSION ${version})
+        string(REPLACE "." "," VERSION_COMMAS ${version})
+        set(DESCRIPTION "${ARG_DESCRIPTION}")
+        get_target_property(FILE_NAME ${target} OUTPUT_NAME)
+        if(NOT FILE_NAME)
+            set(FILE_NAME ${target})
+        endif()
+        set(FILE_NAME "${FILE_NAME}${CMAKE_EXECUTABLE_SUFFIX}")
+        set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+        configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/version.rc.in ${script} @ONLY)
+        target_sources(${target} PRIVATE ${script})
+        return()
+    endif()
     add_custom_command(TARGET ${target} POST_BUILD
-        COMMAND $<TARGET_FILE:vantu-versioninfo> elf-set $<TARGET_FILE:${target}>
+        COMMAND $<TARGET_FILE:vantu-versioninfo> set $<TARGET_FILE:${target}>
                 $<TARGET_FILE:${target}>.versioned ${version}
         COMMAND ${CMAKE_COMMAND} -E rename $<TARGET_FILE:${target}>.versioned $<TARGET_FILE:${target}>
         VERBATIM)

@@ -17,6 +17,17 @@ include(${CMAKE_CURRENT_SOURCE_DIR}/test_suite.cmake)
 
 # Tests of user32's stand-ins (windows, controls, fonts, clipboard, message
 # box, text services) and of what is not ported yet.
-vantu_test_suite(platform DEPS vantu_platform_core PROGRAMS vantu-sleep
+include(${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake)
+vantu_embed_resource(vantu_test_named_resource TYPE xml NAME "Named Resource.xml"
+                     FILE ${CMAKE_CURRENT_SOURCE_DIR}/platform/data/named_resource.xml)
+vantu_embed_resource(vantu_test_numbered_resource TYPE TESTDATA ID 77
+                     FILE ${CMAKE_CURRENT_SOURCE_DIR}/platform/data/named_resource.xml)
+vantu_test_suite(platform
+    DEPS vantu_platform_core vantu_platform_x11 vantu_test_named_resource
+         vantu_test_numbered_resource
+    PROGRAMS vantu-sleep VantuSpeedUp
     EXCLUDE window/ controls/ clipboard_test.cpp font_test.cpp message_box_test.cpp
-            text_services_test.cpp embedded_resources_test.cpp)
+            text_services_test.cpp)
+# The demo booster's version as windres gave it.
+target_compile_definitions(platform_tests PRIVATE
+    VANTU_BOOSTER_VERSION_TEXT=L"${VANTU_BOOSTER_VERSION}")

@@ -29,8 +29,4 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative) {
     return joined;
 }
 
-std::wstring ModuleFolder() {
-    return ParentFolderOf(ModuleFileName());
-}
-
 }  // namespace platform

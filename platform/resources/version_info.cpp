@@ -1,14 +1,10 @@
 #include "platform/resources/version_info.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <functional>
 #include <vector>
 
-#include "platform/files/paths.h"
+#include "platform/files/file_io.h"
 
 namespace platform {
 
@@ -436,31 +432,19 @@ std::optional<std::string> ExtractVersionBlock(std::string_view image) {
     return VersionBlockOf(src);
 }
 
-std::optional<VersionInfoBlock> VersionInfoBlock::ReadFromFile(std::wstring_view path) {
-    int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+std::optional<VersionInfoBlock> VersionInfoBlock::ReadWithOwnReader(std::wstring_view path) {
+    auto file = OpenForReading(path);
+    if (!file.IsValid()) {
         return std::nullopt;
     }
-    struct stat st;
-    std::optional<std::string> block;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        ByteSource src(static_cast<std::uint64_t>(st.st_size),
-                       [fd](std::uint64_t offset, void* out, std::size_t size) {
-                           auto* p = static_cast<char*>(out);
-                           while (size > 0) {
-                               ssize_t n = pread(fd, p, size, static_cast<off_t>(offset));
-                               if (n <= 0) {
-                                   return false;
-                               }
-                               p += n;
-                               offset += static_cast<std::uint64_t>(n);
-                               size -= static_cast<std::size_t>(n);
-                           }
-                           return true;
-                       });
-        block = VersionBlockOf(src);
+    auto size = RegularFileSize(file);
+    if (!size) {
+        return std::nullopt;
     }
-    close(fd);
+    ByteSource src(*size, [&file](std::uint64_t offset, void* out, std::size_t count) {
+        return ReadAll(file, out, count, offset);
+    });
+    auto block = VersionBlockOf(src);
     if (!block) {
         return std::nullopt;
     }
@@ -486,7 +470,8 @@ std::optional<std::wstring> VersionInfoBlock::Text(std::wstring_view subBlock) c
         if (c == 0) {
             break;
         }
-        if (c >= 0xD800 && c <= 0xDBFF && at + 3 < value->size()) {
+        // A 16-bit wchar_t keeps the pair as it is.
+        if (sizeof(wchar_t) > 2 && c >= 0xD800 && c <= 0xDBFF && at + 3 < value->size()) {
             char32_t low = Word(*value, at + 2);
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);

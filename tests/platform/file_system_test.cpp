@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

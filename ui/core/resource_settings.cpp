@@ -5,6 +5,7 @@
 
 #include "platform/files/file_io.h"
 #include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 
 namespace VantuUI {
 

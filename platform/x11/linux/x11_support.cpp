@@ -1,4 +1,4 @@
-#include "platform/x11/x11_support.h"
+#include "platform/x11/linux/x11_support.h"
 
 #include <X11/Xatom.h>
 

@@ -1,11 +1,11 @@
-#include "platform/x11/x11_window_message.h"
+#include "platform/x11/linux/x11_window_message.h"
 
 #include <poll.h>
 
 #include <atomic>
 #include <cerrno>
 
-#include "platform/x11/x11_support.h"
+#include "platform/x11/linux/x11_support.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/x11/x11_window_lookup.h"
+#include "platform/x11/linux/x11_window_lookup.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/text/text_codec.h"
-#include "platform/x11/x11_support.h"
+#include "platform/x11/linux/x11_support.h"
 
 namespace platform {
 

@@ -2,12 +2,13 @@
 
 #include <cairo.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <vector>
 
-#include "platform/x11/x11_window_lookup.h"
-#include "platform/x11/x11_window_message.h"
+#include "platform/x11/linux/x11_window_lookup.h"
+#include "platform/x11/linux/x11_window_message.h"
 
 // Last: it brings Xlib and its macros along.
 #include <SDL.h>
@@ -126,6 +127,11 @@ struct SdlSession {
 };
 
 }  // namespace
+
+bool CanShowWindows() {
+    const char* display = std::getenv("DISPLAY");
+    return display != nullptr && *display != '\0';
+}
 
 bool RunWindows(const WindowOptions& options) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
