@@ -2,7 +2,8 @@
 
 // The one way to open, read and write files: every call on a path applies
 // the test fault switch (FileFaults) itself, so callers never do. Handles
-// are UniqueFile; reads and writes retry interrupted calls.
+// are UniqueFile; reads and writes retry interrupted calls. Files are opened
+// so that programs started later do not inherit them.
 
 #include <sys/types.h>
 
