@@ -4,7 +4,6 @@
 vantu_library(vantu_test_support DIRS tests/support
     EXCLUDE tests/support/x_server.cpp tests/support/update_server.cpp
             tests/support/launcher_lock.cpp tests/support/lsan_suppressions.cpp
-            tests/support/process.cpp
     DEPS GTest::gtest vantu_platform_core)
 target_compile_definitions(vantu_test_support PUBLIC
     VANTU_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
@@ -25,7 +24,7 @@ vantu_embed_resource(vantu_test_numbered_resource TYPE TESTDATA ID 77
 vantu_test_suite(platform
     DEPS vantu_platform_core vantu_platform_x11 vantu_test_named_resource
          vantu_test_numbered_resource
-    PROGRAMS vantu-sleep VantuSpeedUp
+    PROGRAMS vantu-sleep VantuSpeedUp vantu-versioninfo
     EXCLUDE window/ controls/ clipboard_test.cpp font_test.cpp message_box_test.cpp
             text_services_test.cpp)
 # The demo booster's version as windres gave it.

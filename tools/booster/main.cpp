@@ -31,7 +31,8 @@ void Record(const std::vector<std::string>& args) {
     }
     std::error_code ec;
     std::string cwd = std::filesystem::current_path(ec).string();
-    std::ofstream out(record, std::ios::app);
+    // Binary: the same bytes on every system.
+    std::ofstream out(record, std::ios::app | std::ios::binary);
     out << "cwd " << cwd << "\n";
     for (const auto& arg : args) {
         out << "arg " << arg << "\n";
