@@ -19,7 +19,7 @@ constexpr UINT kDone = WM_USER + 8;
 
 thread_local std::vector<WPARAM> g_progress;
 
-LRESULT Record(HWND, UINT message, WPARAM wParam, LPARAM) {
+LRESULT CALLBACK Record(HWND, UINT message, WPARAM wParam, LPARAM) {
     if (message == kProgress) {
         g_progress.push_back(wParam);
     } else if (message == kDone) {

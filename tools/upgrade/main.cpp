@@ -19,7 +19,7 @@ namespace {
 int g_exitCode = 1;
 int g_lastPercent = -1;
 
-LRESULT UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_UPGRADE_PROGRESS: {
             auto received = static_cast<unsigned long long>(wParam);
