@@ -114,10 +114,9 @@ int WaitForAny(std::initializer_list<WaitHandle> descriptors, std::chrono::milli
         return kWaitFailed;
     }
     // INFINITE is all ones: longer finite waits stop just short of it.
-    const DWORD wait = timeout.count() < 0 ? INFINITE
-                       : timeout.count() >= INFINITE
-                           ? INFINITE - 1
-                           : static_cast<DWORD>(timeout.count());
+    const DWORD wait = timeout.count() < 0           ? INFINITE
+                       : timeout.count() >= INFINITE ? INFINITE - 1
+                                                     : static_cast<DWORD>(timeout.count());
     const DWORD rc =
         WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, wait);
     if (rc < WAIT_OBJECT_0 + handles.size()) {

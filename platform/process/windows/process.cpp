@@ -1,5 +1,7 @@
 #include "platform/process/process.h"
 
+#include "platform/process/windows/command_line.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -10,29 +12,6 @@
 namespace platform {
 
 namespace {
-
-// One word as the C runtime's command-line parser reads it back: quoted
-// when it holds a space, tab or quote or is empty; a quote escaped with a
-// backslash, and backslashes before a quote (or the closing one) doubled.
-void AppendQuoted(std::wstring& line, const std::wstring& word) {
-    if (!word.empty() && word.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-        line += word;
-        return;
-    }
-    line += L'"';
-    std::size_t backslashes = 0;
-    for (wchar_t c : word) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        line += c;
-    }
-    line.append(backslashes * 2, L'\\');
-    line += L'"';
-}
 
 // An inheritable copy of a handle, closed when the object goes.
 class InheritableCopy {
@@ -95,10 +74,10 @@ AttributeList HandleListAttribute(std::vector<HANDLE>& handles) {
 bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,
                   StandardStreams streams) {
     std::wstring line;
-    AppendQuoted(line, program);
+    AppendCommandLineWord(line, program);
     for (const auto& argument : arguments) {
         line += L' ';
-        AppendQuoted(line, argument);
+        AppendCommandLineWord(line, argument);
     }
 
     HANDLE nullInput = nullptr, nullOutput = nullptr;
@@ -121,8 +100,8 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
     // handle of this process (another library's, a socket) stays here.
     std::vector<HANDLE> inherited;
     for (HANDLE handle : standard) {
-        if (handle != nullptr && std::find(inherited.begin(), inherited.end(), handle) ==
-                                     inherited.end()) {
+        if (handle != nullptr &&
+            std::find(inherited.begin(), inherited.end(), handle) == inherited.end()) {
             inherited.push_back(handle);
         }
     }
@@ -142,8 +121,8 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
     // A program named without a folder is looked up by the system.
     const bool named = program.find_first_of(L"\\/") != std::wstring::npos;
     const bool ok = (inherited.empty() || attributes) &&
-                    CreateProcessW(named ? program.c_str() : nullptr, line.data(), nullptr,
-                                   nullptr, attributes ? TRUE : FALSE,
+                    CreateProcessW(named ? program.c_str() : nullptr, line.data(), nullptr, nullptr,
+                                   attributes ? TRUE : FALSE,
                                    EXTENDED_STARTUPINFO_PRESENT | CREATE_UNICODE_ENVIRONMENT,
                                    nullptr, nullptr, &startup.StartupInfo, &started);
     if (nullInput != nullptr) {

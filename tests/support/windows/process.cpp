@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/process/windows/command_line.h"
 #include "platform/text/text_codec.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
@@ -20,26 +21,6 @@ std::wstring Wide(const std::string& text) {
         throw std::runtime_error("not UTF-8: " + text);
     }
     return *wide;
-}
-
-// One argument as the C runtime's parser reads it back.
-std::wstring Quoted(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-        return arg;
-    }
-    std::wstring quoted = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : arg) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, L'\\');
-    return quoted + L"\"";
 }
 
 // This process's environment with the given NAME=value entries added or
@@ -82,9 +63,11 @@ struct Started {
 // nothing as standard input.
 Started Spawn(const std::filesystem::path& program, const ProcessOptions& options, HANDLE out,
               HANDLE err) {
-    std::wstring commandLine = Quoted(program.wstring());
+    std::wstring commandLine;
+    platform::AppendCommandLineWord(commandLine, program.wstring());
     for (const auto& arg : options.args) {
-        commandLine += L" " + Quoted(Wide(arg));
+        commandLine += L' ';
+        platform::AppendCommandLineWord(commandLine, Wide(arg));
     }
     std::wstring environment = EnvironmentBlock(options.env);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
