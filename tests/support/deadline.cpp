@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "tests/support/message_wait.h"
+
 namespace testing_support {
 
 using Clock = std::chrono::steady_clock;
@@ -28,6 +30,25 @@ bool WaitUntil(const Deadline& deadline, const std::function<bool()>& done, mill
         std::this_thread::sleep_for(std::min(step, deadline.Left()));
     }
     return true;
+}
+
+BOOL GetMessageBefore(const Deadline& deadline, MSG* msg, std::string_view awaited) {
+    // GetMessage's own wait has no end, so this looks and waits in steps
+    // that a posted message ends at once.
+    for (;;) {
+        const std::uint64_t mark = QueueMark();
+        if (PeekMessage(msg, nullptr, 0, 0, PM_REMOVE)) {
+            return msg->message == WM_QUIT ? FALSE : TRUE;
+        }
+        if (deadline.Passed()) {
+            ADD_FAILURE() << "no message within " << deadline.Span().count()
+                          << " ms while waiting for " << awaited
+                          << " (posted to another thread's queue?)";
+            *msg = MSG{};
+            return FALSE;
+        }
+        WaitForQueue(mark, deadline.Left());
+    }
 }
 
 }  // namespace testing_support

@@ -2,24 +2,23 @@
 
 namespace platform {
 
-void AppendCommandLineWord(std::wstring& line, const std::wstring& word) {
+std::wstring QuotedArgument(const std::wstring& word) {
     if (!word.empty() && word.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-        line += word;
-        return;
+        return word;
     }
-    line += L'"';
+    std::wstring quoted = L"\"";
     std::size_t backslashes = 0;
     for (wchar_t c : word) {
         if (c == L'\\') {
             ++backslashes;
             continue;
         }
-        line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
         backslashes = 0;
-        line += c;
+        quoted += c;
     }
-    line.append(backslashes * 2, L'\\');
-    line += L'"';
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
 }
 
 }  // namespace platform

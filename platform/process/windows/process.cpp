@@ -1,13 +1,13 @@
 #include "platform/process/process.h"
 
-#include "platform/process/windows/command_line.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/process/windows/command_line.h"
 
 namespace platform {
 
@@ -73,11 +73,9 @@ AttributeList HandleListAttribute(std::vector<HANDLE>& handles) {
 
 bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,
                   StandardStreams streams) {
-    std::wstring line;
-    AppendCommandLineWord(line, program);
+    std::wstring line = QuotedArgument(program);
     for (const auto& argument : arguments) {
-        line += L' ';
-        AppendCommandLineWord(line, argument);
+        line += L' ' + QuotedArgument(argument);
     }
 
     HANDLE nullInput = nullptr, nullOutput = nullptr;

@@ -63,11 +63,9 @@ struct Started {
 // nothing as standard input.
 Started Spawn(const std::filesystem::path& program, const ProcessOptions& options, HANDLE out,
               HANDLE err) {
-    std::wstring commandLine;
-    platform::AppendCommandLineWord(commandLine, program.wstring());
+    std::wstring commandLine = platform::QuotedArgument(program.wstring());
     for (const auto& arg : options.args) {
-        commandLine += L' ';
-        platform::AppendCommandLineWord(commandLine, Wide(arg));
+        commandLine += L" " + platform::QuotedArgument(Wide(arg));
     }
     std::wstring environment = EnvironmentBlock(options.env);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
