@@ -89,8 +89,8 @@ TEST_F(FileCalls, DeleteFileRefusesAFolder) {
     EXPECT_TRUE(fs::is_directory(m_dir / "folder"));
 }
 
-TEST_F(FileCalls, FolderChainsAcceptEitherSeparatorAndFailOnAFileInTheWay) {
-    const std::wstring chain = Path("one") + L"/two\\three/";
+TEST_F(FileCalls, FolderChainsAreMadeLevelByLevelAndFailOnAFileInTheWay) {
+    const std::wstring chain = Path("one") + L"/two/three/";
     ASSERT_TRUE(platform::CreateFolderChain(chain));
     EXPECT_TRUE(fs::is_directory(m_dir / "one" / "two" / "three"));
     EXPECT_TRUE(platform::CreateFolderChain(chain)) << "an existing chain is as good";
