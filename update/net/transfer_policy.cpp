@@ -1,6 +1,7 @@
 #include "update/net/transfer_policy.h"
 
 #include <mutex>
+#include <string_view>
 
 #include "update/build_settings.h"
 
@@ -38,11 +39,14 @@ bool ApplyTransferPolicy(CURL* handle) {
     set(curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L));
     set(curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L));
     set(curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L));
-    // The bundle replaces libcurl's default file; the system store stays in
-    // use through the default CA path (the hashed /etc/ssl/certs on Debian).
-    const char* bundle = Settings().caBundle;
-    if (bundle != nullptr && bundle[0] != '\0') {
-        set(curl_easy_setopt(handle, CURLOPT_CAINFO, bundle));
+    // The build's certificates replace libcurl's default file; the system
+    // store stays in use through the default CA path (the hashed
+    // /etc/ssl/certs on Debian).
+    const std::string_view certificates = Settings().caCertificates;
+    if (!certificates.empty()) {
+        curl_blob blob{const_cast<char*>(certificates.data()), certificates.size(),
+                       CURL_BLOB_NOCOPY};
+        set(curl_easy_setopt(handle, CURLOPT_CAINFO_BLOB, &blob));
     }
     set(curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
                          static_cast<long>(limits.connect.count())));

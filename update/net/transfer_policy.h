@@ -39,7 +39,7 @@ TransferLimits CurrentTransferLimits();
 void SetTransferLimitsForTesting(const TransferLimits& limits);
 
 // Turns on peer and host-name verification against the system store plus
-// Settings().caBundle (when set) and applies CurrentTransferLimits(). Also
+// Settings().caCertificates (when set) and applies CurrentTransferLimits(). Also
 // sets CURLOPT_NOSIGNAL, as the download runs on its own thread. Which
 // protocols and redirects are allowed is the caller's choice. False when
 // libcurl refused an option.
