@@ -1,4 +1,8 @@
 # Every dependency is a Debian package installed by scripts/install-deps.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows/Dependencies.cmake)
+    return()
+endif()
 find_package(PkgConfig REQUIRED)
 find_package(Threads REQUIRED)
 find_package(SDL2 REQUIRED)

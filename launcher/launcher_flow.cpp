@@ -10,7 +10,7 @@
 #include "launcher/startup/single_instance_guard.h"
 #include "launcher/startup/startup_decision.h"
 #include "platform/files/file_system.h"
-#include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 
 namespace vantu {
 

@@ -54,7 +54,7 @@ class LauncherDecision : public testing::Test {
                                            const std::string& version) {
         TempDir payload;
         testing_support::ProcessOptions options;
-        options.args = {"elf-set", (BinDir() / "VantuSpeedUp.exe").string(),
+        options.args = {"set", (BinDir() / "VantuSpeedUp.exe").string(),
                         (payload / "VantuSpeedUp.exe").string(), version};
         EXPECT_EQ(RunProcess(BinDir() / "vantu-versioninfo", options).exitCode, 0);
         package_maker::Make7z(payload.path(), server.Root() / "booster.7z");
