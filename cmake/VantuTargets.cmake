@@ -53,6 +53,37 @@ function(vantu_foreign_windows_module_file out)
     set(${out} "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/libvantu-foreign-windows.so" PARENT_SCOPE)
 endfunction()
 
+# vantu_ca_certificates(<out> <bundle> <target>): the certificates of a PEM
+# bundle as a C string literal ("" for no bundle), to be carried inside the
+# program: the bundle's path means nothing on the machines it runs on. Only
+# the certificate blocks are taken (never a key that shares the file), and a
+# bundle without any stops the configuration. Editing the bundle reconfigures.
+function(vantu_ca_certificates out bundle target)
+    if(bundle STREQUAL "")
+        set(${out} "\"\"" PARENT_SCOPE)
+        return()
+    endif()
+    if(NOT EXISTS "${bundle}" OR IS_DIRECTORY "${bundle}")
+        message(FATAL_ERROR "${target}: the CA bundle ${bundle} is not a file")
+    endif()
+    file(READ "${bundle}" content)
+    string(REGEX MATCHALL
+           "-----BEGIN CERTIFICATE-----[A-Za-z0-9+/=\r\n\t ]+-----END CERTIFICATE-----"
+           certificates "${content}")
+    if(NOT certificates)
+        message(FATAL_ERROR "${target}: the CA bundle ${bundle} holds no PEM certificate")
+    endif()
+    set(literal "")
+    foreach(certificate IN LISTS certificates)
+        string(REPLACE "\r" "" certificate "${certificate}")
+        string(REGEX REPLACE "[\t ]*\n[\t ]*" "\n" certificate "${certificate}")
+        string(REPLACE "\n" "\\n\"\n        \"" certificate "${certificate}")
+        string(APPEND literal "\n        \"${certificate}\\n\"")
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${bundle}")
+    set(${out} "${literal}" PARENT_SCOPE)
+endfunction()
+
 # vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h> [OEM_ID <id>]
 #                      [PLAIN_PACKAGE_ADDRESSES] [MAX_PACKAGE_BYTES <n>] [PUBLIC_KEY <key>]
 #                      [LAUNCHER <program>])
@@ -75,7 +106,7 @@ function(vantu_build_settings target)
     endif()
     set(SETTINGS_HOST "${S_HOST}")
     set(SETTINGS_PORT "${S_PORT}")
-    set(SETTINGS_CA_BUNDLE "${S_CA_BUNDLE}")
+    vantu_ca_certificates(SETTINGS_CA_CERTIFICATES "${S_CA_BUNDLE}" ${target})
     set(SETTINGS_HOME_HOST "${S_HOME_HOST}")
     set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
     set(SETTINGS_WINDOWS_MODULE "")

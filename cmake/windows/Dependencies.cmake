@@ -15,6 +15,15 @@ if(VANTU_SODIUM_ROOT AND EXISTS ${VANTU_SODIUM_ROOT}/lib/libsodium.a)
     add_library(PkgConfig::SODIUM ALIAS vantu_sodium)
 endif()
 
+# nlohmann-json is header-only: Debian's headers serve both systems. Only
+# its own folder goes on the include path, not the Linux system headers.
+set(nlohmann_include ${CMAKE_BINARY_DIR}/nlohmann-json-include)
+file(MAKE_DIRECTORY ${nlohmann_include})
+file(CREATE_LINK /usr/include/nlohmann ${nlohmann_include}/nlohmann SYMBOLIC)
+add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED GLOBAL)
+set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES ${nlohmann_include})
+
 set(gtest_source /usr/src/googletest)
 if(NOT EXISTS ${gtest_source}/CMakeLists.txt)
     message(FATAL_ERROR "GoogleTest's sources are missing: install the googletest package")

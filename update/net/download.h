@@ -11,7 +11,7 @@
 
 #include "platform/files/unique_file.h"
 #include "platform/win32.h"
-#include "update/net/curl_handle.h"
+#include "update/net/linux/curl_handle.h"
 
 namespace vantu {
 
