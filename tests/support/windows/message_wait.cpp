@@ -4,13 +4,14 @@
 
 namespace testing_support {
 
-// The system marks what a look saw: the wait ends on anything newer.
+// The wait ends on anything queued, seen by an earlier look or not.
 std::uint64_t QueueMark() {
     return 0;
 }
 
 void WaitForQueue(std::uint64_t /*mark*/, std::chrono::milliseconds left) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
 }
 
 }  // namespace testing_support
