@@ -21,8 +21,7 @@ DWORD Chunk(std::size_t size) {
     return static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
 }
 
-UniqueFile Open(std::wstring_view path, DWORD access, DWORD share, DWORD disposition,
-                DWORD flags) {
+UniqueFile Open(std::wstring_view path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
     // Handles are not inheritable: no security attributes.
     HANDLE handle = CreateFileW(std::wstring(path).c_str(), access, share, nullptr, disposition,
                                 flags, nullptr);
