@@ -227,10 +227,10 @@ bool BenchDownload(const fs::path& root, Figures& figures) {
     fs::create_directories(served);
     std::mt19937_64 random(11);
     WriteData(served / "big.bin", 200 * 1000 * 1000, random);
-    // The programs built for the tests trust the test CA; the server makes
-    // it on first use.
-    fs::path ca = vantu::Settings().caBundle;
-    UpdateServer server(served, ca.parent_path());
+    // The programs built for the tests carry the test CA.
+    const fs::path pki = VANTU_TEST_PKI_DIR;
+    const fs::path ca = pki / "ca.pem";
+    UpdateServer server(served, pki);
     if (server.port() == 0) {
         std::printf("update server did not start\n");
         return false;

@@ -81,7 +81,7 @@ double MillisecondsSince(Clock::time_point start) {
 double CurlFetchMs(const std::string& address) {
     const auto start = Clock::now();
     const pid_t pid = Spawn({"/usr/bin/curl", "-sS", "-o", "/dev/null", "--cacert",
-                             vantu::Settings().caBundle, address},
+                             VANTU_TEST_PKI_DIR "/ca.pem", address},
                             true);
     waitpid(pid, nullptr, 0);
     return MillisecondsSince(start);
@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
 
     int status = 1;
     {
-        Server server(root, fs::path(settings.caBundle).parent_path(), settings.updatePort);
+        Server server(root, VANTU_TEST_PKI_DIR, settings.updatePort);
         const std::string base = "https://127.0.0.1:" + std::to_string(settings.updatePort);
         if (x == nullptr || !server.Up()) {
             std::fprintf(stderr, "Xvfb or the update server did not start\n");

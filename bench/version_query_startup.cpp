@@ -67,7 +67,7 @@ int main() {
         return 1;
     }
     const auto& settings = vantu::Settings();
-    const fs::path pki = fs::path(settings.caBundle).parent_path();
+    const fs::path pki = VANTU_TEST_PKI_DIR;
 
     char pattern[] = "/tmp/vantu-bench-XXXXXX";
     const fs::path work = mkdtemp(pattern);
@@ -94,9 +94,9 @@ int main() {
                 "https://127.0.0.1:" + std::to_string(settings.updatePort) +
                 "/v1/oem/clientVersion?oemId=" + std::to_string(settings.oemId);
             const std::vector<std::string> launcherRun{(folder / "VantuLauncher").string()};
-            const std::vector<std::string> curlRun{"/usr/bin/curl",   "-sS",    "-o",
-                                                   "/dev/null",       "--fail", "--cacert",
-                                                   settings.caBundle, address};
+            const std::vector<std::string> curlRun{
+                "/usr/bin/curl",           "-sS",  "-o", "/dev/null", "--fail", "--cacert",
+                (pki / "ca.pem").string(), address};
             // Make sure that the launcher does start the booster.
             {
                 const fs::path record = work / "record";

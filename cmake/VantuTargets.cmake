@@ -2,7 +2,14 @@
 # A static library of every .cpp under the given folders plus the given files
 # (all relative to the project root), but those under an EXCLUDE path (a
 # folder or a file). Folders without sources yet give an interface library, so
-# the tree builds while layers are still empty.
+# the tree builds while layers are still empty. What differs per system lives
+# in a service folder's linux/ or windows/ sub-folder: the other system's is
+# left out.
+if(WIN32)
+    set(VANTU_OTHER_SYSTEM linux)
+else()
+    set(VANTU_OTHER_SYSTEM windows)
+endif()
 function(vantu_library name)
     cmake_parse_arguments(ARG "" "" "DIRS;FILES;EXCLUDE;DEPS" ${ARGN})
     set(sources "")
@@ -25,6 +32,8 @@ function(vantu_library name)
         set(sources ${kept})
     endforeach()
     list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    # A service folder's sub-folder, not a layer's own (launcher/windows/).
+    list(FILTER sources EXCLUDE REGEX "^${PROJECT_SOURCE_DIR}/[^/]+/.+/${VANTU_OTHER_SYSTEM}/")
     if(sources)
         add_library(${name} STATIC ${sources})
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
@@ -42,6 +51,37 @@ function(vantu_windows_module_file out program)
 endfunction()
 function(vantu_foreign_windows_module_file out)
     set(${out} "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/libvantu-foreign-windows.so" PARENT_SCOPE)
+endfunction()
+
+# vantu_ca_certificates(<out> <bundle> <target>): the certificates of a PEM
+# bundle as a C string literal ("" for no bundle), to be carried inside the
+# program: the bundle's path means nothing on the machines it runs on. Only
+# the certificate blocks are taken (never a key that shares the file), and a
+# bundle without any stops the configuration. Editing the bundle reconfigures.
+function(vantu_ca_certificates out bundle target)
+    if(bundle STREQUAL "")
+        set(${out} "\"\"" PARENT_SCOPE)
+        return()
+    endif()
+    if(NOT EXISTS "${bundle}" OR IS_DIRECTORY "${bundle}")
+        message(FATAL_ERROR "${target}: the CA bundle ${bundle} is not a file")
+    endif()
+    file(READ "${bundle}" content)
+    string(REGEX MATCHALL
+           "-----BEGIN CERTIFICATE-----[A-Za-z0-9+/=\r\n\t ]+-----END CERTIFICATE-----"
+           certificates "${content}")
+    if(NOT certificates)
+        message(FATAL_ERROR "${target}: the CA bundle ${bundle} holds no PEM certificate")
+    endif()
+    set(literal "")
+    foreach(certificate IN LISTS certificates)
+        string(REPLACE "\r" "" certificate "${certificate}")
+        string(REGEX REPLACE "[\t ]*\n[\t ]*" "\n" certificate "${certificate}")
+        string(REPLACE "\n" "\\n\"\n        \"" certificate "${certificate}")
+        string(APPEND literal "\n        \"${certificate}\\n\"")
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${bundle}")
+    set(${out} "${literal}" PARENT_SCOPE)
 endfunction()
 
 # vantu_build_settings(<target> HOST <h> PORT <p> CA_BUNDLE <file> HOME_HOST <h> [OEM_ID <id>]
@@ -70,7 +110,7 @@ function(vantu_build_settings target)
     endif()
     set(SETTINGS_HOST "${S_HOST}")
     set(SETTINGS_PORT "${S_PORT}")
-    set(SETTINGS_CA_BUNDLE "${S_CA_BUNDLE}")
+    vantu_ca_certificates(SETTINGS_CA_CERTIFICATES "${S_CA_BUNDLE}" ${target})
     set(SETTINGS_HOME_HOST "${S_HOME_HOST}")
     set(SETTINGS_ENGINE "${VANTU_ENGINE_LIBRARY}")
     set(SETTINGS_WINDOWS_MODULE "")
@@ -110,11 +150,30 @@ function(vantu_build_settings target)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# vantu_set_version(<target> <version>): gives an ELF program its version block
-# after it is linked.
+# vantu_set_version(<target> <version> [DESCRIPTION <text>]): gives a program
+# its version resource: on Windows a VERSIONINFO that windres compiles in, on
+# Linux a version block added to the ELF program after it is linked.
 function(vantu_set_version target version)
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "" ${ARGN})
+    if(NOT version MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
+        message(FATAL_ERROR "${target}: version '${version}' is not a.b.c.d")
+    endif()
+    if(WIN32)
+        set(VERSION ${version})
+        string(REPLACE "." "," VERSION_COMMAS ${version})
+        set(DESCRIPTION "${ARG_DESCRIPTION}")
+        get_target_property(FILE_NAME ${target} OUTPUT_NAME)
+        if(NOT FILE_NAME)
+            set(FILE_NAME ${target})
+        endif()
+        set(FILE_NAME "${FILE_NAME}${CMAKE_EXECUTABLE_SUFFIX}")
+        set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+        configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/version.rc.in ${script} @ONLY)
+        target_sources(${target} PRIVATE ${script})
+        return()
+    endif()
     add_custom_command(TARGET ${target} POST_BUILD
-        COMMAND $<TARGET_FILE:vantu-versioninfo> elf-set $<TARGET_FILE:${target}>
+        COMMAND $<TARGET_FILE:vantu-versioninfo> set $<TARGET_FILE:${target}>
                 $<TARGET_FILE:${target}>.versioned ${version}
         COMMAND ${CMAKE_COMMAND} -E rename $<TARGET_FILE:${target}>.versioned $<TARGET_FILE:${target}>
         VERBATIM)

@@ -11,8 +11,8 @@
 #include "launcher/startup/single_instance_guard.h"
 #include "launcher/startup/startup_decision.h"
 #include "platform/files/file_system.h"
-#include "platform/files/paths.h"
 #include "platform/process/startup_trace.h"
+#include "platform/resources/module_path.h"
 #include "update/build_settings.h"
 
 namespace vantu {

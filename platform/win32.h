@@ -2,9 +2,13 @@
 
 // The Windows vocabulary the rest of the code is written in: handle and value
 // types, result codes, message numbers, style bits and DrawText flags. They
-// carry the Windows numbers and mean what they mean there; the services behind
-// them are this folder's own.
+// carry the Windows numbers and mean what they mean there. On Windows they are
+// the system's own; elsewhere this folder's services stand behind them.
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "platform/win32_controls.h"
 #include "platform/win32_messages.h"
 #include "platform/win32_types.h"
+#endif

@@ -219,3 +219,9 @@ inline constexpr DWORD ERROR_SUCCESS = 0;
 inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+
+// The calling convention of window procedures and other callbacks: stdcall on
+// 32-bit Windows, the only one there is here.
+#ifndef CALLBACK
+#define CALLBACK
+#endif

@@ -9,7 +9,10 @@ namespace vantu {
 struct BuildSettings {
     const char* updateHost;
     int updatePort;
-    const char* caBundle;  // empty: the system store only
+    // PEM certificates of the extra CAs the update server's certificate may
+    // chain to, carried in the program (the bundle named at build time
+    // stays on the build machine); empty: the system store only.
+    const char* caCertificates;
     const char* homePageHost;
     const char* engineLibrary;
     // The launcher's windows module and the X11 client module, where the

@@ -6,6 +6,7 @@
 
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 #include "platform/shell/debug_output.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/message_queue.h"

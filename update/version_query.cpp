@@ -1,25 +1,79 @@
 #include "update/version_query.h"
 
-#include <json/json.h>
-
+#include <climits>
+#include <cstdint>
 #include <iostream>
-#include <memory>
+#include <optional>
 
 #include "platform/text/text_codec.h"
+#include "update/answer_json.h"
 #include "update/build_settings.h"
 
 namespace vantu {
 
 namespace {
 
-// Text members accept what the library reads as text without inventing it:
-// strings, booleans and null (absent members are null).
-bool IsText(const Json::Value& value) {
-    return value.isNull() || value.isString() || value.isBool();
+using Json = nlohmann::json;
+
+std::wstring BadConversion() {
+    std::cerr << "bad conversion" << std::endl;
+    return {};
 }
 
-std::wstring TextOf(const Json::Value& value) {
-    return Utf8ToWide(value.isNull() ? std::string() : value.asString());
+// A member of an object, null when it is absent.
+const Json& MemberOf(const Json& object, const char* name) {
+    static const Json kAbsent;
+    if (!object.is_object()) {
+        return kAbsent;
+    }
+    const auto found = object.find(name);
+    return found != object.end() ? *found : kAbsent;
+}
+
+// Integers as the answer's reader always took them: null 0, booleans 1 and
+// 0, numbers within the 32-bit range (reals truncated toward zero).
+std::optional<int> IntegerOf(const Json& value) {
+    if (value.is_null()) {
+        return 0;
+    }
+    if (value.is_boolean()) {
+        return value.get<bool>() ? 1 : 0;
+    }
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        return number <= INT_MAX ? std::optional<int>(static_cast<int>(number)) : std::nullopt;
+    }
+    if (value.is_number_integer()) {
+        const auto number = value.get<std::int64_t>();
+        return number >= INT_MIN && number <= INT_MAX ? std::optional<int>(static_cast<int>(number))
+                                                      : std::nullopt;
+    }
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        return number >= INT_MIN && number <= INT_MAX ? std::optional<int>(static_cast<int>(number))
+                                                      : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Text members accept what reads as text without inventing it: strings
+// (binary: a string that is not UTF-8), booleans and null (absent members
+// are null).
+bool IsText(const Json& value) {
+    return value.is_null() || value.is_string() || value.is_binary() || value.is_boolean();
+}
+
+std::wstring TextOf(const Json& value) {
+    if (value.is_string()) {
+        return Utf8ToWide(value.get_ref<const std::string&>());
+    }
+    if (value.is_binary()) {
+        return BadConversion();
+    }
+    if (value.is_boolean()) {
+        return value.get<bool>() ? L"true" : L"false";
+    }
+    return {};
 }
 
 }  // namespace
@@ -34,57 +88,45 @@ std::string VersionQueryAddress() {
 std::wstring Utf8ToWide(std::string_view bytes) {
     auto wide = platform::DecodeUtf8(bytes);
     if (!wide) {
-        std::cerr << "bad conversion" << std::endl;
-        return {};
+        return BadConversion();
     }
     return std::move(*wide);
 }
 
 VersionQueryResult ReadVersionAnswer(std::string_view body) {
     VersionQueryResult result;
-    Json::Value root;
-    try {
-        Json::CharReaderBuilder builder;
-        std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-        if (!reader->parse(body.data(), body.data() + body.size(), &root, nullptr)) {
-            return result;
-        }
-        // Every type is checked before anything is converted, so that an
-        // answer treated as not JSON writes no conversion messages.
-        if (!root.isObject()) {
-            return result;
-        }
-        const Json::Value& codeValue = root["Code"];
-        if (!codeValue.isConvertibleTo(Json::intValue)) {
-            return result;
-        }
-        const int code = codeValue.asInt();
-        if (code != 0) {
-            // The message is never acted on: one that is not text must not
-            // change the decision the code makes.
-            result.code = code;
-            if (IsText(root["Msg"])) {
-                TextOf(root["Msg"]);
-            }
-            return result;
-        }
-        const Json::Value& data = root["Data"];
-        if (!data.isNull() && !data.isObject()) {
-            return result;
-        }
-        const Json::Value latest = data.isObject() ? data["LatestVersion"] : Json::Value();
-        const Json::Value content = data.isObject() ? data["UpdateContent"] : Json::Value();
-        const Json::Value url = data.isObject() ? data["DownloadUrl"] : Json::Value();
-        if (!IsText(latest) || !IsText(content) || !IsText(url)) {
-            return result;
-        }
-        result.latestVersion = TextOf(latest);
-        result.updateContent = TextOf(content);
-        result.downloadUrl = TextOf(url);
-    } catch (const Json::Exception&) {
-        // Nesting past the reader's limit ends in an exception.
-        return VersionQueryResult();
+    const std::optional<Json> root = ParseAnswerJson(body);
+    // Every type is checked before anything is converted, so that an answer
+    // treated as not JSON writes no conversion messages.
+    if (!root || !root->is_object()) {
+        return result;
     }
+    const std::optional<int> code = IntegerOf(MemberOf(*root, "Code"));
+    if (!code) {
+        return result;
+    }
+    if (*code != 0) {
+        // The message is never acted on: one that is not text must not
+        // change the decision the code makes.
+        result.code = *code;
+        if (const Json& message = MemberOf(*root, "Msg"); IsText(message)) {
+            TextOf(message);
+        }
+        return result;
+    }
+    const Json& data = MemberOf(*root, "Data");
+    if (!data.is_null() && !data.is_object()) {
+        return result;
+    }
+    const Json& latest = MemberOf(data, "LatestVersion");
+    const Json& content = MemberOf(data, "UpdateContent");
+    const Json& url = MemberOf(data, "DownloadUrl");
+    if (!IsText(latest) || !IsText(content) || !IsText(url)) {
+        return result;
+    }
+    result.latestVersion = TextOf(latest);
+    result.updateContent = TextOf(content);
+    result.downloadUrl = TextOf(url);
     return result;
 }
 

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "launcher/modules/foreign_windows_module_api.h"
-#include "platform/x11/x11_window_message.h"
+#include "platform/x11/linux/x11_window_message.h"
 
 namespace vantu {
 

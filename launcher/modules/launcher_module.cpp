@@ -1,6 +1,7 @@
 #include "launcher/modules/launcher_module.h"
 
 #include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 
 namespace vantu {
 

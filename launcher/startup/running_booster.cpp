@@ -1,15 +1,10 @@
 #include "launcher/startup/running_booster.h"
 
 #include <chrono>
-#include <iostream>
-#include <string>
 
 #include "launcher/booster.h"
-#include "launcher/modules/foreign_windows_module_api.h"
-#include "launcher/modules/launcher_module.h"
-#include "platform/process/environment.h"
+#include "launcher/startup/foreign_windows_access.h"
 #include "platform/win32.h"
-#include "update/build_settings.h"
 
 namespace vantu {
 
@@ -22,23 +17,12 @@ constexpr auto kSendTimeout = std::chrono::milliseconds(2000);
 }  // namespace
 
 bool NotifyRunningBooster() {
-    // A booster's windows can only be found on a display; without one the
-    // X11 client module is not even loaded.
-    if (!platform::HasEnvironmentValue("DISPLAY")) {
+    auto windows = OpenForeignWindows();
+    if (!windows) {
         return false;
     }
-    std::string error;
-    auto module = LoadLauncherModule(Settings().foreignWindowsModule, error);
-    const auto* api = module.Loaded() ? LauncherModuleApi<VantuForeignWindowsModuleApi>(
-                                            module, kForeignWindowsModuleEntryName,
-                                            kForeignWindowsModuleApiVersion, error)
-                                      : nullptr;
-    if (api == nullptr) {
-        std::cerr << "no running booster looked for: " << error << std::endl;
-        return false;
-    }
-    auto boosterWindow = [api](std::wstring_view className) {
-        return api->findWindow(ToModuleText(className), ToModuleText(kBoosterTitle));
+    auto boosterWindow = [&windows](std::wstring_view className) {
+        return windows->find(className, kBoosterTitle);
     };
     if (boosterWindow(kBoosterMainWindowClass) == 0) {
         return false;
@@ -47,7 +31,7 @@ bool NotifyRunningBooster() {
     auto upgradeWindow = boosterWindow(kBoosterUpgradeWindowClass);
     auto mainWindow = boosterWindow(kBoosterMainWindowClass);
     if (auto target = upgradeWindow != 0 ? upgradeWindow : mainWindow; target != 0) {
-        api->sendMessage(target, WM_NULL, 0, 0, static_cast<long>(kSendTimeout.count()));
+        windows->send(target, WM_NULL, kSendTimeout);
     }
     return true;
 }

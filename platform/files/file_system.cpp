@@ -1,13 +1,6 @@
 #include "platform/files/file_system.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <limits.h>
-
 #include <cerrno>
-#include <filesystem>
 #include <mutex>
 #include <set>
 #include <utility>
@@ -48,72 +41,8 @@ bool FileFaults::Applies(FileOperation operation, std::wstring_view path) {
     if (table.faults.count({operation, std::wstring(path)}) == 0) {
         return false;
     }
-    errno = EACCES;
+    SetAccessDenied();
     return true;
-}
-
-bool PathExists(std::wstring_view path) {
-    struct stat st;
-    return lstat(NativePath(path).c_str(), &st) == 0;
-}
-
-bool IsFolder(std::wstring_view path) {
-    struct stat st;
-    return stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool IsLink(std::wstring_view path) {
-    struct stat st;
-    return lstat(NativePath(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-std::optional<mode_t> RegularFileMode(std::wstring_view path) {
-    struct stat st;
-    if (lstat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        return std::nullopt;
-    }
-    return st.st_mode & 07777;
-}
-
-bool SetFileTimes(std::wstring_view path, std::optional<timespec> accessed,
-                  std::optional<timespec> modified) {
-    timespec times[2] = {accessed.value_or(timespec{0, UTIME_OMIT}),
-                         modified.value_or(timespec{0, UTIME_OMIT})};
-    return utimensat(AT_FDCWD, NativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
-}
-
-bool SetFileMode(std::wstring_view path, mode_t mode) {
-    return chmod(NativePath(path).c_str(), mode) == 0;
-}
-
-bool DeleteFile(std::wstring_view path) {
-    if (FileFaults::Applies(FileOperation::Delete, path)) {
-        return false;
-    }
-    // unlink refuses folders, as a file deletion must.
-    return unlink(NativePath(path).c_str()) == 0;
-}
-
-bool MoveFile(std::wstring_view from, std::wstring_view to) {
-    if (FileFaults::Applies(FileOperation::Move, from)) {
-        return false;
-    }
-    // renameat2 with RENAME_NOREPLACE would be exact; the link/stat check is
-    // portable across file systems that lack it.
-    auto target = NativePath(to);
-    struct stat st;
-    if (lstat(target.c_str(), &st) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return rename(NativePath(from).c_str(), target.c_str()) == 0;
-}
-
-bool CreateFolder(std::wstring_view path) {
-    if (FileFaults::Applies(FileOperation::CreateFolder, path)) {
-        return false;
-    }
-    return mkdir(NativePath(path).c_str(), 0755) == 0;
 }
 
 bool CreateFolderChain(std::wstring_view folder) {
@@ -132,28 +61,6 @@ bool CreateFolderChain(std::wstring_view folder) {
     }
     // Made meanwhile by someone else is as good.
     return errno == EEXIST && IsFolder(folder);
-}
-
-bool RemovePath(std::wstring_view path) {
-    if (path.empty() || path.size() >= PATH_MAX) {
-        return false;
-    }
-    auto native = NativePath(path);
-    struct stat st;
-    if (lstat(native.c_str(), &st) != 0) {
-        return true;
-    }
-    if (FileFaults::Applies(FileOperation::Delete, path)) {
-        return false;
-    }
-    std::error_code error;
-    // remove_all does not follow links: a link goes, its target stays.
-    std::filesystem::remove_all(native, error);
-    if (error) {
-        errno = error.value();
-        return false;
-    }
-    return true;
 }
 
 std::optional<std::string> ReadFileBytes(std::wstring_view path, Links links) {
@@ -181,16 +88,15 @@ bool WriteFileBytes(std::wstring_view path, std::string_view bytes) {
     }
     std::wstring fresh = std::wstring(path) + L".new";
     // A leftover of an earlier crash (or anything planted there) goes first;
-    // unlink removes a link itself.
-    unlink(NativePath(fresh).c_str());
+    // a link there is removed itself, never followed.
+    DeleteFile(fresh);
     bool written = false;
     {
         auto file = CreateForWriting(fresh, 0644);
-        written =
-            file.IsValid() && WriteAll(file, bytes.data(), bytes.size()) && fsync(file.Get()) == 0;
+        written = file.IsValid() && WriteAll(file, bytes.data(), bytes.size()) && SyncFile(file);
     }
-    if (!written || rename(NativePath(fresh).c_str(), NativePath(path).c_str()) != 0) {
-        unlink(NativePath(fresh).c_str());
+    if (!written || !ReplacePath(fresh, path)) {
+        DeleteFile(fresh);
         return false;
     }
     return true;

@@ -14,6 +14,14 @@
 
 #include "platform/files/file_io.h"
 
+#ifdef _WIN32
+// These names are the system's ANSI/wide switches there; here they name this
+// folder's calls, which take wide names anyway.
+#include <windows.h>
+#undef DeleteFile
+#undef MoveFile
+#endif
+
 namespace platform {
 
 // Something (file, folder, link) exists at the path.
@@ -36,6 +44,10 @@ bool DeleteFile(std::wstring_view path);
 
 // Renames within the file system; fails when the target exists.
 bool MoveFile(std::wstring_view from, std::wstring_view to);
+
+// Renames within the file system, replacing a file at the target (a link
+// there is replaced, never followed).
+bool ReplacePath(std::wstring_view from, std::wstring_view to);
 
 // Creates one folder level.
 bool CreateFolder(std::wstring_view path);
@@ -61,7 +73,8 @@ bool WriteFileBytes(std::wstring_view path, std::string_view bytes);
 enum class FileOperation { Delete, Move, CreateFolder, Write, Read };
 
 // Test seam: while a fault is set, the operation on that exact path fails as
-// the real one would fail for a locked or protected file. Only the file
+// the real one would fail for a locked or protected file. On Windows every
+// failed call also sets errno from the system's error. Only the file
 // calls of platform/files consult it.
 class FileFaults {
   public:
@@ -71,5 +84,8 @@ class FileFaults {
     // is set for the operation on the path.
     static bool Applies(FileOperation operation, std::wstring_view path);
 };
+
+// Sets errno (and on Windows the thread's last error) as a refused access does.
+void SetAccessDenied();
 
 }  // namespace platform

@@ -1,11 +1,5 @@
 #include "platform/files/paths.h"
 
-#include <unistd.h>
-
-#include <vector>
-
-#include "platform/text/text_codec.h"
-
 namespace platform {
 
 std::wstring_view::size_type LastSeparator(std::wstring_view path) {
@@ -33,28 +27,6 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative) {
     }
     joined += relative;
     return joined;
-}
-
-std::wstring ModuleFileName() {
-    std::vector<char> buffer(4096);
-    for (;;) {
-        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) {
-            return {};
-        }
-        if (static_cast<size_t>(n) < buffer.size()) {
-            return DecodeFileName(std::string_view(buffer.data(), static_cast<size_t>(n)));
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-std::wstring ModuleFolder() {
-    return ParentFolderOf(ModuleFileName());
-}
-
-std::string NativePath(std::wstring_view path) {
-    return EncodeFileName(path);
 }
 
 }  // namespace platform

@@ -23,11 +23,12 @@ std::wstring ParentFolderOf(std::wstring_view path);
 // with a separator between them when the folder does not end in one.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view relative);
 
-// The full path of the running program (GetModuleFileNameW of no module).
-std::wstring ModuleFileName();
-
-// The running program's folder, ending in a separator.
-std::wstring ModuleFolder();
+// A path segment the system reads as something other than a plain name
+// below the folder: on Windows one with a colon (a drive, "C:x", or a
+// stream, "a::$DATA"), one ending in a dot or space (which the system drops,
+// so "..." and ".. " mean ".."), or a device name ("NUL", "com1.txt"). None
+// on Linux.
+bool IsSpecialPathSegment(std::wstring_view segment);
 
 // The name as the file system wants it: its bytes (see EncodeFileName).
 std::string NativePath(std::wstring_view path);

@@ -1,9 +1,10 @@
 #pragma once
 
-// A shared library loaded at run time: the one owner of a dlopen handle.
-// Failures come back as the loader's own text.
+// A shared library loaded at run time: the one owner of a dlopen handle, or
+// of a module handle on Windows. Failures come back as the loader's own text.
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -29,7 +30,14 @@ class SharedLibrary {
     // Loads the library at the path (file system bytes), offering none of
     // its symbols to libraries loaded later. On failure the result is empty
     // and LoadError() says why.
+    // On Windows the path is UTF-8 and Binding has no effect (functions are
+    // bound at load); a library is loaded by its full path, its dependencies
+    // looked up beside it, or by a bare name from the system folder only:
+    // never from the current folder or PATH.
     static SharedLibrary Load(const std::string& path, Unload unload = Unload::WithOwner,
+                              Binding binding = Binding::AtLoad);
+    // The same for a wide path (on Linux, encoded as a file name).
+    static SharedLibrary Load(std::wstring_view path, Unload unload = Unload::WithOwner,
                               Binding binding = Binding::AtLoad);
 
     bool Loaded() const { return m_handle != nullptr; }

@@ -1,17 +1,28 @@
 #pragma once
 
-// Stand-ins for kernel events. A named event lives in the machine-wide
-// namespace as an abstract Unix domain socket of the same name: binding it
-// creates the event, a bind that finds the name taken means it already exists,
-// a connection signals it, and the kernel frees the name when the holding
-// process ends (also after SIGKILL). The socket is close-on-exec, so programs
-// started by the holder do not keep the name alive.
+// Kernel events. On Windows they are the system's (CreateEventW; a named one
+// that exists already answers ERROR_ALREADY_EXISTS). On Linux a named event
+// lives in the machine-wide namespace as an abstract Unix domain socket of
+// the same name: binding it creates the event, a bind that finds the name
+// taken means it already exists, a connection signals it, and the kernel frees
+// the name when the holding process ends (also after SIGKILL). Either way the
+// holder's handle is not inherited, so programs it starts do not keep the
+// name alive.
 
 #include <chrono>
 #include <initializer_list>
 #include <string_view>
 
 namespace platform {
+
+// What a wait waits on: a descriptor, or a HANDLE on Windows.
+#ifdef _WIN32
+using WaitHandle = void*;
+inline constexpr WaitHandle kNoWaitHandle = nullptr;
+#else
+using WaitHandle = int;
+inline constexpr WaitHandle kNoWaitHandle = -1;
+#endif
 
 enum class NamedEventCreation { Created, AlreadyExists, Failed };
 
@@ -27,15 +38,15 @@ class NamedEvent {
 
     // Takes the name. Only Created leaves the event open.
     NamedEventCreation Create(std::wstring_view name);
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_handle != kNoWaitHandle; }
 
-    // Readable while a signal is pending.
-    int Descriptor() const { return m_fd; }
+    // Ready for WaitForAny while a signal is pending.
+    WaitHandle Descriptor() const { return m_handle; }
 
     // Consumes every pending signal; true when there was one.
     bool Reset();
 
-    // Forgets the descriptor without closing it: the name stays taken until
+    // Forgets the handle without closing it: the name stays taken until
     // the process ends.
     void HoldUntilExit();
 
@@ -46,10 +57,10 @@ class NamedEvent {
 
   private:
     void Close();
-    int m_fd = -1;
+    WaitHandle m_handle = kNoWaitHandle;
 };
 
-// An unnamed manual-reset event (eventfd).
+// An unnamed manual-reset event (an eventfd on Linux).
 class ManualResetEvent {
   public:
     ManualResetEvent();
@@ -57,23 +68,24 @@ class ManualResetEvent {
     ManualResetEvent(const ManualResetEvent&) = delete;
     ManualResetEvent& operator=(const ManualResetEvent&) = delete;
 
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_handle != kNoWaitHandle; }
     void Set();
     bool IsSet() const;
-    // Readable while set.
-    int Descriptor() const { return m_fd; }
+    // Ready for WaitForAny while set.
+    WaitHandle Descriptor() const { return m_handle; }
 
   private:
-    int m_fd = -1;
+    WaitHandle m_handle = kNoWaitHandle;
 };
 
 inline constexpr int kWaitTimeout = -1;
 inline constexpr int kWaitFailed = -2;
 
-// The stand-in for WaitForMultipleObjects (wait for any): the index of the
-// first readable descriptor, kWaitTimeout, or kWaitFailed (also when a
-// descriptor is invalid). A negative time-out waits forever.
-int WaitForAny(std::initializer_list<int> descriptors,
+// WaitForMultipleObjects (wait for any) on both systems: the index of the
+// first ready handle, kWaitTimeout, or kWaitFailed (also when a handle is
+// invalid). A negative time-out waits forever. The wait consumes nothing:
+// a named event stays signalled until Reset.
+int WaitForAny(std::initializer_list<WaitHandle> descriptors,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(-1));
 
 }  // namespace platform

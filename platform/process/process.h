@@ -1,12 +1,14 @@
 #pragma once
 
-// Starting another program (the stand-in for CreateProcessW): argv is the
-// program path followed by the words of its command line; the environment and
-// the current folder are the caller's; no descriptor beyond the three
-// standard streams is passed on. The streams are /dev/null, as the Windows
-// call gave none, unless the caller's own are asked for. A program name
-// without a slash is looked up through PATH. The child is not waited for: a
-// thread of this process reaps it when it ends.
+// Starting another program: argv is the program path followed by the words of
+// its command line; the environment and the current folder are the caller's;
+// nothing beyond the three standard streams is passed on. The streams are the
+// null device unless the caller's own are asked for. The child is not waited
+// for. On Linux a program name without a slash is looked up through PATH and
+// a thread of this process reaps the child when it ends. On Windows it is
+// CreateProcessW with the standard handles alone in an explicit handle list
+// and the words quoted as the C runtime reads them back; the program is named
+// with its extension.
 
 #include <string>
 #include <vector>

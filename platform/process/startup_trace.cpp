@@ -1,8 +1,7 @@
 #include "platform/process/startup_trace.h"
 
-#include <time.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,11 +14,11 @@ namespace {
 
 // The trace file, opened on the first mark and kept for the process's life;
 // invalid when none is asked for.
-const UniqueFd& TraceFile() {
-    static const UniqueFd file = [] {
+const UniqueFile& TraceFile() {
+    static const UniqueFile file = [] {
         const char* path = std::getenv(kStartupTraceVariable);
         return path != nullptr && *path != '\0' ? OpenExistingForAppending(DecodeFileName(path))
-                                                : UniqueFd();
+                                                : UniqueFile();
     }();
     return file;
 }
@@ -27,16 +26,16 @@ const UniqueFd& TraceFile() {
 }  // namespace
 
 void MarkStartup(const char* what) {
-    const UniqueFd& file = TraceFile();
+    const UniqueFile& file = TraceFile();
     if (!file.IsValid()) {
         return;
     }
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
     char line[160];
     const int length =
         std::snprintf(line, sizeof line, "%lld %s\n",
-                      static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, what);
+                      static_cast<long long>(now.count()), what);
     if (length > 0) {
         // The whole line in one write, so that writers' lines stay apart.
         WriteAll(file, line, std::min(static_cast<std::size_t>(length), sizeof line - 1));

@@ -7,6 +7,8 @@
 #include <utility>
 #include <variant>
 
+#include "platform/resources/program_resources.h"
+
 namespace platform {
 
 namespace {
@@ -67,7 +69,10 @@ bool RegisterEmbeddedResource(std::string_view type, std::string_view name, cons
 }
 
 std::optional<std::span<const std::byte>> FindEmbeddedResource(std::string_view type, int id) {
-    return Find(Key{std::string(type), id});
+    if (auto registered = Find(Key{std::string(type), id})) {
+        return registered;
+    }
+    return FindProgramResource(type, id);
 }
 
 std::optional<std::span<const std::byte>> FindEmbeddedResource(std::string_view type,
@@ -75,7 +80,10 @@ std::optional<std::span<const std::byte>> FindEmbeddedResource(std::string_view 
     if (auto id = IdInName(name)) {
         return FindEmbeddedResource(type, *id);
     }
-    return Find(Key{std::string(type), std::string(name)});
+    if (auto registered = Find(Key{std::string(type), std::string(name)})) {
+        return registered;
+    }
+    return FindProgramResource(type, name);
 }
 
 }  // namespace platform

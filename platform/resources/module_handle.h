@@ -1,7 +1,8 @@
 #pragma once
 
-// Module handles: on this platform the only module is the running program,
-// whose file is platform::ModuleFileName() (paths.h).
+// Module handles. Only the running program's is needed: its windows' classes
+// and its resources belong to it. On Linux the program is the only module,
+// and its file is platform::ModuleFileName() (module_path.h).
 
 #include "platform/win32.h"
 

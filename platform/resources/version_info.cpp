@@ -1,14 +1,11 @@
 #include "platform/resources/version_info.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <functional>
 #include <vector>
 
-#include "platform/files/paths.h"
+#include "platform/files/file_io.h"
+#include "platform/resources/resource_language.h"
 
 namespace platform {
 
@@ -102,13 +99,18 @@ std::optional<std::uint64_t> RvaToOffset(const std::vector<Section>& sections, s
     return std::nullopt;
 }
 
-// The directory entry to descend into at one level of the resource tree: the
-// one with `id` when given, otherwise the first. Offsets are relative to the
-// resource section start; the tree has exactly three levels, so a directory
-// that points back at itself cannot make the walk loop.
-std::optional<std::uint32_t> FindResourceEntry(const ByteSource& src, std::uint64_t base,
-                                               std::uint64_t rsrcSize, std::uint32_t directory,
-                                               std::optional<std::uint32_t> id) {
+struct ResourceEntry {
+    bool isId;
+    std::uint32_t name;
+    std::uint32_t target;
+};
+
+// The entries of one directory of the resource tree. Offsets are relative to
+// the resource section start; the tree has exactly three levels, so a
+// directory that points back at itself cannot make the walk loop.
+std::optional<std::vector<ResourceEntry>> ResourceEntries(const ByteSource& src, std::uint64_t base,
+                                                          std::uint64_t rsrcSize,
+                                                          std::uint32_t directory) {
     if (directory > rsrcSize || rsrcSize - directory < 16) {
         return std::nullopt;
     }
@@ -122,18 +124,39 @@ std::optional<std::uint32_t> FindResourceEntry(const ByteSource& src, std::uint6
     if (count * 8 > rsrcSize - first) {
         return std::nullopt;
     }
+    std::vector<ResourceEntry> entries;
     for (std::uint64_t i = 0; i < count; ++i) {
         auto name = src.Little<std::uint32_t>(base + first + i * 8);
         auto target = src.Little<std::uint32_t>(base + first + i * 8 + 4);
         if (!name || !target) {
             return std::nullopt;
         }
-        bool isId = i >= *named;
-        if (!id || (isId && *name == *id)) {
-            return *target;
+        entries.push_back({i >= *named, *name, *target});
+    }
+    return entries;
+}
+
+// The language the system's lookup takes when a program asks for none: the
+// neutral one, the user's, English, and otherwise the first there is.
+std::optional<std::uint32_t> PreferredLanguage(const std::vector<ResourceEntry>& languages) {
+    std::vector<std::uint32_t> preferred{0x0000};
+    if (auto user = UserInterfaceLanguage()) {
+        preferred.push_back(*user);
+        preferred.push_back(*user & 0x3FFu);  // its primary language alone
+    }
+    preferred.push_back(0x0409);
+    preferred.push_back(0x0009);
+    for (std::uint32_t language : preferred) {
+        for (const auto& entry : languages) {
+            if (entry.isId && entry.name == language) {
+                return entry.target;
+            }
         }
     }
-    return std::nullopt;
+    if (languages.empty()) {
+        return std::nullopt;
+    }
+    return languages.front().target;
 }
 
 std::optional<std::string> PeVersionBlock(const ByteSource& src) {
@@ -187,16 +210,29 @@ std::optional<std::string> PeVersionBlock(const ByteSource& src) {
         return std::nullopt;
     }
 
-    // Type RT_VERSION, then the first name, then the first language.
-    auto types = FindResourceEntry(src, *base, *rsrcSize, 0, kRtVersion);
-    if (!types || !(*types & kSubdirectoryFlag)) {
+    // Type RT_VERSION, then the first name, then the language the system
+    // would take.
+    auto types = ResourceEntries(src, *base, *rsrcSize, 0);
+    if (!types) {
         return std::nullopt;
     }
-    auto names = FindResourceEntry(src, *base, *rsrcSize, *types & ~kSubdirectoryFlag, {});
-    if (!names || !(*names & kSubdirectoryFlag)) {
+    std::optional<std::uint32_t> version;
+    for (const auto& entry : *types) {
+        if (entry.isId && entry.name == kRtVersion) {
+            version = entry.target;
+            break;
+        }
+    }
+    if (!version || !(*version & kSubdirectoryFlag)) {
         return std::nullopt;
     }
-    auto language = FindResourceEntry(src, *base, *rsrcSize, *names & ~kSubdirectoryFlag, {});
+    auto names = ResourceEntries(src, *base, *rsrcSize, *version & ~kSubdirectoryFlag);
+    if (!names || names->empty() || !(names->front().target & kSubdirectoryFlag)) {
+        return std::nullopt;
+    }
+    auto languages =
+        ResourceEntries(src, *base, *rsrcSize, names->front().target & ~kSubdirectoryFlag);
+    auto language = languages ? PreferredLanguage(*languages) : std::nullopt;
     if (!language || (*language & kSubdirectoryFlag) || *language > *rsrcSize ||
         *rsrcSize - *language < 16) {
         return std::nullopt;
@@ -436,31 +472,19 @@ std::optional<std::string> ExtractVersionBlock(std::string_view image) {
     return VersionBlockOf(src);
 }
 
-std::optional<VersionInfoBlock> VersionInfoBlock::ReadFromFile(std::wstring_view path) {
-    int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+std::optional<VersionInfoBlock> VersionInfoBlock::ReadWithOwnReader(std::wstring_view path) {
+    auto file = OpenForReading(path);
+    if (!file.IsValid()) {
         return std::nullopt;
     }
-    struct stat st;
-    std::optional<std::string> block;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        ByteSource src(static_cast<std::uint64_t>(st.st_size),
-                       [fd](std::uint64_t offset, void* out, std::size_t size) {
-                           auto* p = static_cast<char*>(out);
-                           while (size > 0) {
-                               ssize_t n = pread(fd, p, size, static_cast<off_t>(offset));
-                               if (n <= 0) {
-                                   return false;
-                               }
-                               p += n;
-                               offset += static_cast<std::uint64_t>(n);
-                               size -= static_cast<std::size_t>(n);
-                           }
-                           return true;
-                       });
-        block = VersionBlockOf(src);
+    auto size = RegularFileSize(file);
+    if (!size) {
+        return std::nullopt;
     }
-    close(fd);
+    ByteSource src(*size, [&file](std::uint64_t offset, void* out, std::size_t count) {
+        return ReadAll(file, out, count, offset);
+    });
+    auto block = VersionBlockOf(src);
     if (!block) {
         return std::nullopt;
     }
@@ -486,7 +510,8 @@ std::optional<std::wstring> VersionInfoBlock::Text(std::wstring_view subBlock) c
         if (c == 0) {
             break;
         }
-        if (c >= 0xD800 && c <= 0xDBFF && at + 3 < value->size()) {
+        // A 16-bit wchar_t keeps the pair as it is.
+        if (sizeof(wchar_t) > 2 && c >= 0xD800 && c <= 0xDBFF && at + 3 < value->size()) {
             char32_t low = Word(*value, at + 2);
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);

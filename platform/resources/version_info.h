@@ -1,9 +1,11 @@
 #pragma once
 
-// The stand-in for the version-resource services (GetFileVersionInfoSizeW,
-// GetFileVersionInfoW, VerQueryValueW): a VS_VERSIONINFO block read from a PE
-// file's RT_VERSION resource or from an ELF file's ".vs_version_info" section,
-// and the lookup of values in it by sub-block path.
+// Version resources: a VS_VERSIONINFO block read from a file and the lookup
+// of values in it by sub-block path (as VerQueryValueW does). On Windows the
+// system reads the block (GetFileVersionInfoW); the program's own reader
+// takes it from a PE file's RT_VERSION resource or an ELF file's
+// ".vs_version_info" section, on Linux for every file and on Windows where
+// tests compare the two.
 //
 // Files are hostile input: every offset and size is checked against the file,
 // and a damaged file gives "no version information", never a read outside it.
@@ -17,9 +19,13 @@ namespace platform {
 
 class VersionInfoBlock {
   public:
-    // Reads the block of a PE or ELF file; nothing when the file cannot be
-    // read, has no version block or is damaged.
+    // The file's block as the system reads it; nothing when the file cannot
+    // be read, has no version block or is damaged.
     static std::optional<VersionInfoBlock> ReadFromFile(std::wstring_view path);
+
+    // The block of a PE or ELF file as the program's own reader finds it,
+    // reading only the parts of the file it needs.
+    static std::optional<VersionInfoBlock> ReadWithOwnReader(std::wstring_view path);
 
     explicit VersionInfoBlock(std::string bytes) : m_bytes(std::move(bytes)) {}
 
@@ -38,7 +44,7 @@ class VersionInfoBlock {
 };
 
 // The VS_VERSIONINFO block of a file image held in memory (exposed for tests
-// and fuzzing; ReadFromFile reads only the parts of a file it needs).
+// and fuzzing).
 std::optional<std::string> ExtractVersionBlock(std::string_view fileImage);
 
 }  // namespace platform

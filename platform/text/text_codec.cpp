@@ -1,5 +1,7 @@
 #include "platform/text/text_codec.h"
 
+#include <type_traits>
+
 namespace platform {
 
 namespace {
@@ -35,6 +37,20 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// One code point as wide characters: a surrogate pair where wchar_t has 16
+// bits (Windows) and the point lies past U+FFFF.
+void AppendWide(std::wstring& out, char32_t c) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (c >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+            return;
+        }
+    }
+    out += static_cast<wchar_t>(c);
+}
+
 // False at the first malformed sequence, unless its bytes are escaped.
 bool DecodeText(std::string_view bytes, bool escapeBytes, std::wstring& out) {
     out.reserve(bytes.size());
@@ -50,7 +66,7 @@ bool DecodeText(std::string_view bytes, bool escapeBytes, std::wstring& out) {
             out += static_cast<wchar_t>(kEscapedByteBase + *p++);
             continue;
         }
-        out += static_cast<wchar_t>(c);
+        AppendWide(out, c);
         p += length;
     }
     return true;
@@ -60,14 +76,15 @@ std::string EncodeText(std::wstring_view text, bool escapedBytes) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<char32_t>(text[i]);
+        // Through the unsigned type: a 16-bit wchar_t may be signed.
+        auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
         if (escapedBytes && IsEscapedByte(c)) {
             out += static_cast<char>(c - kEscapedByteBase);
             continue;
         }
         if (IsHighSurrogate(c) && i + 1 < text.size() &&
             IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
-            char32_t low = static_cast<char32_t>(text[++i]);
+            const auto low = static_cast<char32_t>(text[++i]);
             c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
         } else if (IsSurrogate(c) || c > 0x10FFFF) {
             c = 0xFFFD;

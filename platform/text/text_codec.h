@@ -1,7 +1,8 @@
 #pragma once
 
 // Conversions between the two string kinds: wide strings (std::wstring,
-// UTF-32 on Linux) for paths and texts, and narrow byte strings for file
+// UTF-32 on Linux, UTF-16 on Windows, where code points past U+FFFF take a
+// surrogate pair) for paths and texts, and narrow byte strings for file
 // names on disk (any bytes, see DecodeFileName), HTTP and JSON (UTF-8).
 // Convert at the edges only.
 

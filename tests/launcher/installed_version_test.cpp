@@ -231,3 +231,51 @@ TEST(DamagedVersionBlocks, LookupsStayInsideTheBlock) {
 }
 
 }  // namespace
+
+namespace {
+
+std::optional<std::wstring> OwnFileVersion(const std::string& image) {
+    auto block = platform::ExtractVersionBlock(image);
+    if (!block) {
+        return std::nullopt;
+    }
+    return platform::VersionInfoBlock(*block).Text(L"\\StringFileInfo\\080404b0\\FileVersion");
+}
+
+std::string Block(const std::string& version) {
+    return BuildVersionBlock(SimpleVersionInfo(version));
+}
+
+// A file may carry its version in several languages; the program's own
+// reader takes the one the system's lookup takes for a program that asks for
+// none: neutral, then (Windows) the user's language, then English, then the
+// first. Multi-language system libraries (kernel32.dll under wine) check the
+// same against the system itself (tests/platform/windows).
+TEST(OwnVersionReader, TakesTheTranslationTheSystemTakes) {
+    for (bool pe32plus : {false, true}) {
+        EXPECT_EQ(OwnFileVersion(BuildPeImage({{0x0401, Block("1.0.0.1")},
+                                               {0x0409, Block("1.0.0.2")},
+                                               {0x0804, Block("1.0.0.3")}},
+                                              pe32plus)),
+                  L"1.0.0.2");
+        EXPECT_EQ(OwnFileVersion(BuildPeImage(
+                      {{0x0409, Block("1.0.0.2")}, {0x0000, Block("1.0.0.4")}}, pe32plus)),
+                  L"1.0.0.4");
+        EXPECT_EQ(OwnFileVersion(BuildPeImage(
+                      {{0x0401, Block("1.0.0.1")}, {0x0009, Block("1.0.0.5")}}, pe32plus)),
+                  L"1.0.0.5");
+    }
+#ifndef _WIN32
+    // No user's language on Linux: without neutral or English, the first.
+    EXPECT_EQ(OwnFileVersion(
+                  BuildPeImage({{0x0804, Block("1.0.0.3")}, {0x0401, Block("1.0.0.1")}}, true)),
+              L"1.0.0.3");
+#endif
+}
+
+TEST(OwnVersionReader, ADirectoryOfNoLanguageGivesNothing) {
+    const std::vector<std::pair<std::uint16_t, std::string>> none;
+    EXPECT_FALSE(OwnFileVersion(BuildPeImage(none, true)).has_value());
+}
+
+}  // namespace

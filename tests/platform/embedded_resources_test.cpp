@@ -52,7 +52,33 @@ TEST(EmbeddedResources, BuildEmbedsAFileUnderItsName) {
     std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Text(*found), expected);
+#ifdef _WIN32
+    // A real resource: the system compares names without case.
+    EXPECT_TRUE(platform::FindEmbeddedResource("xml", "named resource.xml").has_value());
+#else
     EXPECT_FALSE(platform::FindEmbeddedResource("xml", "named resource.xml").has_value());
+#endif
+    EXPECT_FALSE(platform::FindEmbeddedResource("xml", "Named Resource.xm").has_value());
+    EXPECT_FALSE(platform::FindEmbeddedResource("xml", "#1").has_value());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EmbeddedResources, BuildEmbedsAFileUnderItsNumber) {
+    auto found = platform::FindEmbeddedResource("TESTDATA", 77);
+    ASSERT_TRUE(found.has_value());
+    std::ifstream file(VANTU_SOURCE_DIR "/tests/platform/data/named_resource.xml",
+                       std::ios::binary);
+    std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(found->data()), found->size()), expected);
+    EXPECT_EQ(Text(*platform::FindEmbeddedResource("TESTDATA", "#77")), expected);
+    EXPECT_FALSE(platform::FindEmbeddedResource("TESTDATA", 78).has_value());
+    EXPECT_FALSE(platform::FindEmbeddedResource("TESTDATA", -77).has_value());
+    EXPECT_FALSE(platform::FindEmbeddedResource("TESTDATA", 77 + 0x10000).has_value());
+    EXPECT_FALSE(platform::FindEmbeddedResource("OTHERDATA", 77).has_value());
 }
 
 }  // namespace

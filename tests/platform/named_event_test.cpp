@@ -1,11 +1,12 @@
 #include "platform/process/named_event.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <random>
 #include <string>
 
-#include "tests/support/process.h"
+#include "platform/process/process.h"
+#include "platform/text/text_codec.h"
 
 using namespace std::chrono_literals;
 using platform::NamedEvent;
@@ -15,8 +16,9 @@ namespace {
 
 // Names are machine-wide: keep them apart from other tests and runs.
 std::wstring UniqueName(const std::wstring& what) {
+    static const unsigned run = std::random_device()();
     static int counter = 0;
-    return L"Global\\VantuTest-" + what + L"-" + std::to_wstring(getpid()) + L"-" +
+    return L"Global\\VantuTest-" + what + L"-" + std::to_wstring(run) + L"-" +
            std::to_wstring(++counter);
 }
 
@@ -65,19 +67,21 @@ TEST(NamedEvent, ManySignalsNeverBlockTheSender) {
 TEST(NamedEvent, UnusableNamesFailToCreate) {
     NamedEvent event;
     EXPECT_EQ(event.Create(L""), NamedEventCreation::Failed);
-    EXPECT_EQ(event.Create(std::wstring(200, L'n')), NamedEventCreation::Failed);
-    EXPECT_FALSE(NamedEvent::Signal(std::wstring(200, L'n')));
+    // Past what either system takes for a name.
+    EXPECT_EQ(event.Create(std::wstring(300, L'n')), NamedEventCreation::Failed);
+    EXPECT_FALSE(NamedEvent::Signal(std::wstring(300, L'n')));
+    EXPECT_FALSE(event.IsOpen());
 }
 
 TEST(NamedEvent, StartedProgramsDoNotInheritTheName) {
     auto name = UniqueName(L"inherit");
-    std::unique_ptr<testing_support::BackgroundProcess> child;
     {
         NamedEvent event;
         ASSERT_EQ(event.Create(name), NamedEventCreation::Created);
-        testing_support::ProcessOptions options;
-        options.args = {"10"};
-        child = std::make_unique<testing_support::BackgroundProcess>("/bin/sleep", options);
+        // It sleeps past the check below.
+        const auto sleeper =
+            platform::DecodeFileName(VANTU_BIN_DIR "/vantu-sleep" VANTU_EXE_SUFFIX);
+        ASSERT_TRUE(platform::StartProcess(sleeper, {L"5"}));
     }
     NamedEvent again;
     EXPECT_EQ(again.Create(name), NamedEventCreation::Created) << "the child keeps the name alive";
@@ -95,13 +99,23 @@ TEST(ManualResetEvent, StaysSetAndWakesAWait) {
     EXPECT_EQ(platform::WaitForAny({event.Descriptor(), stop.Descriptor()}, 1000ms), 1);
 }
 
-TEST(WaitForAny, FailsForABadDescriptorInsteadOfWaiting) {
-    EXPECT_EQ(platform::WaitForAny({-1}, 1000ms), platform::kWaitFailed);
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    close(fds[0]);
-    close(fds[1]);
-    EXPECT_EQ(platform::WaitForAny({fds[0]}, 1000ms), platform::kWaitFailed);
+TEST(WaitForAny, FailsForABadHandleInsteadOfWaiting) {
+    EXPECT_EQ(platform::WaitForAny({platform::kNoWaitHandle}, 1000ms), platform::kWaitFailed);
+    platform::WaitHandle closed;
+    {
+        platform::ManualResetEvent gone;
+        closed = gone.Descriptor();
+    }
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(platform::WaitForAny({closed}, 1000ms), platform::kWaitFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 900ms);
+}
+
+TEST(WaitForAny, TimesOutWithNothingSignalled) {
+    platform::ManualResetEvent never;
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(platform::WaitForAny({never.Descriptor()}, 100ms), platform::kWaitTimeout);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 90ms);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "tests/support/message_wait.h"
+
 namespace testing_support {
 
 using Clock = std::chrono::steady_clock;
@@ -31,11 +33,10 @@ bool WaitUntil(const Deadline& deadline, const std::function<bool()>& done, mill
 }
 
 BOOL GetMessageBefore(const Deadline& deadline, MSG* msg, std::string_view awaited) {
-    // GetMessage's own wait has no end, so this looks and waits in short
-    // steps; a posted message still ends a step at once, and display input
-    // and timers are taken up within a millisecond or so.
+    // GetMessage's own wait has no end, so this looks and waits in steps
+    // that a posted message ends at once.
     for (;;) {
-        const std::uint64_t seen = platform::QueueChangeCount();
+        const std::uint64_t mark = QueueMark();
         if (PeekMessage(msg, nullptr, 0, 0, PM_REMOVE)) {
             return msg->message == WM_QUIT ? FALSE : TRUE;
         }
@@ -46,8 +47,7 @@ BOOL GetMessageBefore(const Deadline& deadline, MSG* msg, std::string_view await
             *msg = MSG{};
             return FALSE;
         }
-        platform::WaitForQueueChange(
-            seen, static_cast<int>(std::min(milliseconds(1), deadline.Left()).count()));
+        WaitForQueue(mark, deadline.Left());
     }
 }
 

@@ -29,8 +29,9 @@ struct ProcessResult {
 // Runs a program to its end with captured output; kills it at the time-out.
 ProcessResult RunProcess(const std::filesystem::path& program, const ProcessOptions& options = {});
 
-// A program running in the background; killed (SIGKILL) and reaped when the
-// object goes. Its output goes to files that can be read at any time.
+// A program running in the background; killed (SIGKILL; on Windows with
+// what it started) and reaped when the object goes. Its output goes to files that can be read at
+// any time.
 class BackgroundProcess {
   public:
     BackgroundProcess(const std::filesystem::path& program, const ProcessOptions& options = {});
@@ -45,15 +46,23 @@ class BackgroundProcess {
     bool WaitForOutput(const std::string& text, std::chrono::milliseconds timeout) const;
     // Waits for the end; nullopt at the time-out.
     std::optional<int> Wait(std::chrono::milliseconds timeout);
+    // On Windows any signal ends the process: there is no stopping one.
     void Signal(int signal);
 
   private:
     pid_t m_pid = -1;
+    void* m_handle = nullptr;  // Windows: the process, and its job in m_job
+    void* m_job = nullptr;
     bool m_reaped = false;
     int m_status = 0;
     std::filesystem::path m_outPath;
     std::filesystem::path m_errPath;
 };
+
+// The text with each CR LF as LF: programs on Windows end their lines so,
+// and tests compare the lines alone. Output read by RunProcess and
+// BackgroundProcess comes so already.
+std::string WithLineFeeds(std::string text);
 
 // The folder with the project's built programs.
 std::filesystem::path BinDir();

@@ -1,18 +1,30 @@
 #include "tests/support/temp_dir.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/text/text_codec.h"
 
 namespace testing_support {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantu-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+    // A random name that nobody took yet (create_directory is false when
+    // something is there): both systems, without mkdtemp.
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "vantu-test-%08x%08x", random(), random());
+        std::error_code error;
+        if (std::filesystem::create_directory(base / name, error)) {
+            m_path = base / name;
+            return;
+        }
     }
-    m_path = pattern;
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -37,6 +49,14 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
+}
+
+std::wstring WidePath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return path.wstring();
+#else
+    return platform::DecodeFileName(path.native());
+#endif
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

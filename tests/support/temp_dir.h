@@ -23,6 +23,10 @@ class TempDir {
 };
 
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The path as the platform calls take it: UTF-16 on Windows, the file name's
+// bytes decoded (platform/text/text_codec.h) elsewhere.
+std::wstring WidePath(const std::filesystem::path& path);
 std::string ReadFile(const std::filesystem::path& path);
 
 }  // namespace testing_support

@@ -1,8 +1,10 @@
 #include "tests/support/update_server.h"
 
-#include <json/json.h>
 #include <strings.h>
 
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -44,7 +46,7 @@ LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
                 "--root",
                 m_root.path().string(),
                 "--pki",
-                PkiDir().string(),
+                (options.pki.empty() ? PkiDir() : options.pki).string(),
                 "--port",
                 std::to_string(options.port),
                 "--cert",
@@ -54,7 +56,6 @@ LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
                 "--log",
                 m_log.string()};
     m_process = std::make_unique<BackgroundProcess>(Python(), run);
-    // The first start in a fresh build folder also creates the CA.
     if (!m_process->WaitForOutput("listening", std::chrono::seconds(15))) {
         throw std::runtime_error("update server did not start: " + m_process->Err());
     }
@@ -89,40 +90,36 @@ void LocalUpdateServer::SetPackageBehaviour(std::string_view behaviour) const {
 
 std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
     std::vector<RecordedRequest> requests;
-    std::map<Json::Int64, size_t> byId;
+    std::map<std::int64_t, size_t> byId;
     std::ifstream in(m_log);
     std::string line;
     while (std::getline(in, line)) {
-        Json::Value entry;
-        std::istringstream stream(line);
-        Json::CharReaderBuilder builder;
-        std::string errors;
-        if (!Json::parseFromStream(builder, stream, &entry, &errors)) {
+        const auto entry = nlohmann::json::parse(line, nullptr, /*allow_exceptions=*/false);
+        if (!entry.is_object() || entry.contains("handshake")) {
             continue;
         }
-        if (entry.isMember("handshake")) {
-            continue;
-        }
-        if (entry.isMember("response")) {
-            if (auto found = byId.find(entry["response"].asInt64()); found != byId.end()) {
+        if (entry.contains("response")) {
+            if (auto found = byId.find(entry.value("response", std::int64_t{-1}));
+                found != byId.end()) {
                 auto& request = requests[found->second];
-                request.status = entry["status"].asInt();
-                request.first = entry["first"].asInt64();
-                request.sent = entry["sent"].asInt64();
+                request.status = entry.value("status", 0);
+                request.first = entry.value("first", std::int64_t{-1});
+                request.sent = entry.value("sent", std::int64_t{-1});
             }
             continue;
         }
-        byId[entry["id"].asInt64()] = requests.size();
-        RecordedRequest request{entry["listener"].asString(),
-                                entry["method"].asString(),
-                                entry["target"].asString(),
-                                entry["version"].asString(),
+        byId[entry.value("id", std::int64_t{-1})] = requests.size();
+        RecordedRequest request{entry.value("listener", ""),
+                                entry.value("method", ""),
+                                entry.value("target", ""),
+                                entry.value("version", ""),
                                 {},
                                 0,
                                 -1,
                                 -1};
-        for (const auto& header : entry["headers"]) {
-            request.headers.emplace_back(header[0].asString(), header[1].asString());
+        for (const auto& header : entry.value("headers", nlohmann::json::array())) {
+            request.headers.emplace_back(header.at(0).get<std::string>(),
+                                         header.at(1).get<std::string>());
         }
         requests.push_back(std::move(request));
     }

@@ -20,6 +20,7 @@ struct UpdateServerOptions {
     int port = 0;                      // 0: any free port
     std::string cert = "good";         // good, other-name, expired, self-signed
     std::string behaviour = "normal";  // of the version address
+    std::filesystem::path pki = {};    // the certificates' folder; empty: PkiDir()
 };
 
 struct RecordedRequest {

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/x11/x11_support.h"
+#include "platform/x11/linux/x11_support.h"
 
 namespace testing_support {
 

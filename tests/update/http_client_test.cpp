@@ -224,6 +224,23 @@ TEST(HttpClient, CertificateFailuresAreSendFailures) {
     }
 }
 
+// The server's certificate names the host besides its address, for clients
+// that do not match addresses; a certificate for another name is refused
+// there too.
+TEST(HttpClient, CertificateIsCheckedForTheNameLocalhost) {
+    LocalUpdateServer server;
+    HttpClient client;
+    const auto address = [](const LocalUpdateServer& of) {
+        return "https://localhost:" + std::to_string(of.HttpsPort()) + "/gen/10";
+    };
+    EXPECT_EQ(client.Get(address(server)), GeneratedBytes(10));
+    EXPECT_EQ(client.State(), HttpState::Ok);
+    LocalUpdateServer other(UpdateServerOptions{.cert = "other-name"});
+    EXPECT_EQ(client.Get(address(other)), "");
+    EXPECT_EQ(client.State(), HttpState::SendFailed);
+    EXPECT_TRUE(other.Requests().empty());
+}
+
 TEST(HttpClient, RefusedConnectionIsASendFailure) {
     int port = 0;
     {

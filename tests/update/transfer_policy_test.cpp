@@ -1,11 +1,11 @@
-#include "update/net/transfer_policy.h"
+#include "update/net/linux/curl_transfer_policy.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
 #include "tests/support/update_server.h"
-#include "update/net/curl_handle.h"
+#include "update/net/linux/curl_handle.h"
 
 namespace vantu {
 namespace {

@@ -134,6 +134,57 @@ TEST(VersionAnswer, InvalidUtf8EmptiesThatTextAndSaysSo) {
     EXPECT_EQ(ReadCapturingStderr("{\"Code\":2,\"Msg\":\"\xFF\"}").err, "bad conversion\n");
 }
 
+// What servers have been getting away with, and still may.
+TEST(VersionAnswer, LenientFormsStillRead) {
+    for (std::string_view body : {
+             R"({"Code":0,"Data":{"LatestVersion":"1.0.0.3",},})",
+             R"({"Code":0,"Data":{"LatestVersion":"1.0.0.3" /* last */ ,}} trailing text)",
+             "\xEF\xBB\xBF{\"Code\":0,\"Data\":{\"LatestVersion\":\"1.0.0.3\"}}",
+             R"({"Code":0,"Data":{"LatestVersion":"0"},"Data":{"LatestVersion":"1.0.0.3"}})",
+         }) {
+        SCOPED_TRACE(body);
+        auto read = ReadCapturingStderr(body);
+        EXPECT_EQ(read.result.code, 0);
+        EXPECT_EQ(read.result.latestVersion, L"1.0.0.3");
+        EXPECT_EQ(read.err, "");
+    }
+    // Raw line ends and tabs inside a text are kept.
+    auto raw = ReadVersionAnswer("{\"Code\":0,\"Data\":{\"UpdateContent\":\"a\nb\tc\"}}");
+    EXPECT_EQ(raw.updateContent, L"a\nb\tc");
+    // Commas with nothing before them are not trailing ones.
+    for (std::string_view body : {R"({"Code":0,"Data":{,"LatestVersion":"1"}})",
+                                  R"({"Code":0,"Data":{"LatestVersion":"1",,}})"}) {
+        SCOPED_TRACE(body);
+        EXPECT_EQ(ReadVersionAnswer(body).latestVersion, L"");
+    }
+}
+
+TEST(VersionAnswer, StringsThatAreNotUtf8SpoilOnlyThemselves) {
+    // In a member that is not read, and in member names: no message at all.
+    auto read = ReadCapturingStderr(
+        "{\"Code\":0,\"Note\":\"\xFF\",\"\xFE\":1,"
+        "\"Data\":{\"LatestVersion\":\"1.0.0.3\",\"DownloadUrl\":\"u\xC3\"}}");
+    EXPECT_EQ(read.result.latestVersion, L"1.0.0.3");
+    EXPECT_EQ(read.result.downloadUrl, L"");
+    EXPECT_EQ(read.err, "bad conversion\n");
+    // Inside a comment they are skipped with it.
+    EXPECT_EQ(ReadVersionAnswer("/* \xFF\" */{\"Data\":{\"LatestVersion\":\"2\"}}").latestVersion,
+              L"2");
+}
+
+std::string NestedArrays(size_t depth) {
+    return std::string(depth, '[') + std::string(depth, ']');
+}
+
+TEST(VersionAnswer, ValuesDeeperThanAThousandAreNotJson) {
+    const std::string inner = R"(,"Data":{"LatestVersion":"1.0.0.3"}})";
+    // The root object is level one, its member's arrays go on from two.
+    auto fits = ReadVersionAnswer(R"({"Deep":)" + NestedArrays(999) + inner);
+    EXPECT_EQ(fits.latestVersion, L"1.0.0.3");
+    auto deeper = ReadVersionAnswer(R"({"Deep":)" + NestedArrays(1000) + inner);
+    EXPECT_EQ(deeper.latestVersion, L"");
+}
+
 TEST(VersionQuery, ReadsTheServersAnswer) {
     LocalUpdateServer server;
     server.SetVersionAnswer(

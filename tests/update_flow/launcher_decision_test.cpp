@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 #include "launcher/startup/installed_version.h"
 
 #include "tests/support/launcher_lock.h"
@@ -55,7 +57,7 @@ class LauncherDecision : public testing::Test {
                                            const std::string& version) {
         TempDir payload;
         testing_support::ProcessOptions options;
-        options.args = {"elf-set", (BinDir() / "VantuSpeedUp.exe").string(),
+        options.args = {"set", (BinDir() / "VantuSpeedUp.exe").string(),
                         (payload / "VantuSpeedUp.exe").string(), version};
         EXPECT_EQ(RunProcess(BinDir() / "vantu-versioninfo", options).exitCode, 0);
         package_maker::Make7z(payload.path(), server.Root() / "booster.7z");
@@ -251,6 +253,57 @@ TEST_F(LauncherDecision, UntrustedCertificateIsAFailedRequest) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "Error: Get Data Failed!\n");
     EXPECT_EQ(BoosterRecord(200ms), "");
+}
+
+// Puts a folder back where it was when the test ends, however it ends.
+class MovedAside {
+  public:
+    MovedAside(fs::path from, fs::path to) : m_from(std::move(from)), m_to(std::move(to)) {
+        fs::rename(m_from, m_to);
+    }
+    ~MovedAside() {
+        std::error_code error;
+        fs::rename(m_to, m_from, error);
+    }
+    MovedAside(const MovedAside&) = delete;
+    MovedAside& operator=(const MovedAside&) = delete;
+
+  private:
+    fs::path m_from;
+    fs::path m_to;
+};
+
+// A launcher built with a CA bundle carries its certificates: with the
+// bundle gone from where the build read it, the launcher still accepts that
+// CA's server, and refuses a server whose CA it was not built with.
+TEST_F(LauncherDecision, TheBuildsCaTravelsInsideTheProgram) {
+    fs::copy_file(BinDir() / "VantuLauncherOwnCa", m_folder / "VantuLauncher",
+                  fs::copy_options::overwrite_existing);
+    const fs::path bundleFolder = fs::path(VANTU_BUILD_DIR) / "own-ca-pki";
+    const fs::path aside = bundleFolder.string() + ".moved-" + std::to_string(getpid());
+    MovedAside moved(bundleFolder, aside);
+    ASSERT_FALSE(fs::exists(bundleFolder / "ca.pem"));
+
+    auto own = std::make_unique<LocalUpdateServer>(
+        UpdateServerOptions{.port = vantu::Settings().updatePort, .pki = aside});
+    own->SetVersionAnswer(R"({"Code":1})");
+    auto result = RunLauncher();
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_THAT(BoosterRecord(3s), HasSubstr("arg -oemid:178"));
+    EXPECT_EQ(own->Requests().size(), 1u);
+    own.reset();
+
+    fs::remove(m_record);
+    // The tests' CA signs this one; the system store knows neither.
+    auto other = StartServer(R"({"Code":1})");
+    result = RunLauncher();
+    EXPECT_EQ(result.exitCode, 0);
+    // Built without its windows module: the box goes to standard error.
+    EXPECT_THAT(result.err, testing::EndsWith("Error: Get Data Failed!\n"));
+    EXPECT_EQ(BoosterRecord(200ms), "");
+    EXPECT_TRUE(other->Requests().empty());
+    EXPECT_GE(other->FailedHandshakes(), 1);
 }
 
 }  // namespace

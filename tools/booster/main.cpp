@@ -3,12 +3,12 @@
 // current folder and command line to the file named by VANTU_BOOSTER_RECORD
 // (one item a line, appended, so that several starts can be counted).
 //
-// With -show and a display, or with -window, it then opens its "MainWindow"
-// titled "VantuSpeedUp" (with -upgrade-window also an "UpgradeWindow") and
-// runs until closed, reporting each message 0 it receives on standard output.
-// Otherwise it ends at once. A recording start (a test watching what the
-// launcher started) opens no window for -show alone: a booster left running
-// on the tester's desktop would make later launchers stop at once.
+// With -show where windows can be shown (on Linux: with a display), or with
+// -window, it then opens its "MainWindow" titled "VantuSpeedUp" (with
+// -upgrade-window also an "UpgradeWindow") and runs until closed, reporting each message 0 it
+// receives on standard output. Otherwise it ends at once. A recording start (a test watching what
+// the launcher started) opens no window for -show alone: a booster left running on the tester's
+// desktop would make later launchers stop at once.
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "launcher/startup/installed_version.h"
-#include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 #include "platform/text/text_codec.h"
 #include "tools/booster/booster_windows.h"
 
@@ -31,7 +31,8 @@ void Record(const std::vector<std::string>& args) {
     }
     std::error_code ec;
     std::string cwd = std::filesystem::current_path(ec).string();
-    std::ofstream out(record, std::ios::app);
+    // Binary: the same bytes on every system.
+    std::ofstream out(record, std::ios::app | std::ios::binary);
     out << "cwd " << cwd << "\n";
     for (const auto& arg : args) {
         out << "arg " << arg << "\n";
@@ -48,11 +49,6 @@ bool Has(const std::vector<std::string>& args, const std::string& option) {
     return false;
 }
 
-bool DisplayAvailable() {
-    const char* display = std::getenv("DISPLAY");
-    return display != nullptr && *display != '\0';
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,7 +59,7 @@ int main(int argc, char** argv) {
     options.upgradeWindow = Has(args, "-upgrade-window");
     const bool forced = Has(args, "-window") || options.upgradeWindow;
     const bool recording = std::getenv("VANTU_BOOSTER_RECORD") != nullptr;
-    if (!forced && !(Has(args, "-show") && DisplayAvailable() && !recording)) {
+    if (!forced && !(Has(args, "-show") && booster::CanShowWindows() && !recording)) {
         return 0;
     }
     // The version block of our own file: after an upgrade it is the new one.

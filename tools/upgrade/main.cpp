@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/text/text_codec.h"
-#include "platform/window/message_queue.h"
+#include "platform/window/message_window.h"
 #include "update/build_settings.h"
 #include "update/upgrade_messages.h"
 #include "update/upgrade_worker.h"
@@ -19,7 +19,7 @@ namespace {
 int g_exitCode = 1;
 int g_lastPercent = -1;
 
-LRESULT UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK UpgradeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_UPGRADE_PROGRESS: {
             auto received = static_cast<unsigned long long>(wParam);
@@ -64,15 +64,18 @@ int main(int argc, char** argv) {
     if (folder.empty() || folder.back() != L'/') {
         folder += L'/';
     }
-    HWND window = platform::AddWindowHandle(UpgradeProc);
-    std::thread worker([&] { vantu::RunUpgrade(source, window, folder); });
+    platform::MessageWindow window(UpgradeProc);
+    if (window.Handle() == nullptr) {
+        std::fprintf(stderr, "no message window\n");
+        return 1;
+    }
+    std::thread worker([&] { vantu::RunUpgrade(source, window.Handle(), folder); });
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0)) {
         DispatchMessage(&msg);
     }
     g_exitCode = static_cast<int>(msg.wParam);
     worker.join();
-    platform::RemoveWindowHandle(window);
     std::fflush(stdout);
     return g_exitCode;
 }

@@ -136,29 +136,49 @@ std::string BuildVersionBlock(const VersionInfo& info) {
 }
 
 std::string BuildPeImage(const std::string& block, bool pe32plus, std::uint16_t language) {
+    return BuildPeImage({{language, block}}, pe32plus);
+}
+
+std::string BuildPeImage(const std::vector<std::pair<std::uint16_t, std::string>>& translations,
+                         bool pe32plus) {
     constexpr std::uint32_t kPeOffset = 0x80;
     constexpr std::uint32_t kFileAlign = 0x200;
     constexpr std::uint32_t kRsrcRva = 0x1000;
     const std::uint32_t optionalSize = pe32plus ? 240 : 224;
 
-    // The resource section: three directory levels, one data entry, the block.
+    // The resource section: three directory levels, a data entry per
+    // translation, the blocks.
     std::string rsrc;
-    auto directory = [&](std::uint32_t id, std::uint32_t target) {
+    auto directory = [&](const std::vector<std::pair<std::uint32_t, std::uint32_t>>& entries) {
         std::string d(16, '\0');
-        Put16(d, 14, 1);  // one id entry
-        Append32(d, id);
-        Append32(d, target);
+        Put16(d, 14, static_cast<std::uint16_t>(entries.size()));  // id entries
+        for (auto [id, target] : entries) {
+            Append32(d, id);
+            Append32(d, target);
+        }
         return d;
     };
-    rsrc += directory(16, 0x80000000u | 24);  // RT_VERSION -> names
-    rsrc += directory(1, 0x80000000u | 48);   // name 1 -> languages
-    rsrc += directory(language, 72);          // language -> data entry
-    std::string entry(16, '\0');
-    Put32(entry, 0, kRsrcRva + 88);
-    Put32(entry, 4, static_cast<std::uint32_t>(block.size()));
-    rsrc += entry;
-    rsrc.resize(88, '\0');
-    rsrc += block;
+    const auto count = static_cast<std::uint32_t>(translations.size());
+    const std::uint32_t entriesAt = 48 + 16 + 8 * count;
+    std::uint32_t blockAt = entriesAt + 16 * count;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> languages;
+    std::string entries;
+    std::string blocks;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        languages.push_back({translations[i].first, entriesAt + 16 * i});
+        std::string entry(16, '\0');
+        Put32(entry, 0, kRsrcRva + blockAt + static_cast<std::uint32_t>(blocks.size()));
+        Put32(entry, 4, static_cast<std::uint32_t>(translations[i].second.size()));
+        entries += entry;
+        blocks += translations[i].second;
+        blocks.resize((blocks.size() + 3) & ~std::size_t{3}, '\0');
+    }
+    rsrc += directory({{16, 0x80000000u | 24}});  // RT_VERSION -> names
+    rsrc += directory({{1, 0x80000000u | 48}});   // name 1 -> languages
+    rsrc += directory(languages);                 // language -> data entry
+    rsrc += entries;
+    rsrc += blocks;
+    const auto used = static_cast<std::uint32_t>(rsrc.size());
     std::uint32_t rawSize =
         (static_cast<std::uint32_t>(rsrc.size()) + kFileAlign - 1) & ~(kFileAlign - 1);
     rsrc.resize(rawSize, '\0');
@@ -183,10 +203,10 @@ std::string BuildPeImage(const std::string& block, bool pe32plus, std::uint16_t 
     Put32(image, dirCountAt, 16);
     std::size_t resourceDir = dirCountAt + 4 + 2 * 8;
     Put32(image, resourceDir, kRsrcRva);
-    Put32(image, resourceDir + 4, static_cast<std::uint32_t>(88 + block.size()));
+    Put32(image, resourceDir + 4, used);
     std::size_t section = opt + optionalSize;
     std::memcpy(&image[section], ".rsrc\0\0\0", 8);
-    Put32(image, section + 8, static_cast<std::uint32_t>(88 + block.size()));
+    Put32(image, section + 8, used);
     Put32(image, section + 12, kRsrcRva);
     Put32(image, section + 16, rawSize);
     Put32(image, section + 20, kFileAlign);

@@ -37,6 +37,10 @@ std::string BuildVersionBlock(const VersionInfo& info);
 // RT_VERSION, name 1, language `language`.
 std::string BuildPeImage(const std::string& block, bool pe32plus, std::uint16_t language = 0x0804);
 
+// The same with one RT_VERSION translation per (language, block), in order.
+std::string BuildPeImage(const std::vector<std::pair<std::uint16_t, std::string>>& translations,
+                         bool pe32plus);
+
 // A minimal 64-bit little-endian ELF file whose only content is the block in
 // a ".vs_version_info" section.
 std::string BuildElfImage(const std::string& block);

@@ -5,6 +5,7 @@
 
 #include "platform/files/file_io.h"
 #include "platform/files/paths.h"
+#include "platform/resources/module_path.h"
 
 namespace VantuUI {
 
@@ -43,7 +44,7 @@ std::unique_ptr<CZipReader> OpenArchive(const Settings& settings) {
 
 SkinReadResult ReadLooseFile(std::wstring_view path, std::size_t maxSize,
                              std::vector<unsigned char>& bytes) {
-    platform::UniqueFd fd = platform::OpenForReading(path);
+    platform::UniqueFile fd = platform::OpenForReading(path);
     auto length = platform::RegularFileSize(fd);
     if (!length) {
         return SkinReadResult::CannotOpenFile;

@@ -24,7 +24,7 @@ bool IsContainedItemPath(std::wstring_view relative) {
     for (;;) {
         auto end = relative.find(L'/', start);
         segment = relative.substr(start, end == std::wstring_view::npos ? end : end - start);
-        if (segment == L"..") {
+        if (segment == L".." || platform::IsSpecialPathSegment(segment)) {
             return false;
         }
         if (end == std::wstring_view::npos) {

@@ -12,7 +12,8 @@ namespace SevenZip {
 std::wstring NormalizeItemPath(std::wstring_view name);
 
 // A normalized item path that names something below the folder it is joined
-// to: not empty, not absolute, without ".." segments, and not ending in the
+// to: not empty, not absolute, without ".." segments or segments the system
+// reads otherwise (platform::IsSpecialPathSegment), and not ending in the
 // folder itself ("a/." or "a/").
 bool IsContainedItemPath(std::wstring_view relative);
 

@@ -11,8 +11,8 @@
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
 #include "platform/window/message_queue.h"
-#include "update/net/curl_handle.h"
-#include "update/net/transfer_policy.h"
+#include "update/net/linux/curl_handle.h"
+#include "update/net/linux/curl_transfer_policy.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/files/unique_fd.h"
+#include "platform/files/unique_file.h"
 #include "platform/win32.h"
-#include "update/net/curl_handle.h"
+#include "update/net/linux/curl_handle.h"
 
 namespace vantu {
 
@@ -48,7 +48,7 @@ class PackageFile {
     bool Close() { return m_file.Close(); }
 
   private:
-    platform::UniqueFd m_file;
+    platform::UniqueFile m_file;
     std::uint64_t m_size = 0;
 };
 

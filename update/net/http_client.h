@@ -2,12 +2,12 @@
 
 // One HTTP or HTTPS GET whose body comes back as bytes with an outcome code.
 // Small on purpose: no status interpretation beyond a "404" test, no retries.
+// libcurl carries it on Linux (linux/), WinINet on Windows (windows/).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-
-#include "update/net/curl_handle.h"
 
 namespace vantu {
 
@@ -35,7 +35,8 @@ ParsedUrl ParseUrl(std::string_view address);
 
 class HttpClient {
   public:
-    HttpClient() = default;
+    HttpClient();
+    ~HttpClient();
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
@@ -48,12 +49,10 @@ class HttpClient {
     HttpState State() const { return m_state; }
 
   private:
-    void Close();
-
-    // Kept after Get until the next Get or the destructor, like the
-    // request's connection. The list must outlive the handle that uses it.
-    CurlList m_headers;
-    CurlEasy m_request;
+    // The system's handles of the last request, kept after Get until the
+    // next Get or the destructor, like the request's connection.
+    struct Handles;
+    std::unique_ptr<Handles> m_handles;
     HttpState m_state = HttpState::Ok;
 };
 

@@ -3,8 +3,8 @@
 #include <curl/curl.h>
 
 #include "platform/text/text_codec.h"
-#include "update/net/curl_handle.h"
-#include "update/net/transfer_policy.h"
+#include "update/net/linux/curl_handle.h"
+#include "update/net/linux/curl_transfer_policy.h"
 
 namespace vantu {
 

@@ -1,11 +1,10 @@
 #pragma once
 
-// What every transfer to the update server must do, shared by the version
-// query and the package download: verify the server's certificate chain and
-// host name (system store plus the CA bundle fixed at build time), and give up
-// on connections that cannot be made or that stop delivering data.
-
-#include <curl/curl.h>
+// The limits every transfer to the update server keeps, shared by the version
+// query and the package download on both systems: give up on connections that
+// cannot be made or that stop delivering data, follow few redirects, and take
+// no package past the build's size limit. How each HTTP library is held to
+// them is in linux/ and windows/.
 
 #include <chrono>
 #include <cstdint>
@@ -42,37 +41,8 @@ TransferLimits CurrentTransferLimits();
 // tested in seconds. Not called by the programs.
 void SetTransferLimitsForTesting(const TransferLimits& limits);
 
-// Turns on peer and host-name verification against the system store plus
-// Settings().caBundle (when set) and applies CurrentTransferLimits(). Also
-// sets CURLOPT_NOSIGNAL, as the download runs on its own thread. Which
-// protocols and redirects are allowed is the caller's choice. False when
-// libcurl refused an option.
-bool ApplyTransferPolicy(CURL* handle);
-
-// What a package address may be, from the build settings: https only,
-// redirects only to https and at most 10 (with plainPackageAddresses also
-// http and file, redirects also to http), and no package announced larger
-// than maxPackageBytes (or `maxBytes`, for the files that go with a package).
-// False when libcurl refused an option.
-bool ApplyPackagePolicy(CURL* handle);
-bool ApplyPackagePolicy(CURL* handle, unsigned long long maxBytes);
-
 // A package of this many bytes, announced or received, is within the
 // package size limit.
 bool FitsPackageLimit(std::uint64_t bytes);
-
-// A write callback in front of another that ends the transfer (by writing
-// nothing) before more than `maxBytes` would be passed on, for the files
-// that go with a package, whose length is not announced or not kept to.
-class PackageSizeLimit {
-  public:
-    PackageSizeLimit(curl_write_callback next, void* nextData, unsigned long long maxBytes);
-    static size_t Write(char* data, size_t size, size_t count, void* limit);
-
-  private:
-    curl_write_callback m_next;
-    void* m_nextData;
-    unsigned long long m_bytesLeft;
-};
 
 }  // namespace vantu

@@ -15,7 +15,7 @@
 #include "platform/window/display/x11_display.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
-#include "platform/x11/x11_window_message.h"
+#include "platform/x11/linux/x11_window_message.h"
 
 namespace platform {
 

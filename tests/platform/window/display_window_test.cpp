@@ -12,8 +12,8 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/x11/x11_window_lookup.h"
-#include "platform/x11/x11_window_message.h"
+#include "platform/x11/linux/x11_window_lookup.h"
+#include "platform/x11/linux/x11_window_message.h"
 #include "tests/support/deadline.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/x11/x11_window_lookup.h"
-#include "platform/x11/x11_window_message.h"
+#include "platform/x11/linux/x11_window_lookup.h"
+#include "platform/x11/linux/x11_window_message.h"
 #include "tests/support/x_server.h"
 
 // After gtest: Xlib's macros (Bool, None, ...) would clash with its names.

@@ -154,7 +154,7 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
         if (platform::PathExists(path) && !platform::IsFolder(path)) {
             platform::DeleteFile(path);
         }
-        platform::UniqueFd fd = platform::CreateForWriting(path, 0644);
+        platform::UniqueFile fd = platform::CreateForWriting(path, 0644);
         if (!fd.IsValid()) {
             return Remember(ZipResult::CannotOpen);
         }

@@ -166,7 +166,7 @@ std::unique_ptr<CZipReader> CZipReader::OpenMemory(const void* data, std::size_t
 }
 
 std::unique_ptr<CZipReader> CZipReader::OpenFile(std::wstring_view name) {
-    platform::UniqueFd fd = platform::OpenForReading(name);
+    platform::UniqueFile fd = platform::OpenForReading(name);
     auto size = platform::RegularFileSize(fd);
     if (!size) {
         Remember(ZipResult::CannotOpen);
@@ -182,7 +182,7 @@ std::unique_ptr<CZipReader> CZipReader::OpenHandle(int fd) {
         Remember(ZipResult::BadArgument);
         return nullptr;
     }
-    platform::UniqueFd copy = platform::Duplicate(fd);
+    platform::UniqueFile copy = platform::Duplicate(fd);
     if (!copy.IsValid()) {
         Remember(ZipResult::CannotDuplicate);
         return nullptr;

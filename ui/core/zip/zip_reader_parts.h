@@ -37,7 +37,7 @@ namespace VantuUI {
 class CZipReader::Source {
   public:
     Source(const unsigned char* data, std::uint64_t size) : m_data(data), m_size(size) {}
-    Source(platform::UniqueFd fd, std::uint64_t start, std::uint64_t size)
+    Source(platform::UniqueFile fd, std::uint64_t start, std::uint64_t size)
         : m_fd(std::move(fd)), m_start(start), m_size(size) {}
 
     std::uint64_t Size() const { return m_size; }
@@ -64,7 +64,7 @@ class CZipReader::Source {
 
   private:
     const unsigned char* m_data = nullptr;
-    platform::UniqueFd m_fd;
+    platform::UniqueFile m_fd;
     std::uint64_t m_start = 0;
     std::uint64_t m_size = 0;
 };

@@ -15,7 +15,7 @@ namespace SevenZip {
 
 class FileStream {
   public:
-    explicit FileStream(platform::UniqueFd file) : m_file(std::move(file)) {}
+    explicit FileStream(platform::UniqueFile file) : m_file(std::move(file)) {}
 
     // Results are S_OK or a system error wrapped as a result.
     HRESULT Read(void* data, std::uint32_t size, std::uint32_t* processed);
@@ -26,7 +26,7 @@ class FileStream {
     HRESULT Size(std::uint64_t* size);
 
   private:
-    platform::UniqueFd m_file;
+    platform::UniqueFile m_file;
 };
 
 // The result for the last failed system call (errno as a system error).

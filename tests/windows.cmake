@@ -1,0 +1,25 @@
+# The Windows tests, run under wine: the suites of what builds for Windows so
+# far. Tests of user32's stand-ins (windows, controls, fonts, clipboard,
+# message box, text services) and of what is not ported yet are left out by
+# name.
+vantu_test_suite(platform
+    DEPS vantu_platform_core vantu_platform_x11 vantu_test_named_resource
+         vantu_test_numbered_resource
+    PROGRAMS vantu-sleep VantuSpeedUp vantu-versioninfo
+    EXCLUDE window/ controls/ clipboard_test.cpp font_test.cpp message_box_test.cpp
+            text_services_test.cpp)
+# The demo booster's version as windres gave it.
+target_compile_definitions(platform_tests PRIVATE
+    VANTU_BOOSTER_VERSION_TEXT=L"${VANTU_BOOSTER_VERSION}")
+
+# What windres put into the launcher program; the rest of the launcher's
+# suite follows once it runs under wine.
+if(TARGET VantuLauncher)
+    vantu_test_suite(launcher DEPS vantu_launcher_core vantu_settings PROGRAMS VantuLauncher
+        EXCLUDE installed_version_test.cpp launch_booster_test.cpp launcher_stage.cpp
+                launcher_startup_test.cpp pending_deletions_test.cpp running_booster_test.cpp
+                single_instance_guard_test.cpp single_instance_process_test.cpp
+                skin_archive_resource_test.cpp)
+    target_compile_definitions(launcher_tests PRIVATE
+        VANTU_LAUNCHER_VERSION_TEXT=L"${VANTU_LAUNCHER_VERSION}")
+endif()
