@@ -145,11 +145,7 @@ HomePageOpener::HomePageOpener()
       }()) {}
 
 std::string HomePageOpener::Opened() const {
-    const auto file = m_dir / "opened";
-    for (int i = 0; i < 300 && !std::filesystem::exists(file); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return std::filesystem::exists(file) ? testing_support::ReadFile(file) : std::string();
+    return testing_support::ReadLinesOnceWritten(m_dir / "opened", std::chrono::seconds(3));
 }
 
 std::uint32_t PixelAt(HWND window, int x, int y) {

@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/text/text_codec.h"
 
@@ -67,6 +68,21 @@ std::string ReadFile(const std::filesystem::path& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::string ReadLinesOnceWritten(const std::filesystem::path& path,
+                                 std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    std::string lines;
+    do {
+        std::error_code error;
+        lines = std::filesystem::exists(path, error) ? ReadFile(path) : std::string();
+        if (!lines.empty() && lines.back() == '\n') {
+            return lines;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return lines;
 }
 
 }  // namespace testing_support

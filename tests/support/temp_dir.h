@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,5 +29,10 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 // bytes decoded (platform/text/text_codec.h) elsewhere.
 std::wstring WidePath(const std::filesystem::path& path);
 std::string ReadFile(const std::filesystem::path& path);
+
+// What another process writes to `path` a line at a time, once the file holds
+// whole lines (a shell makes the file before it writes into it); empty when
+// nothing came within `wait`.
+std::string ReadLinesOnceWritten(const std::filesystem::path& path, std::chrono::milliseconds wait);
 
 }  // namespace testing_support

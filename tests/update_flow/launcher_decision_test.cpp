@@ -105,12 +105,7 @@ class LauncherDecision : public testing::Test {
 
     // The addresses the home page opener got (it is not waited for either).
     std::string OpenedPages(std::chrono::milliseconds wait) const {
-        const fs::path opened = m_opener / "opened";
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        while (!fs::exists(opened) && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(5ms);
-        }
-        return fs::exists(opened) ? ReadFile(opened) : std::string();
+        return testing_support::ReadLinesOnceWritten(m_opener / "opened", wait);
     }
 
     std::wstring InstalledBoosterVersion() const {
