@@ -115,8 +115,15 @@ void BoxAnswerer::Tick() {
         box == m_answered || ManagerOf(box) == nullptr) {
         return;
     }
-    // The box's controls are laid out on its first paint.
+    // The box's controls are laid out on its first paint. The timer can fire
+    // inside that run (on a slow machine): the nested tick must not answer the
+    // same box again.
+    if (m_inTick) {
+        return;
+    }
+    m_inTick = true;
     RunMessages();
+    m_inTick = false;
     SeenBox seen;
     seen.title = TextOf(box, L"Title_Label");
     seen.content = TextOf(box, L"Content_Label");

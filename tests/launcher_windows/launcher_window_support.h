@@ -67,6 +67,7 @@ class BoxAnswerer {
     HWND m_timerWindow = nullptr;
     HWND m_answered = nullptr;
     int m_ticks = 0;
+    bool m_inTick = false;
     int m_count = 0;
     std::optional<SeenBox> m_last;
 };
