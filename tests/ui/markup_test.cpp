@@ -311,6 +311,177 @@ TEST(Markup, EmptyDocumentAndClear) {
     EXPECT_EQ(NameOf(loaded.RootElement()), L"a");
 }
 
+// The bytes of a UTF-8 document are parsed as they stand: sequences past
+// ASCII, malformed ones and those cut short by the end of the buffer read as
+// the widened text shows them.
+std::wstring ShapeOfBytes(const std::string& bytes,
+                          MarkupEncoding encoding = MarkupEncoding::Utf8) {
+    CMarkupDoc doc;
+    if (!doc.LoadBuffer(bytes.data(), bytes.size(), encoding)) {
+        return std::wstring(L"error: ") + doc.ErrorMessage() + L" at " + doc.ErrorLocation();
+    }
+    return Shape(doc.RootElement());
+}
+
+TEST(MarkupUtf8, SequencesCutShortByTheEndOfTheBuffer) {
+    const std::string whole = "<a v=\"\xE5\x8D\x87\"/>";  // U+5347
+    EXPECT_EQ(ShapeOfBytes(whole), L"a[v=\u5347]");
+    // The buffer ends inside the character: no closing quote follows.
+    for (std::size_t cut = 7; cut <= 8; ++cut) {
+        EXPECT_EQ(ShapeOfBytes(whole.substr(0, cut)),
+                  L"error: Error while parsing attribute string at ")
+            << cut;
+    }
+    // A cut-short four-byte character before the quote: one U+FFFD a byte.
+    EXPECT_EQ(ShapeOfBytes("<a v=\"\xF0\x9F\x98\"/>"), L"a[v=\uFFFD\uFFFD\uFFFD]");
+    // After the root, a cut character is text where a tag should start.
+    EXPECT_EQ(ShapeOfBytes("<a/>\xE5\x8D"), L"error: Expected start tag at \uFFFD\uFFFD");
+    // A buffer with an early NUL ends there, as the wide text did.
+    EXPECT_EQ(ShapeOfBytes(std::string("<a/>\0<b", 7)), L"a");
+}
+
+TEST(MarkupUtf8, MalformedBytesReadAsReplacementCharacters) {
+    // A lone continuation byte, a bad lead byte, an overlong "<" (C0 BC) and
+    // an encoded surrogate never count as markup.
+    EXPECT_EQ(ShapeOfBytes("<a v=\"\x80x\xFE\xC0\xBC\xED\xA0\x80\"/>"),
+              L"a[v=\uFFFDx\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD]");
+    EXPECT_EQ(ShapeOfBytes("<a>\xC0\xBC<b/></a>"), L"a(b)");
+    // A malformed byte ends a name like any other non-name character.
+    EXPECT_EQ(ShapeOfBytes("<a\xFF b=\"1\"/>"), L"a[b=1]");
+    EXPECT_EQ(ShapeOfBytes("<a \xFF=\"1\"/>"),
+              L"error: Error while parsing attributes at \uFFFD=\"1\"/>");
+    // The location after a bad quote starts after the whole character.
+    EXPECT_EQ(ShapeOfBytes("<a x=\xE5\x8D\x87y\"/>"), L"error: Expected attribute value at y\"/>");
+    // A closing tag must match the name byte for byte.
+    EXPECT_EQ(ShapeOfBytes("<a></a\xFF>"), L"error: Unmatched closing tag at \uFFFD>");
+}
+
+// A character that is no name character ends the element name, whatever its
+// length: all of its bytes go, so the attributes behind it still map.
+TEST(MarkupUtf8, WideCharacterAfterAName) {
+    EXPECT_EQ(ShapeOfBytes("<a\xEF\xBC\x8C"
+                           "b=\"1\" c=\"2\"/>"),
+              L"a[b=1,c=2]");  // U+FF0C
+    EXPECT_EQ(ShapeOfBytes("<a\xE2\x80\x83"
+                           "b=\"1\"></a>"),
+              L"a[b=1]");  // U+2003
+    CMarkupDoc doc;
+    ASSERT_TRUE(doc.LoadText(L"<Font\u3000name=\"x\"/>"));
+    EXPECT_STREQ(doc.RootElement().GetName(), L"Font");
+    EXPECT_STREQ(doc.RootElement().GetAttributeName(0), L"name");
+}
+
+TEST(MarkupUtf8, ByteOrderMarks) {
+    // Only a leading UTF-8 mark is skipped; ANSI keeps it, and one inside the
+    // text is a character.
+    EXPECT_EQ(ShapeOfBytes("\xEF\xBB\xBF<a v=\"\xEF\xBB\xBFx\"/>"), L"a[v=\uFEFFx]");
+    EXPECT_EQ(ShapeOfBytes("\xEF\xBB\xBF\xEF\xBB\xBF<a/>"),
+              L"error: Expected start tag at \uFEFF<a/>");
+    EXPECT_EQ(ShapeOfBytes("\xEF\xBB\xBF<a/>", MarkupEncoding::Ansi),
+              L"error: Expected start tag at \uFEFF<a/>");
+    EXPECT_EQ(ShapeOfBytes("\xEF\xBB", MarkupEncoding::Utf8),
+              L"error: Expected start tag at \uFFFD\uFFFD");
+    // UTF-16: a lone surrogate becomes U+FFFD, the mark alone is an empty document.
+    EXPECT_EQ(ShapeOfBytes(std::string("\xFF\xFE<\0a\0 \0v\0=\0\"\0\x00\xD8\"\0/\0>\0", 22),
+                           MarkupEncoding::Utf16),
+              L"a[v=\uFFFD]");
+    EXPECT_EQ(ShapeOfBytes("\xFE\xFF", MarkupEncoding::Utf16), L"");
+}
+
+TEST(MarkupUtf8, EntitiesNextToWideCharacters) {
+    CMarkupDoc doc;
+    doc.SetPreserveWhitespace(false);
+    const std::string xml =
+        "<a v=\"\xE5\x8D\x87&amp;\xE7\xBA\xA7&lt;\xF0\x9F\x98\x80  \t\xE5\x8D\x87&quot;\" "
+        "w=\"&#x5347;\xE5\x8D\x87&\">\xE5\x8D\x87&gt;<b/></a>";
+    ASSERT_TRUE(doc.LoadBuffer(xml.data(), xml.size()));
+    CMarkupElement a = doc.RootElement();
+    EXPECT_STREQ(a.GetAttributeValue(0), L"\u5347&\u7EA7<\U0001F600 \u5347\"");
+    EXPECT_STREQ(a.GetAttributeValue(1), L"&#x5347;\u5347&");
+    EXPECT_EQ(NameOf(a.FirstChild()), L"b");
+}
+
+// Runs of every length around entities and collapsed blanks, so that stops
+// fall at every place within the eight bytes the parser reads at once.
+TEST(MarkupUtf8, RunsOfEveryLengthAroundEntities) {
+    for (int before = 0; before < 18; ++before) {
+        for (int after = 0; after < 18; ++after) {
+            const std::string head(static_cast<std::size_t>(before), 'x');
+            const std::string tail =
+                std::string(static_cast<std::size_t>(after), 'y') + "\xE5\x8D\x87";
+            const std::string xml = "<a v=\"" + head + "&lt;" + tail + "&quot;" + head + "\" w=\"" +
+                                    head + "  " + tail + "\">" + tail + "&amp;<b/></a>";
+            for (bool collapse : {false, true}) {
+                CMarkupDoc doc;
+                doc.SetPreserveWhitespace(!collapse);
+                ASSERT_TRUE(doc.LoadBuffer(xml.data(), xml.size())) << xml;
+                CMarkupElement a = doc.RootElement();
+                const std::wstring wideHead(head.begin(), head.end());
+                const std::wstring wideTail =
+                    std::wstring(static_cast<std::size_t>(after), L'y') + L"\u5347";
+                EXPECT_EQ(a.GetAttributeValue(0), wideHead + L"<" + wideTail + L"\"" + wideHead)
+                    << xml;
+                EXPECT_EQ(a.GetAttributeValue(1), wideHead + (collapse ? L" " : L"  ") + wideTail)
+                    << xml;
+                EXPECT_EQ(a.GetAttributeCount(), 2) << xml;
+                EXPECT_EQ(NameOf(a.FirstChild()), L"b") << xml;
+            }
+        }
+    }
+}
+
+// CDATA is not part of the language: "<!" starts a construct that runs to
+// the first "->", so nothing inside it is markup.
+TEST(MarkupUtf8, CdataIsSkippedLikeAComment) {
+    EXPECT_EQ(ShapeOf(L"<a><![CDATA[<b/> x]]--><c/></a>"), L"a(c)");
+    EXPECT_EQ(ShapeOf(L"<a><![CDATA[<b/>]]></a>"), L"a");
+}
+
+// Values keep tabs and line breaks as written (no normalisation); only the
+// collapsing mode drops the whitespace after a blank.
+TEST(MarkupUtf8, AttributeWhitespaceIsNotNormalised) {
+    EXPECT_EQ(ShapeOfBytes("<a v=\"1\r\n\t2\" w=\"\t\xE5\x8D\x87\n\"/>"),
+              L"a[v=1\r\n\t2,w=\t\u5347\n]");
+    CMarkupDoc doc;
+    doc.SetPreserveWhitespace(false);
+    ASSERT_TRUE(doc.LoadText(L"<a v=\"\t1 \r\n\t\u5347 \"/>"));
+    EXPECT_STREQ(doc.RootElement().GetAttributeValue(0), L"\t1 \u5347 ");
+}
+
+// The wide strings are made on the first query and stay where they are: a
+// second handle, or queries on other elements, see the same pointers.
+TEST(MarkupUtf8, WideStringsAreMadeOnceAndStayPut) {
+    CMarkupDoc doc;
+    ASSERT_TRUE(doc.LoadText(L"<r a=\"\u5347\"><b c=\"d\"/><e/></r>"));
+    CMarkupElement first = doc.RootElement();
+    const wchar_t* name = first.GetName();
+    const wchar_t* value = first.GetAttributeValue(0);
+    EXPECT_EQ(std::wstring(value), L"\u5347");
+    EXPECT_STREQ(first.FirstChild().GetAttributeValue(0), L"d");
+    EXPECT_STREQ(first.FirstChild().NextSibling().GetName(), L"e");
+    CMarkupElement second = doc.RootElement();
+    EXPECT_EQ(second.GetName(), name);
+    EXPECT_EQ(second.GetAttributeValue(0), value);
+    EXPECT_STREQ(name, L"r");
+    wchar_t buffer[4];
+    ASSERT_TRUE(second.GetAttributeValue(L"a", buffer, 4));
+    EXPECT_STREQ(buffer, L"\u5347");
+    // Reloading drops them with the document.
+    ASSERT_TRUE(doc.LoadText(L"<z/>"));
+    EXPECT_STREQ(doc.RootElement().GetName(), L"z");
+}
+
+// The location of a failure is cut at 49 characters, not bytes.
+TEST(MarkupUtf8, ErrorLocationCountsCharacters) {
+    std::string xml = "<a/>";
+    for (int i = 0; i < 60; ++i) {
+        xml += "\xE5\x8D\x87";
+    }
+    CMarkupDoc doc;
+    EXPECT_FALSE(doc.LoadBuffer(xml.data(), xml.size()));
+    EXPECT_EQ(std::wstring(doc.ErrorLocation()), std::wstring(49, L'\u5347'));
+}
+
 // LoadFile goes through the resource settings, which are process-wide.
 class MarkupFile : public ::testing::Test {
   protected:

@@ -1,8 +1,10 @@
 #pragma once
 
-// The skin files' XML subset, parsed in place: the document is one wide
-// character buffer, and every element name, attribute name and value is a
-// pointer into it. Elements, attributes (double-quoted values), text before
+// The skin files' XML subset, parsed in place: the document is one UTF-8
+// buffer, and every element name, attribute name and value is a string in
+// it. Wide copies of an element's strings are made on its first query, each
+// at the same offset in a parallel wide buffer, so they are never copied
+// twice and stay put. Elements, attributes (double-quoted values), text before
 // the first child, comments and processing instructions (skipped), and the
 // entities &amp; &lt; &gt; &quot; &apos;. Nothing else.
 
@@ -106,15 +108,22 @@ class CMarkupDoc {
     };
 
     bool Parse();
-    bool ParseAttributes(wchar_t*& p);
+    bool ParseAttributes(char*& p);
     std::uint32_t NewElement();
-    bool Fail(const wchar_t* message, const wchar_t* location);
-    std::uint32_t Offset(const wchar_t* p) const {
+    bool Fail(const wchar_t* message, const char* location);
+    std::uint32_t Offset(const char* p) const {
         return static_cast<std::uint32_t>(p - m_text.get());
     }
+    // The attributes of a start tag, at most `max`: offsets of names and values.
+    int MapStartTag(std::uint32_t index, CMarkupElement::Attribute* out, int max) const;
+    // The wide strings of an element (its name and attributes), made once.
+    const wchar_t* Wide(std::uint32_t index, std::uint32_t offset);
 
-    std::unique_ptr<wchar_t[]> m_text;
-    std::vector<Element> m_elements;  // size() is the capacity
+    std::unique_ptr<char[]> m_text;  // UTF-8, modified in place by parsing
+    std::size_t m_size = 0;
+    std::unique_ptr<wchar_t[]> m_wide;  // parallel to m_text, filled on demand
+    std::vector<bool> m_widened;        // per element
+    std::vector<Element> m_elements;    // size() is the capacity
     std::uint32_t m_count = 0;
     wchar_t m_errorMessage[100] = {};
     wchar_t m_errorLocation[50] = {};
