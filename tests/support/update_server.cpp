@@ -142,6 +142,16 @@ std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
     return requests;
 }
 
+std::vector<RecordedRequest> LocalUpdateServer::RequestsFor(std::string_view target) const {
+    std::vector<RecordedRequest> found;
+    for (auto& request : Requests()) {
+        if (request.target == target) {
+            found.push_back(std::move(request));
+        }
+    }
+    return found;
+}
+
 int LocalUpdateServer::FailedHandshakes() const {
     std::ifstream in(m_log);
     std::string line;

@@ -63,6 +63,8 @@ class LocalUpdateServer {
     void SetPackageBehaviour(std::string_view behaviour) const;
 
     std::vector<RecordedRequest> Requests() const;
+    // The requests for one target, in order.
+    std::vector<RecordedRequest> RequestsFor(std::string_view target) const;
     // TLS handshakes that failed (a client refusing the certificate).
     int FailedHandshakes() const;
 

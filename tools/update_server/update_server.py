@@ -46,6 +46,8 @@ If-Range. These words change that, joined by "+" (cut-300-700+new-etag):
   new-etag          a new validator at every request (no Last-Modified)
   bad-length        200 with the whole content chunked, and a Content-Length
                     header that announces one byte less
+  wrong-range       a 206 whose Content-Range starts one byte after the bytes
+                    it carries
 
 Every other path without /b/ takes the behaviour named in the file
 ROOT/package-behaviour when it exists, so a test can break the transfers of
@@ -91,7 +93,7 @@ VERSION_PATH = "/v1/oem/clientVersion"
 CERT_KINDS = ("good", "other-name", "expired", "self-signed")
 GENERATED_ALPHABET = b"abcdefghijklmnopqrstuvwxyz0123456789"
 # The behaviour words of ranged content (see the header).
-CONTENT_WORD = r"normal|no-ranges|new-etag|bad-length|cut-\d+(-\d+)*|stall-at-\d+"
+CONTENT_WORD = r"normal|no-ranges|new-etag|bad-length|wrong-range|cut-\d+(-\d+)*|stall-at-\d+"
 
 
 def generated_bytes(count, zero_at=None):
@@ -384,7 +386,8 @@ class Handler(BaseHTTPRequestHandler):
                                       "first": first, "sent": 0})
                     return
                 status = "HTTP/1.1 206 Partial Content"
-                headers.append(("Content-Range", "bytes %d-%d/%d" % (first, last, len(body))))
+                shown = first + 1 if "wrong-range" in words else first
+                headers.append(("Content-Range", "bytes %d-%d/%d" % (shown, last, len(body))))
         if "bad-length" in words:
             self.send_raw("HTTP/1.1 200 OK", headers + [
                 ("Content-Length", str(len(body) - 1)), ("Transfer-Encoding", "chunked")],
