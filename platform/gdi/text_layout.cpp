@@ -33,10 +33,6 @@ struct FontMapDeleter {
     void operator()(PangoFontMap* m) const { g_object_unref(m); }
 };
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-
 struct CairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
@@ -73,9 +69,11 @@ void WarmTextLayout(const FontSpec& font, std::string_view sample) {
     ContextPtr context = NewContext(fonts.get());
     // Wide enough that no glyph of a line is clipped away before it is drawn.
     constexpr int kWidth = 1024;
-    std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, std::max(font.size, 1) * 2));
-    std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, std::max(font.size, 1) * 2);
+    // The context holds the surface from here on.
+    std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface));
+    cairo_surface_destroy(surface);
     pango_cairo_update_context(cr.get(), context.get());
     LayoutPtr layout(pango_layout_new(context.get()));
     pango_layout_set_font_description(layout.get(), FontDescription(font));
