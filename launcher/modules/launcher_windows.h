@@ -24,9 +24,10 @@ class LauncherWindows {
     LauncherWindows(const LauncherWindows&) = delete;
     LauncherWindows& operator=(const LauncherWindows&) = delete;
 
-    // Begins loading the module and getting its fonts ready on a thread of
-    // its own, when a display is named (a window could not be seen
-    // otherwise). Nothing waits for it but the first window.
+    // Begins loading the module and getting its fonts and the display
+    // connection ready on a thread of its own, when a display is named (a
+    // window could not be seen otherwise). Nothing waits for it but the
+    // first window and the end of the run.
     void LoadAhead();
 
     // Answers whether OK was clicked; without the module the text goes to

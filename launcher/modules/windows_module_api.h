@@ -17,8 +17,9 @@ struct VantuWindowsModuleApi {
     // booster is to be started.
     int (*runUpgradeWindow)(VantuModuleText updateContent, VantuModuleText downloadUrl,
                             VantuModuleText version);
-    // Gets what any window needs ready (the font configuration); may run on
-    // a thread of its own, before the first window.
+    // Gets what any window needs ready (the font configuration and the
+    // display connection); may run on a thread of its own, before the first
+    // window, which still makes the thread that shows it the display's.
     void (*prepare)();
 };
 

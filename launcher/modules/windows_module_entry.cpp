@@ -1,12 +1,16 @@
 // The entry point of the launcher's windows module. Built into one shared
 // library per launcher program, beside that program's own build-time settings.
 
+#include <system_error>
+#include <thread>
+
 #include "launcher/modules/windows_module_api.h"
 #include "launcher/windows/main_window.h"
 #include "launcher/windows/skin_archive_resource.h"
 #include "launcher/windows/vantu_message_box.h"
 #include "platform/gdi/text_layout.h"
 #include "platform/resources/module_handle.h"
+#include "platform/window/display/prepare_display.h"
 #include "ui/core/resource_settings.h"
 
 namespace vantu {
@@ -25,6 +29,30 @@ int RunUpgradeWindowEntry(VantuModuleText updateContent, VantuModuleText downloa
                             FromModuleText(version))
                ? 1
                : 0;
+}
+
+void PrepareFonts() {
+    platform::PrepareFontConfiguration();
+    // The face and size the launcher's skins write in, and some of what they say.
+    platform::WarmTextLayout(platform::FontSpec{.face = L"Microsoft YaHei", .size = 12},
+                             "Vantu加速器版本升级中，请稍候...0%");
+}
+
+// The fonts and the display connection need nothing of each other and take
+// tens of milliseconds each, mostly while the version query leaves the cores
+// idle.
+void PrepareEntry() {
+    std::thread fonts;
+    try {
+        fonts = std::thread(PrepareFonts);
+    } catch (const std::system_error&) {
+    }
+    platform::PrepareDisplay();
+    if (fonts.joinable()) {
+        fonts.join();
+    } else {
+        PrepareFonts();
+    }
 }
 
 }  // namespace
@@ -46,7 +74,7 @@ extern "C" __attribute__((visibility("default"))) const VantuWindowsModuleApi* V
         .version = vantu::kWindowsModuleApiVersion,
         .showMessageBox = vantu::ShowMessageBoxEntry,
         .runUpgradeWindow = vantu::RunUpgradeWindowEntry,
-        .prepare = platform::PrepareFontConfiguration,
+        .prepare = vantu::PrepareEntry,
     };
     return skinsReady ? &api : nullptr;
 }

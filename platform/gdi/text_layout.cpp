@@ -16,15 +16,26 @@ namespace {
 struct ContextDeleter {
     void operator()(PangoContext* c) const { g_object_unref(c); }
 };
+using ContextPtr = std::unique_ptr<PangoContext, ContextDeleter>;
+
+ContextPtr NewContext(PangoFontMap* fonts) {
+    ContextPtr context(pango_font_map_create_context(fonts));
+    pango_context_set_language(context.get(), pango_language_from_string("zh-cn"));
+    return context;
+}
 
 PangoContext* SharedContext() {
-    thread_local std::unique_ptr<PangoContext, ContextDeleter> context = [] {
-        PangoContext* c = pango_font_map_create_context(pango_cairo_font_map_get_default());
-        pango_context_set_language(c, pango_language_from_string("zh-cn"));
-        return std::unique_ptr<PangoContext, ContextDeleter>(c);
-    }();
+    thread_local ContextPtr context = NewContext(pango_cairo_font_map_get_default());
     return context.get();
 }
+
+struct FontMapDeleter {
+    void operator()(PangoFontMap* m) const { g_object_unref(m); }
+};
+
+struct CairoDeleter {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
 
 struct DescriptionDeleter {
     void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
@@ -48,6 +59,27 @@ void PrepareTextLayout() {
 void PrepareFontConfiguration() {
     FcInit();
     MarkStartup("font configuration ready");
+}
+
+void WarmTextLayout(const FontSpec& font, std::string_view sample) {
+    // A font map of this call's own, since another thread draws: what it
+    // leaves behind is the process's (the font files read, their faces
+    // opened, the glyphs rendered in cairo's caches).
+    std::unique_ptr<PangoFontMap, FontMapDeleter> fonts(pango_cairo_font_map_new());
+    ContextPtr context = NewContext(fonts.get());
+    // Wide enough that no glyph of a line is clipped away before it is drawn.
+    constexpr int kWidth = 1024;
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, std::max(font.size, 1) * 2);
+    // The context holds the surface from here on.
+    std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface));
+    cairo_surface_destroy(surface);
+    pango_cairo_update_context(cr.get(), context.get());
+    LayoutPtr layout(pango_layout_new(context.get()));
+    pango_layout_set_font_description(layout.get(), FontDescription(font));
+    pango_layout_set_text(layout.get(), sample.data(), static_cast<int>(sample.size()));
+    pango_cairo_show_layout(cr.get(), layout.get());
+    MarkStartup("text drawn ahead");
 }
 
 const PangoFontDescription* FontDescription(const FontSpec& font) {

@@ -31,6 +31,11 @@ void PrepareTextLayout();
 // Loads the font configuration, which is the process's: any thread may do it
 // ahead of the first layout.
 void PrepareFontConfiguration();
+
+// Draws `sample` (UTF-8) in `font` once, out of sight, so that the first
+// text any thread draws in that font finds the font files read and the
+// glyphs rendered. Any thread may call it; it keeps nothing of its own.
+void WarmTextLayout(const FontSpec& font, std::string_view sample);
 // A layout for drawing on `dc` (may be null: measuring only) in `font`.
 LayoutPtr CreateTextLayout(HDC dc, const FontSpec& font);
 // A layout of `text` (UTF-8), wrapped at `wrapWidth` pixels when it is positive.

@@ -16,8 +16,9 @@ namespace platform {
 
 struct Window;
 
-// The display (SDL video) is started by the first thread that makes a
-// top-level window; only that thread's windows get display windows.
+// The display (SDL video) is started ahead (PrepareDisplay) or by the first
+// thread that makes a top-level window; that thread becomes the display
+// thread, and only its windows get display windows.
 bool EnsureDisplay();
 bool IsDisplayThread();
 // A display with no events of its own (offscreen, dummy): input only comes

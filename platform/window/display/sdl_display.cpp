@@ -13,6 +13,7 @@
 #include "platform/process/startup_trace.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/display/display_seam.h"
+#include "platform/window/display/prepare_display.h"
 #include "platform/window/display/x11_display.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_system.h"
@@ -23,6 +24,8 @@ namespace {
 
 std::atomic<bool> g_displayTried{false};
 std::atomic<bool> g_displayUp{false};
+// The thread that made the first top-level window; set before the flag.
+std::atomic<bool> g_displayClaimed{false};
 std::thread::id g_displayThread;
 std::atomic<bool> g_headless{false};
 std::atomic<bool> g_framePresented{false};
@@ -58,9 +61,8 @@ SDL_HitTestResult HitTestCallback(SDL_Window*, const SDL_Point* area, void* data
     return seam::HitTest(static_cast<HWND>(data), area->x, area->y);
 }
 
-}  // namespace
-
-bool EnsureDisplay() {
+// Connects once, from whichever thread asks first; claims no thread.
+bool ConnectDisplay() {
     if (g_displayTried.load()) {
         return g_displayUp.load();
     }
@@ -82,11 +84,6 @@ bool EnsureDisplay() {
     // probing messages off standard error.
     const bool displayNamed =
         driverAsked || HasEnvironmentValue("DISPLAY") || HasEnvironmentValue("WAYLAND_DISPLAY");
-    if (displayNamed) {
-        // Fonts get ready while the display and the first window are made.
-        PrepareTextLayout();
-        MarkStartup("text layout ready");
-    }
     bool up = displayNamed && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (up) {
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -102,7 +99,6 @@ bool EnsureDisplay() {
         g_headless = up && headless;
     }
     if (up) {
-        g_displayThread = std::this_thread::get_id();
         KeepXErrorsNonFatal();
         ListenForForeignMessages();
         SDL_StartTextInput();
@@ -115,12 +111,36 @@ bool EnsureDisplay() {
     return up;
 }
 
+}  // namespace
+
+void PrepareDisplay() {
+    ConnectDisplay();
+}
+
+bool EnsureDisplay() {
+    if (!ConnectDisplay()) {
+        return false;
+    }
+    if (g_displayClaimed.load()) {
+        return true;
+    }
+    std::lock_guard lock(g_displayMutex);
+    if (!g_displayClaimed.load()) {
+        g_displayThread = std::this_thread::get_id();
+        // The display thread's fonts: its layouts are the first frame's.
+        PrepareTextLayout();
+        MarkStartup("text layout ready");
+        g_displayClaimed = true;
+    }
+    return true;
+}
+
 bool CanShowWindows() {
     return EnsureDisplay();
 }
 
 bool IsDisplayThread() {
-    return g_displayUp.load() && g_displayThread == std::this_thread::get_id();
+    return g_displayClaimed.load() && g_displayThread == std::this_thread::get_id();
 }
 
 bool IsHeadlessDisplay() {
