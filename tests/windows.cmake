@@ -23,3 +23,11 @@ if(TARGET VantuLauncher)
     target_compile_definitions(launcher_tests PRIVATE
         VANTU_LAUNCHER_VERSION_TEXT=L"${VANTU_LAUNCHER_VERSION}")
 endif()
+
+# The update suite's network cases, against the local update server that wine
+# starts on the host (tests/support/host_program.h); the package's cases
+# join as update/ is ported.
+vantu_test_suite(update DEPS vantu_update_query vantu_test_settings
+    EXCLUDE package_maker.cpp resumable_upgrade_test.cpp seven_zip_extractor_test.cpp
+            seven_zip_paths_test.cpp upgrade_fixture.cpp upgrade_hostile_package_test.cpp
+            upgrade_worker_test.cpp signature/ windows/)
