@@ -18,8 +18,7 @@ if(TARGET VantuLauncher)
     vantu_test_suite(launcher DEPS vantu_launcher vantu_test_settings vantu_versioninfo_writer
         PROGRAMS VantuLauncher VantuLauncherLocal VantuSpeedUp vantu-versioninfo vantu-sleep
         LOCK vantu_test_update_port
-        EXCLUDE skin_archive_resource_test.cpp launcher_startup_test.cpp)
-    target_link_libraries(launcher_tests PRIVATE ws2_32)
+        EXCLUDE skin_archive_resource_test.cpp)
     target_compile_definitions(launcher_tests PRIVATE
         VANTU_LAUNCHER_VERSION_TEXT=L"${VANTU_LAUNCHER_VERSION}")
 endif()
@@ -31,3 +30,16 @@ vantu_test_suite(update DEPS vantu_update_query vantu_test_settings
     EXCLUDE package_maker.cpp resumable_upgrade_test.cpp seven_zip_extractor_test.cpp
             seven_zip_paths_test.cpp upgrade_fixture.cpp upgrade_hostile_package_test.cpp
             upgrade_worker_test.cpp signature/ windows/)
+
+# A launcher for the local update server that trusts a CA of its own, whose
+# folder the launcher suite moves away before running it: the CA must travel
+# inside the program.
+if(TARGET launcher_tests)
+    vantu_local_pki(${CMAKE_BINARY_DIR}/own-ca-pki)
+    vantu_build_settings(vantu_own_ca_test_settings
+        HOST "${VANTU_LOCAL_SERVER_HOST}" PORT "${VANTU_TEST_UPDATE_PORT}"
+        CA_BUNDLE "${CMAKE_BINARY_DIR}/own-ca-pki/ca.pem" HOME_HOST "127.0.0.1" OEM_ID 178
+        INSTANCE_KEY "${VANTU_TEST_INSTANCE_KEY}")
+    vantu_launcher_program(VantuLauncherOwnCa vantu_own_ca_test_settings)
+    add_dependencies(launcher_tests VantuLauncherOwnCa)
+endif()

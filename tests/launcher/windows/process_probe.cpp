@@ -1,7 +1,8 @@
 #include "tests/launcher/process_probe.h"
 
-#include <tlhelp32.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <tlhelp32.h>
 
 #include "platform/text/text_codec.h"
 

@@ -5,8 +5,9 @@
 // delete that file. (The wine desktop is shared: another checkout's booster
 // can be found as well, so a failure is worth one more run.)
 
-#include <tlhelp32.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
