@@ -56,7 +56,9 @@ class RunningBooster : public testing::Test {
         ProcessOptions options;
         options.args = std::move(args);
         options.directory = m_stage.folder();
-        options.timeout = 10s;
+        // Only a stuck launcher meets it: a failed query to a closed port on
+        // localhost alone takes seconds under wine.
+        options.timeout = 30s;
         return options;
     }
 
