@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/support/launcher_lock.h"
+#include "tests/support/moved_aside.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
@@ -27,6 +28,7 @@ using testing::HasSubstr;
 using testing_support::BackgroundProcess;
 using testing_support::BinDir;
 using testing_support::LocalUpdateServer;
+using testing_support::MovedAside;
 using testing_support::ProcessOptions;
 using testing_support::ProcessResult;
 using testing_support::ReadFile;
@@ -107,24 +109,6 @@ TEST_F(LauncherDecision, ServerDownStartsNoBooster) {
     EXPECT_THAT(result.err, testing::EndsWith("\nError: Get Data Failed!\n"));
     EXPECT_EQ(BoosterRecord(500ms), "");
 }
-
-// Puts a folder back where it was when the test ends, however it ends.
-class MovedAside {
-  public:
-    MovedAside(fs::path from, fs::path to) : m_from(std::move(from)), m_to(std::move(to)) {
-        fs::rename(m_from, m_to);
-    }
-    ~MovedAside() {
-        std::error_code error;
-        fs::rename(m_to, m_from, error);
-    }
-    MovedAside(const MovedAside&) = delete;
-    MovedAside& operator=(const MovedAside&) = delete;
-
-  private:
-    fs::path m_from;
-    fs::path m_to;
-};
 
 // A launcher built with a CA bundle carries its certificates: with the
 // bundle gone from where the build read it, the launcher still accepts that
