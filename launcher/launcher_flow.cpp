@@ -5,6 +5,7 @@
 
 #include "launcher/booster.h"
 #include "launcher/modules/launcher_windows.h"
+#include "launcher/startup/com_apartment.h"
 #include "launcher/startup/installed_version.h"
 #include "launcher/startup/pending_deletions.h"
 #include "launcher/startup/running_booster.h"
@@ -58,6 +59,9 @@ int RunLauncher() {
     platform::MarkStartup("checks done, version query starts");
     const StartupDecision decision = DecideStartup(client, installedVersion);
     platform::MarkStartup("version answer read");
+    if (!InitializeCom()) {
+        return 0;  // silently: no box, no booster
+    }
 
     switch (decision.outcome) {
         case StartupOutcome::RequestFailed:

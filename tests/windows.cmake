@@ -12,14 +12,13 @@ vantu_test_suite(platform
 target_compile_definitions(platform_tests PRIVATE
     VANTU_BOOSTER_VERSION_TEXT=L"${VANTU_BOOSTER_VERSION}")
 
-# What windres put into the launcher program; the rest of the launcher's
-# suite follows once it runs under wine.
+# The launcher's suite, but the skin archive's resource, which the windows
+# module reads (not built for Windows yet).
 if(TARGET VantuLauncher)
-    vantu_test_suite(launcher DEPS vantu_launcher_core vantu_settings PROGRAMS VantuLauncher
-        EXCLUDE installed_version_test.cpp launch_booster_test.cpp launcher_stage.cpp
-                launcher_startup_test.cpp pending_deletions_test.cpp running_booster_test.cpp
-                single_instance_guard_test.cpp single_instance_process_test.cpp
-                skin_archive_resource_test.cpp)
+    vantu_test_suite(launcher DEPS vantu_launcher vantu_test_settings vantu_versioninfo_writer
+        PROGRAMS VantuLauncher VantuLauncherLocal VantuSpeedUp vantu-versioninfo vantu-sleep
+        LOCK vantu_test_update_port
+        EXCLUDE skin_archive_resource_test.cpp)
     target_compile_definitions(launcher_tests PRIVATE
         VANTU_LAUNCHER_VERSION_TEXT=L"${VANTU_LAUNCHER_VERSION}")
 endif()
@@ -33,3 +32,16 @@ vantu_test_suite(update DEPS vantu_update_query vantu_test_settings
             upgrade_worker_test.cpp signature/ windows/)
 # The package download built as the product is, on both systems.
 vantu_test_suite(update_net DEPS vantu_update_query vantu_product_like_test_settings)
+
+# A launcher for the local update server that trusts a CA of its own, whose
+# folder the launcher suite moves away before running it: the CA must travel
+# inside the program.
+if(TARGET launcher_tests)
+    vantu_local_pki(${CMAKE_BINARY_DIR}/own-ca-pki)
+    vantu_build_settings(vantu_own_ca_test_settings
+        HOST "${VANTU_LOCAL_SERVER_HOST}" PORT "${VANTU_TEST_UPDATE_PORT}"
+        CA_BUNDLE "${CMAKE_BINARY_DIR}/own-ca-pki/ca.pem" HOME_HOST "127.0.0.1" OEM_ID 178
+        INSTANCE_KEY "${VANTU_TEST_INSTANCE_KEY}")
+    vantu_launcher_program(VantuLauncherOwnCa vantu_own_ca_test_settings)
+    add_dependencies(launcher_tests VantuLauncherOwnCa)
+endif()

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/resources/version_info.h"
+#include "tests/launcher/version_file_test.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tools/versioninfo/version_block_writer.h"
 
 namespace {
 
+using launcher_test::VersionFileTest;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 using vantu::IsUpdateNeeded;
@@ -55,15 +57,6 @@ TEST(IsUpdateNeeded, ComparesComponentsNumerically) {
     }
 }
 
-class VersionFileTest : public testing::Test {
-  protected:
-    std::wstring Write(const std::string& name, const std::string& bytes) {
-        WriteFile(dir / name, bytes);
-        return Wide(dir / name);
-    }
-    TempDir dir;
-};
-
 TEST_F(VersionFileTest, ReadsFileVersionFromPe32AndPe32Plus) {
     auto block = BuildVersionBlock(SimpleVersionInfo("1.2.3.4"));
     for (bool plus : {false, true}) {
@@ -71,17 +64,6 @@ TEST_F(VersionFileTest, ReadsFileVersionFromPe32AndPe32Plus) {
         EXPECT_TRUE(QueryFileVersion(Write("app.exe", BuildPeImage(block, plus)), value));
         EXPECT_EQ(value, L"1.2.3.4") << (plus ? "PE32+" : "PE32");
     }
-}
-
-TEST_F(VersionFileTest, ReadsTheDemoBoostersElfSection) {
-    std::wstring value;
-    ASSERT_TRUE(QueryFileVersion(Wide(testing_support::BinDir() / "VantuSpeedUp.exe"), value));
-    EXPECT_FALSE(value.empty());
-    std::wstring fromImage;
-    EXPECT_TRUE(QueryFileVersion(
-        Write("booster", BuildElfImage(BuildVersionBlock(SimpleVersionInfo("7.6.5.4")))),
-        fromImage));
-    EXPECT_EQ(fromImage, L"7.6.5.4");
 }
 
 TEST_F(VersionFileTest, UsesOnlyTheFirstTranslation) {

@@ -1,8 +1,5 @@
 #include "tests/launcher/launcher_stage.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/support/process.h"
 #include "update/build_settings.h"
 
@@ -10,7 +7,8 @@ namespace launcher_test {
 
 LauncherStage::LauncherStage(bool withBooster, const char* program) {
     namespace fs = std::filesystem;
-    fs::copy_file(testing_support::BinDir() / program, launcher());
+    fs::copy_file(testing_support::BinDir() / (std::string(program) + VANTU_EXE_SUFFIX),
+                  launcher());
     if (withBooster) {
         fs::copy_file(testing_support::BinDir() / "VantuSpeedUp.exe", booster());
     }
@@ -18,24 +16,6 @@ LauncherStage::LauncherStage(bool withBooster, const char* program) {
 
 std::string InstanceName() {
     return std::string("Global\\") + vantu::Settings().instanceKey;
-}
-
-std::optional<unsigned long> HeldNameInode(const std::string& name) {
-    // Columns: Num RefCount Protocol Flags Type St Inode Path; flag 0x10000
-    // marks a listening socket, abstract names start with "@".
-    std::ifstream table("/proc/net/unix");
-    std::string line;
-    std::getline(table, line);
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string num, refCount, protocol, flags, type, state, inode, path;
-        fields >> num >> refCount >> protocol >> flags >> type >> state >> inode;
-        std::getline(fields >> std::ws, path);
-        if (path == "@" + name && (std::stoul(flags, nullptr, 16) & 0x10000) != 0) {
-            return std::stoul(inode);
-        }
-    }
-    return std::nullopt;
 }
 
 }  // namespace launcher_test

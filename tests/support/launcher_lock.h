@@ -22,7 +22,11 @@ class LauncherLock {
     LauncherLock& operator=(const LauncherLock&) = delete;
 
   private:
+#ifdef _WIN32
+    void* m_mutex = nullptr;  // named for the whole wine desktop
+#else
     int m_fd = -1;
+#endif
 };
 
 }  // namespace testing_support

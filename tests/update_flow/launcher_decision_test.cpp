@@ -19,6 +19,7 @@
 #include "launcher/startup/installed_version.h"
 
 #include "tests/support/launcher_lock.h"
+#include "tests/support/moved_aside.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
@@ -32,6 +33,7 @@ using testing::HasSubstr;
 using testing::Not;
 using testing_support::BinDir;
 using testing_support::LocalUpdateServer;
+using testing_support::MovedAside;
 using testing_support::ProcessOptions;
 using testing_support::ProcessResult;
 using testing_support::ReadFile;
@@ -249,24 +251,6 @@ TEST_F(LauncherDecision, UntrustedCertificateIsAFailedRequest) {
     EXPECT_EQ(result.err, "Error: Get Data Failed!\n");
     EXPECT_EQ(BoosterRecord(200ms), "");
 }
-
-// Puts a folder back where it was when the test ends, however it ends.
-class MovedAside {
-  public:
-    MovedAside(fs::path from, fs::path to) : m_from(std::move(from)), m_to(std::move(to)) {
-        fs::rename(m_from, m_to);
-    }
-    ~MovedAside() {
-        std::error_code error;
-        fs::rename(m_to, m_from, error);
-    }
-    MovedAside(const MovedAside&) = delete;
-    MovedAside& operator=(const MovedAside&) = delete;
-
-  private:
-    fs::path m_from;
-    fs::path m_to;
-};
 
 // A launcher built with a CA bundle carries its certificates: with the
 // bundle gone from where the build read it, the launcher still accepts that

@@ -1,0 +1,46 @@
+// The product launcher held inside its run beside one of the tests' build
+// (Linux: its pending-deletion list holds it whatever server it asks).
+
+#include <gtest/gtest.h>
+
+#include "tests/launcher/single_instance_process.h"
+#include "update/build_settings.h"
+
+using namespace std::chrono_literals;
+using launcher_test::LauncherHold;
+using launcher_test::LauncherStage;
+using launcher_test::NameHeld;
+using launcher_test::SingleInstanceProcess;
+
+namespace {
+
+// The product launcher takes the one name of the whole machine; launchers built
+// for the tests take one of their build folder's own, so the tests of two
+// build folders never meet.
+TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsTheirFoldersName) {
+    const std::string key = vantu::Settings().instanceKey;
+    EXPECT_TRUE(key.starts_with("VantuLauncher-")) << key;
+    EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
+
+    testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
+    // Tests leave the name alone while the lock is held; a launcher run
+    // outside the tests (a demo) may still hold it for a while.
+    ASSERT_TRUE(testing_support::WaitUntil(
+        testing_support::Deadline(30s), [] { return !NameHeld("Global\\VantuLauncher"); }, 20ms))
+        << "a launcher outside the tests holds Global\\VantuLauncher";
+    LauncherStage product(false, "VantuLauncher");
+    LauncherHold productHold(product);
+    auto first = StartHeldLauncher(product, "Global\\VantuLauncher");
+    EXPECT_FALSE(NameHeld(m_name)) << "the product took the test builds' name";
+    // A test build's launcher is no second launcher to it.
+    auto own = StartHeldLauncher();
+    EXPECT_TRUE(NameHeld("Global\\VantuLauncher"));
+    productHold.Release();
+    m_hold.Release();
+    EXPECT_EQ(first->Wait(5s), 0);
+    EXPECT_EQ(own->Wait(5s), 0);
+    EXPECT_EQ(first->Out(), "");
+    EXPECT_EQ(own->Out(), "");
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+
+// Real launchers of the tests' build, kept from any display so that they look
+// for no booster. A first launcher is held inside its run, after it took its
+// name (LauncherHold).
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "tests/launcher/launcher_stage.h"
+#include "tests/launcher/process_probe.h"
+#include "tests/support/deadline.h"
+#include "tests/support/launcher_lock.h"
+#include "tests/support/process.h"
+
+namespace launcher_test {
+
+class SingleInstanceProcess : public testing::Test {
+  protected:
+    testing_support::ProcessOptions Options() const {
+        testing_support::ProcessOptions options;
+        options.env = {"DISPLAY=", "SDL_VIDEODRIVER=none"};
+        // Only a stuck launcher meets it: under wine a failed query to a
+        // closed port on localhost alone takes seconds.
+        options.timeout = std::chrono::seconds(30);
+        return options;
+    }
+
+    // A launcher of `stage` that holds `name` once this returns.
+    std::unique_ptr<testing_support::BackgroundProcess> StartHeldLauncher(
+        const LauncherStage& stage, const std::string& name) {
+        auto first =
+            std::make_unique<testing_support::BackgroundProcess>(stage.launcher(), Options());
+        EXPECT_TRUE(testing_support::WaitUntil(
+            testing_support::Deadline(std::chrono::seconds(5)), [&] { return NameHeld(name); },
+            std::chrono::milliseconds(1)))
+            << "the first launcher did not take " << name << ": " << first->Err();
+        return first;
+    }
+    std::unique_ptr<testing_support::BackgroundProcess> StartHeldLauncher() {
+        return StartHeldLauncher(m_stage, m_name);
+    }
+
+    testing_support::LauncherLock m_lock;
+    LauncherStage m_stage{false};
+    LauncherHold m_hold{m_stage};
+    const std::string m_name = InstanceName();
+};
+
+}  // namespace launcher_test
