@@ -69,7 +69,7 @@ void RenameItem(const fs::path& archive, const std::string& from, const std::str
 }
 
 std::wstring Wide(const fs::path& path) {
-    return platform::DecodeFileName(path.string());
+    return testing_support::WidePath(path);
 }
 
 std::wstring WideFolder(const fs::path& path) {
