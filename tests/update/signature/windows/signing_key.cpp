@@ -17,15 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Base64(const std::string& bytes) {
-    std::string text(sodium_base64_ENCODED_LEN(bytes.size(), sodium_base64_VARIANT_ORIGINAL), '\0');
-    sodium_bin2base64(text.data(), text.size(),
-                      reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
-                      sodium_base64_VARIANT_ORIGINAL);
-    text.resize(text.size() - 1);  // the terminator
-    return text;
-}
-
 std::string Detached(const std::string& message, const std::string& secretKey) {
     std::string signature(crypto_sign_BYTES, '\0');
     crypto_sign_detached(reinterpret_cast<unsigned char*>(signature.data()), nullptr,
