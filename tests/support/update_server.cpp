@@ -1,9 +1,8 @@
 #include "tests/support/update_server.h"
 
-#include <strings.h>
-
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -15,15 +14,29 @@ namespace testing_support {
 
 namespace {
 
+// WinINet matches no addresses in certificates, only names; libcurl's tests
+// keep the address, which names the one interface the server listens on.
+#ifdef _WIN32
+constexpr std::string_view kServerHost = "localhost";
+#else
+constexpr std::string_view kServerHost = "127.0.0.1";
+#endif
+
 const char* Python() {
     return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
+
+bool SameHeaderName(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace
 
 std::string RecordedRequest::Header(std::string_view name) const {
     for (const auto& [key, value] : headers) {
-        if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
+        if (SameHeaderName(key, name)) {
             return value;
         }
     }
@@ -32,7 +45,7 @@ std::string RecordedRequest::Header(std::string_view name) const {
 
 bool RecordedRequest::HasHeader(std::string_view name) const {
     for (const auto& [key, value] : headers) {
-        if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
+        if (SameHeaderName(key, name)) {
             return true;
         }
     }
@@ -41,21 +54,20 @@ bool RecordedRequest::HasHeader(std::string_view name) const {
 
 LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
     : m_log(m_root.path() / ".requests") {
-    ProcessOptions run;
-    run.args = {Script().string(),
-                "--root",
-                m_root.path().string(),
-                "--pki",
-                (options.pki.empty() ? PkiDir() : options.pki).string(),
-                "--port",
-                std::to_string(options.port),
-                "--cert",
-                options.cert,
-                "--behaviour",
-                options.behaviour,
-                "--log",
-                m_log.string()};
-    m_process = std::make_unique<BackgroundProcess>(Python(), run);
+    const std::vector<std::string> args = {HostPath(Script()),
+                                           "--root",
+                                           HostPath(m_root.path()),
+                                           "--pki",
+                                           HostPath(options.pki.empty() ? PkiDir() : options.pki),
+                                           "--port",
+                                           std::to_string(options.port),
+                                           "--cert",
+                                           options.cert,
+                                           "--behaviour",
+                                           options.behaviour,
+                                           "--log",
+                                           HostPath(m_log)};
+    m_process = std::make_unique<HostProgram>(Python(), args);
     if (!m_process->WaitForOutput("listening", std::chrono::seconds(15))) {
         throw std::runtime_error("update server did not start: " + m_process->Err());
     }
@@ -69,11 +81,15 @@ LocalUpdateServer::LocalUpdateServer(const UpdateServerOptions& options)
 }
 
 std::string LocalUpdateServer::HttpsUrl(std::string_view path) const {
-    return "https://127.0.0.1:" + std::to_string(m_httpsPort) + std::string(path);
+    return "https://" + Host() + ":" + std::to_string(m_httpsPort) + std::string(path);
 }
 
 std::string LocalUpdateServer::HttpUrl(std::string_view path) const {
-    return "http://127.0.0.1:" + std::to_string(m_httpPort) + std::string(path);
+    return "http://" + Host() + ":" + std::to_string(m_httpPort) + std::string(path);
+}
+
+std::string LocalUpdateServer::Host() {
+    return std::string(kServerHost);
 }
 
 void LocalUpdateServer::SetVersionAnswer(std::string_view body) const {
@@ -124,6 +140,16 @@ std::vector<RecordedRequest> LocalUpdateServer::Requests() const {
         requests.push_back(std::move(request));
     }
     return requests;
+}
+
+std::vector<RecordedRequest> LocalUpdateServer::RequestsFor(std::string_view target) const {
+    std::vector<RecordedRequest> found;
+    for (auto& request : Requests()) {
+        if (request.target == target) {
+            found.push_back(std::move(request));
+        }
+    }
+    return found;
 }
 
 int LocalUpdateServer::FailedHandshakes() const {

@@ -2,7 +2,9 @@
 
 // The local update server (tools/update_server/update_server.py) run for one
 // test: HTTPS with a certificate from the test CA (VANTU_BUILD_DIR/test-pki,
-// the bundle the test programs are built with), plus a plain HTTP port.
+// the bundle the test programs are built with), plus a plain HTTP port. Under
+// wine too: the server runs on the host (host_program.h) and is reached as
+// https://localhost.
 
 #include <filesystem>
 #include <memory>
@@ -11,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/process.h"
+#include "tests/support/host_program.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
@@ -48,6 +50,9 @@ class LocalUpdateServer {
     int HttpPort() const { return m_httpPort; }
     std::string HttpsUrl(std::string_view path) const;
     std::string HttpUrl(std::string_view path) const;
+    // The name its addresses use: localhost under wine, whose WinINet
+    // matches no addresses in certificates; 127.0.0.1 elsewhere.
+    static std::string Host();
 
     // The served folder: clientVersion.json and the packages.
     const std::filesystem::path& Root() const { return m_root.path(); }
@@ -58,6 +63,8 @@ class LocalUpdateServer {
     void SetPackageBehaviour(std::string_view behaviour) const;
 
     std::vector<RecordedRequest> Requests() const;
+    // The requests for one target, in order.
+    std::vector<RecordedRequest> RequestsFor(std::string_view target) const;
     // TLS handshakes that failed (a client refusing the certificate).
     int FailedHandshakes() const;
 
@@ -67,7 +74,7 @@ class LocalUpdateServer {
   private:
     TempDir m_root;
     std::filesystem::path m_log;
-    std::unique_ptr<BackgroundProcess> m_process;
+    std::unique_ptr<HostProgram> m_process;
     int m_httpsPort = 0;
     int m_httpPort = 0;
 };

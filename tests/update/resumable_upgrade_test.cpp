@@ -21,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace upgrade_testing;
 using testing_support::LocalUpdateServer;
-using testing_support::RecordedRequest;
 
 constexpr wchar_t kVersion[] = L"1.1.0.0";
 
@@ -56,16 +55,6 @@ class ResumableUpgrade : public UpgradeWorkerTest {
         return Wide(server.HttpsUrl(path));
     }
     std::uint64_t Percent(int percent) const { return size * percent / 100; }
-    // The requests for a path, in order.
-    std::vector<RecordedRequest> RequestsFor(const std::string& target) const {
-        std::vector<RecordedRequest> found;
-        for (auto& request : server.Requests()) {
-            if (request.target == target) {
-                found.push_back(request);
-            }
-        }
-        return found;
-    }
     // One run with no retries that ends with the package cut at `offset`,
     // leaving the partial file and its record.
     void LeavePartial(std::uint64_t offset, const std::wstring& version,
@@ -114,7 +103,7 @@ TEST_F(ResumableUpgrade, BodyCutTwiceIsContinuedTwiceWithinOneUpgrade) {
     ExpectInstalled();
     ExpectSteadyProgress();
 
-    auto requests = RequestsFor("/pkg.7z");
+    auto requests = server.RequestsFor("/pkg.7z");
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_FALSE(requests[0].HasHeader("Range"));
     const std::uint64_t starts[] = {0, Percent(30), Percent(70)};
@@ -152,7 +141,7 @@ TEST_F(ResumableUpgrade, ThreeCutsAreRetriedAndAFourthEndsTheDownload) {
     Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
     ExpectSteadyProgress();
-    EXPECT_EQ(RequestsFor("/pkg.7z").size(), 4u);
+    EXPECT_EQ(server.RequestsFor("/pkg.7z").size(), 4u);
 
     // Each cut happens once per path: a fresh one for four cuts.
     fs::copy_file(server.Root() / "pkg.7z", server.Root() / "four.7z");
@@ -160,7 +149,7 @@ TEST_F(ResumableUpgrade, ThreeCutsAreRetriedAndAFourthEndsTheDownload) {
     results.clear();
     Upgrade({Address("/four.7z"), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
-    const auto requests = RequestsFor("/four.7z");
+    const auto requests = server.RequestsFor("/four.7z");
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(requests.back().first, static_cast<long long>(Percent(60)));
     EXPECT_EQ(requests.back().sent, static_cast<long long>(Percent(80) - Percent(60)));
@@ -182,7 +171,7 @@ TEST_F(ResumableUpgrade, AWholeAnswerToARangeStartsTheFileOver) {
         EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DONE});
         EXPECT_EQ(ReadFile(app / "big.dll"), ReadFile(payload / "big.dll"));
         ExpectSteadyProgress();
-        auto requests = RequestsFor(path);
+        auto requests = server.RequestsFor(path);
         ASSERT_EQ(requests.size(), 2u);
         EXPECT_EQ(requests[1].status, 200);
         EXPECT_EQ(requests[1].sent, static_cast<long long>(size));
@@ -198,7 +187,7 @@ TEST_F(ResumableUpgrade, FailuresARetryCannotMendEndTheDownloadAtOnce) {
     fs::remove(server.Root() / "pkg.7z");
     Upgrade({Address(), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
-    auto requests = RequestsFor("/pkg.7z");
+    auto requests = server.RequestsFor("/pkg.7z");
     ASSERT_EQ(requests.size(), 2u);  // the cut one, then one 404
     EXPECT_EQ(requests[1].Header("Range"), "bytes=" + std::to_string(Percent(50)) + "-");
     EXPECT_FALSE(fs::exists(app / "pkg.7z"));
@@ -226,7 +215,7 @@ TEST_F(ResumableUpgrade, FailuresARetryCannotMendEndTheDownloadAtOnce) {
     results.clear();
     Upgrade({Address(), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
-    EXPECT_EQ(RequestsFor("/pkg.7z").size(), 3u);
+    EXPECT_EQ(server.RequestsFor("/pkg.7z").size(), 3u);
     EXPECT_FALSE(fs::exists(app / "pkg.7z"));
     EXPECT_FALSE(fs::exists(app / "big.dll"));
 }
@@ -252,7 +241,7 @@ TEST_F(ResumableUpgrade, ARunKilledHalfwayIsContinuedByTheNextForTheOtherHalf) {
     ExpectInstalled();
     ExpectSteadyProgress();
     EXPECT_GE(progress.front().wParam, Percent(50));
-    auto requests = RequestsFor("/pkg.7z");
+    auto requests = server.RequestsFor("/pkg.7z");
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[1].status, 206);
     EXPECT_EQ(requests[1].first, static_cast<long long>(Percent(50)));
@@ -265,7 +254,7 @@ TEST_F(ResumableUpgrade, APartialFileOfAnotherVersionOrAddressIsDeleted) {
     LeavePartial(Percent(40), L"1.0.0.0");
     Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
-    auto requests = RequestsFor("/pkg.7z");
+    auto requests = server.RequestsFor("/pkg.7z");
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_FALSE(requests[1].HasHeader("Range"));
 
@@ -281,7 +270,7 @@ TEST_F(ResumableUpgrade, APartialFileOfAnotherVersionOrAddressIsDeleted) {
     WriteFile(app / "download.partial", record.substr(0, record.size() - 2));
     Upgrade({Address(), kVersion, ""});
     ExpectInstalled();
-    requests = RequestsFor("/pkg.7z");
+    requests = server.RequestsFor("/pkg.7z");
     EXPECT_FALSE(requests.back().HasHeader("Range"));
 }
 
@@ -302,7 +291,7 @@ TEST_F(ResumableUpgrade, AResumedPackageIsCheckedWholeByItsSignature) {
     auto log = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
     EXPECT_NE(log.find("package refused"), std::string::npos) << log;
-    EXPECT_EQ(RequestsFor("/pkg.7z").back().Header("Range"),
+    EXPECT_EQ(server.RequestsFor("/pkg.7z").back().Header("Range"),
               "bytes=" + std::to_string(Percent(50)) + "-");
     EXPECT_FALSE(fs::exists(app / "pkg.7z"));
     EXPECT_FALSE(fs::exists(app / "download.partial"));
@@ -311,7 +300,7 @@ TEST_F(ResumableUpgrade, AResumedPackageIsCheckedWholeByItsSignature) {
     LeavePartial(Percent(60), kVersion);
     Upgrade({Address(), kVersion, vendor.PublicKey()});
     ExpectInstalled();
-    EXPECT_EQ(RequestsFor("/pkg.7z").back().first, static_cast<long long>(Percent(60)));
+    EXPECT_EQ(server.RequestsFor("/pkg.7z").back().first, static_cast<long long>(Percent(60)));
 }
 
 TEST(PartialDownloadRecord, OnlyAWellFormedRecordIsRead) {

@@ -37,7 +37,8 @@ void ExpectEmpty(const VersionQueryResult& result, int code) {
 }
 
 TEST(VersionQuery, AddressComesFromTheBuildSettings) {
-    EXPECT_EQ(VersionQueryAddress(), "https://127.0.0.1:" + std::to_string(Settings().updatePort) +
+    EXPECT_EQ(VersionQueryAddress(), "https://" + LocalUpdateServer::Host() + ":" +
+                                         std::to_string(Settings().updatePort) +
                                          "/v1/oem/clientVersion?oemId=178");
 }
 

@@ -25,7 +25,9 @@ else the one given with --behaviour. Behaviours:
   header-404      200 with "404" inside a header value
   chunked         200, chunked transfer encoding in uneven chunks
   redirect-http   302 to the same path on the plain HTTP port
-  redirect-https  302 to the same path on the HTTPS port
+  redirect-https  302 to the same path on the HTTPS port (both under the
+                  host name the request used, so that a client checking
+                  names keeps the one its certificate check expects)
   redirect-loop   302 to itself, forever
   stall           reads the request, then sends nothing
   stall-body      headers and half the content, then nothing
@@ -44,6 +46,8 @@ If-Range. These words change that, joined by "+" (cut-300-700+new-etag):
   new-etag          a new validator at every request (no Last-Modified)
   bad-length        200 with the whole content chunked, and a Content-Length
                     header that announces one byte less
+  wrong-range       a 206 whose Content-Range starts one byte after the bytes
+                    it carries
 
 Every other path without /b/ takes the behaviour named in the file
 ROOT/package-behaviour when it exists, so a test can break the transfers of
@@ -53,7 +57,11 @@ an address while its client keeps using it.
 other-name (CA-signed for another name), expired (CA-signed, out of date) or
 self-signed (not from the CA).
 
-Prints "listening https=<port> http=<port>" when ready. With --log, every
+Prints "listening https=<port> http=<port>" when ready. With --lifeline FILE
+it ends (after printing "stopped") once it can lock the first byte of FILE:
+for callers that cannot end it themselves, such as a test under wine, which
+starts it as a Linux program without a process handle and keeps FILE locked
+while it needs the server. With --log, every
 request is appended as one JSON line (listener, method, target, version,
 headers, and an id), each refused TLS handshake as {"listener", "handshake"},
 and each ranged or plain content answer as a line
@@ -63,6 +71,7 @@ certificate for clients is PKI/ca.pem.
 
 import argparse
 import email.utils
+import fcntl
 import hashlib
 import itertools
 import json
@@ -84,7 +93,7 @@ VERSION_PATH = "/v1/oem/clientVersion"
 CERT_KINDS = ("good", "other-name", "expired", "self-signed")
 GENERATED_ALPHABET = b"abcdefghijklmnopqrstuvwxyz0123456789"
 # The behaviour words of ranged content (see the header).
-CONTENT_WORD = r"normal|no-ranges|new-etag|bad-length|cut-\d+(-\d+)*|stall-at-\d+"
+CONTENT_WORD = r"normal|no-ranges|new-etag|bad-length|wrong-range|cut-\d+(-\d+)*|stall-at-\d+"
 
 
 def generated_bytes(count, zero_at=None):
@@ -312,12 +321,13 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.write(b"0\r\n\r\n")
             self.wfile.flush()
         elif behaviour in ("redirect-http", "redirect-https", "redirect-loop"):
+            host = re.sub(r":\d+$", "", self.headers.get("Host") or "") or "127.0.0.1"
             if behaviour == "redirect-loop":
                 location = self.path
             elif behaviour == "redirect-http":
-                location = "http://127.0.0.1:%d%s" % (state.http_port, path)
+                location = "http://%s:%d%s" % (host, state.http_port, path)
             else:
-                location = "https://127.0.0.1:%d%s" % (state.https_port, path)
+                location = "https://%s:%d%s" % (host, state.https_port, path)
             self.send_raw("HTTP/1.1 302 Found",
                           [("Location", location), ("Connection", "close"),
                            ("Content-Length", "0")])
@@ -376,7 +386,8 @@ class Handler(BaseHTTPRequestHandler):
                                       "first": first, "sent": 0})
                     return
                 status = "HTTP/1.1 206 Partial Content"
-                headers.append(("Content-Range", "bytes %d-%d/%d" % (first, last, len(body))))
+                shown = first + 1 if "wrong-range" in words else first
+                headers.append(("Content-Range", "bytes %d-%d/%d" % (shown, last, len(body))))
         if "bad-length" in words:
             self.send_raw("HTTP/1.1 200 OK", headers + [
                 ("Content-Length", str(len(body) - 1)), ("Transfer-Encoding", "chunked")],
@@ -459,6 +470,22 @@ class State:
         return self._switch("package-behaviour", "normal")
 
 
+def watch_lifeline(lifeline, servers):
+    """Ends the process once the lifeline's first byte can be locked, that
+    is once the caller that held it let go or ended."""
+    while True:
+        try:
+            fcntl.lockf(lifeline, fcntl.LOCK_EX | fcntl.LOCK_NB, 1, 0)
+            break
+        except OSError:
+            time.sleep(0.05)
+    # Closed first, so that whoever reads "stopped" finds the ports free.
+    for server in servers:
+        server.socket.close()
+    print("stopped", flush=True)
+    os._exit(0)
+
+
 class Server(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
@@ -482,6 +509,7 @@ def main():
     parser.add_argument("--behaviour", default="normal",
                         help="behaviour of the version address")
     parser.add_argument("--log", help="file to append one JSON line per request to")
+    parser.add_argument("--lifeline", help="file whose lock, once free, ends the server")
     parser.add_argument("--make-pki", action="store_true",
                         help="only create the CA and certificates, then exit")
     args = parser.parse_args()
@@ -500,8 +528,12 @@ def main():
     plain = Server(args.http_port, state, "http")
     state.https_port = secure.server_address[1]
     state.http_port = plain.server_address[1]
+    lifeline = open(args.lifeline, "r+b") if args.lifeline else None
     for server in (secure, plain):
         threading.Thread(target=server.serve_forever, daemon=True).start()
+    if lifeline:
+        threading.Thread(target=watch_lifeline, args=(lifeline, (secure, plain)),
+                         daemon=True).start()
     print("listening https=%d http=%d" % (state.https_port, state.http_port), flush=True)
     try:
         while True:

@@ -7,11 +7,11 @@
 // (resumable_download.h, partial_download.h).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/files/unique_file.h"
 #include "platform/win32.h"
-#include "update/net/linux/curl_handle.h"
 
 namespace vantu {
 
@@ -87,15 +87,28 @@ struct TransferResult {
     bool startOver = false;
 };
 
-// A handle for the requests of one package download, under the transfer
-// and package policies; null when libcurl refused them. Its requests share
-// the TLS sessions and certificates it has seen.
-CurlEasy NewPackageTransfer();
+// The requests of one package download, under the transfer and package
+// policies: libcurl carries them on Linux (linux/), WinINet on Windows
+// (windows/). Its requests share the connections and TLS sessions it made.
+class PackageTransfer {
+  public:
+    PackageTransfer();
+    ~PackageTransfer();
+    PackageTransfer(const PackageTransfer&) = delete;
+    PackageTransfer& operator=(const PackageTransfer&) = delete;
 
-// One request of `url` into `file` on that handle. With bytes in the file
-// and a validator in `start`, asks for the rest guarded by If-Range; an
-// answer with the whole content (200) starts the file over. Never retries.
-TransferResult TransferOnce(CURL* handle, const std::string& url, PackageFile& file,
-                            const ResumePoint& start, TransferObserver& observer);
+    // False when the HTTP library refused to set the requests up.
+    bool IsReady() const;
+
+    // One request of `url` into `file`. With bytes in the file and a
+    // validator in `start`, asks for the rest guarded by If-Range; an answer
+    // with the whole content (200) starts the file over. Never retries.
+    TransferResult Once(const std::string& url, PackageFile& file, const ResumePoint& start,
+                        TransferObserver& observer);
+
+  private:
+    struct Handles;  // the HTTP library's
+    std::unique_ptr<Handles> m_handles;
+};
 
 }  // namespace vantu

@@ -46,12 +46,12 @@ DownloadOutcome DownloadResuming(const std::wstring& address, PackageFile& file,
     if (!file.IsOpen()) {
         return DownloadOutcome::Failed;
     }
-    CurlEasy curl = NewPackageTransfer();
+    PackageTransfer transfer;
     const auto pauses = CurrentTransferLimits().retryPauses;
     const std::string url = platform::EncodeUtf8(address);
     ResumingObserver observer(callback, start, onAnswer);
     for (size_t attempt = 0;; ++attempt) {
-        TransferResult result = TransferOnce(curl.get(), url, file, observer.Point(), observer);
+        TransferResult result = transfer.Once(url, file, observer.Point(), observer);
         if (result.end == TransferEnd::Complete) {
             // The whole file is checked, not only the last answer's part.
             const std::uint64_t announced = observer.Point().total;
