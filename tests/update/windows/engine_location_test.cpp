@@ -21,11 +21,12 @@ TEST(EngineLocation, SevenZipDllBesideTheProgramByItsFullPath) {
     EXPECT_NE(SevenZip::Engine::Instance(), nullptr);
 }
 
-TEST(EngineLocation, ABareNameARelativePathOrAMissingFileLoadsNothing) {
-    // A bare name would be looked up (System32 only), a relative one from
-    // the current folder: neither is how the engine is found.
-    EXPECT_EQ(SevenZip::Engine::Load(L"7z.dll"), nullptr);
+// A relative path would start at the current folder; the engine is never
+// found that way. (A bare name is only looked up in System32, but one already
+// loaded, as the engine is once used, is handed back by the loader itself.)
+TEST(EngineLocation, ARelativePathOrAMissingFileLoadsNothing) {
     EXPECT_EQ(SevenZip::Engine::Load(L"bin\\7z.dll"), nullptr);
+    EXPECT_EQ(SevenZip::Engine::Load(L".\\7z.dll"), nullptr);
     EXPECT_EQ(SevenZip::Engine::Load(platform::ModuleFolder() + L"no-such-7z.dll"), nullptr);
 }
 
