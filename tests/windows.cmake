@@ -23,15 +23,18 @@ if(TARGET VantuLauncher)
         VANTU_LAUNCHER_VERSION_TEXT=L"${VANTU_LAUNCHER_VERSION}")
 endif()
 
-# The update suite's network cases, against the local update server that wine
-# starts on the host (tests/support/host_program.h); the package's cases
-# join as update/ is ported.
-vantu_test_suite(update DEPS vantu_update_query vantu_test_settings
-    EXCLUDE package_maker.cpp resumable_upgrade_test.cpp seven_zip_extractor_test.cpp
-            seven_zip_paths_test.cpp upgrade_fixture.cpp upgrade_hostile_package_test.cpp
-            upgrade_worker_test.cpp signature/ windows/)
+# The update suite under wine, against the local update server that wine
+# starts on the host (tests/support/host_program.h), with 7z.dll beside it;
+# test packages are made by the host's archivers. The extractor's own
+# Linux cases (modes, links on disk, raw-byte names) stay there; the resumed
+# upgrades (a run ended by a Linux signal) and the worker cases that read
+# modes with stat are not ported yet.
+vantu_test_suite(update DEPS vantu_update vantu_test_settings
+    PROGRAMS vantu_test_packages vantu-upgrade-local
+    EXCLUDE seven_zip_extractor_test.cpp resumable_upgrade_test.cpp upgrade_worker_test.cpp)
+target_compile_definitions(update_tests PRIVATE VANTU_TEST_PACKAGES="${VANTU_TEST_PACKAGES}")
 # The package download built as the product is, on both systems.
-vantu_test_suite(update_net DEPS vantu_update_query vantu_product_like_test_settings)
+vantu_test_suite(update_net DEPS vantu_update vantu_product_like_test_settings)
 
 # A launcher for the local update server that trusts a CA of its own, whose
 # folder the launcher suite moves away before running it: the CA must travel

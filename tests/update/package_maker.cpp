@@ -3,36 +3,26 @@
 #include <gtest/gtest.h>
 
 #include "platform/text/text_codec.h"
-#include "tests/support/process.h"
+#include "tests/support/host_program.h"
 #include "tests/support/temp_dir.h"
 
 namespace package_maker {
 
 namespace fs = std::filesystem;
-using testing_support::ProcessOptions;
-using testing_support::RunProcess;
-
-void RunTool(const fs::path& directory, const std::string& program,
-             const std::vector<std::string>& args) {
-    ProcessOptions options;
-    options.args = args;
-    options.directory = directory;
-    auto result = RunProcess(program, options);
-    ASSERT_EQ(result.exitCode, 0) << program << ": " << result.out << result.err;
-}
+using testing_support::HostPath;
 
 void Make7z(const fs::path& payload, const fs::path& archive,
             const std::vector<std::string>& extra) {
     std::vector<std::string> args = {"a", "-t7z", "-bd", "-y"};
     args.insert(args.end(), extra.begin(), extra.end());
-    args.push_back(archive.string());
+    args.push_back(HostPath(archive));
     args.push_back(".");
     RunTool(payload, "/usr/bin/7z", args);
 }
 
 void Make7zOf(const fs::path& payload, const fs::path& archive,
               const std::vector<std::string>& files) {
-    std::vector<std::string> args = {"a", "-t7z", "-bd", "-y", archive.string()};
+    std::vector<std::string> args = {"a", "-t7z", "-bd", "-y", HostPath(archive)};
     args.insert(args.end(), files.begin(), files.end());
     RunTool(payload, "/usr/bin/7z", args);
 }
@@ -41,35 +31,35 @@ void MakeZip(const fs::path& payload, const fs::path& archive,
              const std::vector<std::string>& extra) {
     std::vector<std::string> args = {"a", "-tzip", "-bd", "-y"};
     args.insert(args.end(), extra.begin(), extra.end());
-    args.push_back(archive.string());
+    args.push_back(HostPath(archive));
     args.push_back(".");
     RunTool(payload, "/usr/bin/7z", args);
 }
 
 void MakeCab(const fs::path& payload, const fs::path& archive,
              const std::vector<std::string>& files) {
-    std::vector<std::string> args = {"-c", "-z", archive.string()};
+    std::vector<std::string> args = {"-c", "-z", HostPath(archive)};
     args.insert(args.end(), files.begin(), files.end());
     RunTool(payload, "/usr/bin/gcab", args);
 }
 
 void MakeLzma(const fs::path& file, const fs::path& archive) {
     RunTool(file.parent_path(), "/bin/sh",
-            {"-c", "lzma -k -c \"$0\" > \"$1\"", file.string(), archive.string()});
+            {"-c", "lzma -k -c \"$0\" > \"$1\"", HostPath(file), HostPath(archive)});
 }
 
 void MakeLzma86(const fs::path& file, const fs::path& archive) {
-    RunTool(
-        file.parent_path(), "/bin/sh",
-        {"-c", "{ printf '\\000'; lzma -k -c \"$0\"; } > \"$1\"", file.string(), archive.string()});
+    RunTool(file.parent_path(), "/bin/sh",
+            {"-c", "{ printf '\\000'; lzma -k -c \"$0\"; } > \"$1\"", HostPath(file),
+             HostPath(archive)});
 }
 
 void RenameItem(const fs::path& archive, const std::string& from, const std::string& to) {
-    RunTool(archive.parent_path(), "/usr/bin/7z", {"rn", "-bd", "-y", archive.string(), from, to});
+    RunTool(archive.parent_path(), "/usr/bin/7z", {"rn", "-bd", "-y", HostPath(archive), from, to});
 }
 
 std::wstring Wide(const fs::path& path) {
-    return platform::DecodeFileName(path.string());
+    return testing_support::WidePath(path);
 }
 
 std::wstring WideFolder(const fs::path& path) {

@@ -12,6 +12,7 @@
 
 #include "platform/files/file_system.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/message_window.h"
 #include "tests/support/temp_dir.h"
 #include "tests/update/package_maker.h"
 #include "update/upgrade_messages.h"
@@ -29,7 +30,7 @@ using testing_support::WriteFile;
 // mode, size and content hash, a folder's mode, a link's target.
 std::map<std::string, std::string> TreeOf(const fs::path& root);
 
-inline LRESULT IgnoreProc(HWND, UINT, WPARAM, LPARAM) {
+inline LRESULT CALLBACK IgnoreProc(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
@@ -41,12 +42,8 @@ class UpgradeWorkerTest : public ::testing::Test {
         fs::create_directories(server);
         WriteFile(payload / "a.dll", "new a");
         WriteFile(payload / "sub" / "b.dll", "new b");
-        window = platform::AddWindowHandle(IgnoreProc);
     }
-    void TearDown() override {
-        platform::FileFaults::Clear();
-        platform::RemoveWindowHandle(window);
-    }
+    void TearDown() override { platform::FileFaults::Clear(); }
 
     // Runs one upgrade on this thread and collects what it posted.
     void Upgrade(const std::wstring& address) { Upgrade({address, L"", ""}); }
@@ -82,7 +79,8 @@ class UpgradeWorkerTest : public ::testing::Test {
     fs::path payload = temp / "payload";
     fs::path app = temp / "app";
     fs::path server = temp / "server";
-    HWND window = nullptr;
+    platform::MessageWindow messageWindow{IgnoreProc};
+    HWND window = messageWindow.Handle();
     std::string trace;
     std::vector<MSG> progress;
     std::vector<UINT> results;

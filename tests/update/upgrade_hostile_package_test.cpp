@@ -96,6 +96,9 @@ TEST_F(HostilePackageTest, DamagedItemsFailAndLeaveThePreviousInstallation) {
 }
 
 TEST_F(HostilePackageTest, NamesThePendingListCannotCarryAreRefusedBeforeAnyMove) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file names on Windows hold neither '|' nor control characters";
+#endif
     WriteFile(app / "d|a.dll", "installed");
     for (const char* name : {"d|a.dll", "tab\t.dll", "nl\n.dll"}) {
         SCOPED_TRACE(name);
@@ -127,6 +130,9 @@ TEST_F(HostilePackageTest, FoldersMovedAsideAreDeletedAfterEachUpgrade) {
 }
 
 TEST_F(HostilePackageTest, AnInstallFolderNamedWithNonUtf8BytesUpgradesInPlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file names on Windows are UTF-16, never raw bytes";
+#endif
     fs::path odd = temp / "app\xff\xc3(";
     fs::create_directories(odd);
     WriteFile(odd / "a.dll", "old a");

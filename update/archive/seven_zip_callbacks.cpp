@@ -1,16 +1,14 @@
 #include "update/archive/seven_zip_callbacks.h"
 
-#include <sys/stat.h>
-
 #include <new>
 #include <optional>
 
 #include "platform/files/file_system.h"
 #include "platform/files/paths.h"
-#include "update/archive/streams/seven_zip_file_stream.h"
 #include "update/archive/seven_zip_paths.h"
-#include "update/archive/streams/seven_zip_streams.h"
 #include "update/archive/seven_zip_trace.h"
+#include "update/archive/streams/seven_zip_file_stream.h"
+#include "update/archive/streams/seven_zip_streams.h"
 #include "update/booster_file.h"
 
 namespace SevenZip::intl {
@@ -20,9 +18,12 @@ namespace {
 constexpr HRESULT kCreateFailed = 1631;  // a plain system number, as callers expect
 constexpr std::uint32_t kAttributeReadOnly = 0x1;
 constexpr std::uint32_t kAttributeUnixExtension = 0x8000;
+// The Unix file type bits as archives store them, whatever the system.
+constexpr std::uint32_t kUnixTypeMask = 0170000;
+constexpr std::uint32_t kUnixLink = 0120000;
 
 bool IsLinkMode(std::uint32_t mode) {
-    return (mode & S_IFMT) == S_IFLNK;
+    return (mode & kUnixTypeMask) == kUnixLink;
 }
 
 // 100 ns steps since 1601 to a time since 1970.

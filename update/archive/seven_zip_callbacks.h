@@ -21,12 +21,14 @@ class ArchiveOpenCallback final : public abi::IArchiveOpenCallback,
   public:
     ArchiveOpenCallback() = default;
 
-    HRESULT QueryInterface(const abi::Guid& iid, void** out) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-    HRESULT SetTotal(const std::uint64_t* files, const std::uint64_t* bytes) override;
-    HRESULT SetCompleted(const std::uint64_t* files, const std::uint64_t* bytes) override;
-    HRESULT CryptoGetTextPassword(abi::BSTR* password) override;
+    HRESULT SEVENZIP_STDCALL QueryInterface(const abi::Guid& iid, void** out) override;
+    ULONG SEVENZIP_STDCALL AddRef() override;
+    ULONG SEVENZIP_STDCALL Release() override;
+    HRESULT SEVENZIP_STDCALL SetTotal(const std::uint64_t* files,
+                                      const std::uint64_t* bytes) override;
+    HRESULT SEVENZIP_STDCALL SetCompleted(const std::uint64_t* files,
+                                          const std::uint64_t* bytes) override;
+    HRESULT SEVENZIP_STDCALL CryptoGetTextPassword(abi::BSTR* password) override;
 
   private:
     ~ArchiveOpenCallback() = default;
@@ -43,17 +45,18 @@ class ArchiveExtractCallback final : public abi::IArchiveExtractCallback,
     ArchiveExtractCallback(const Engine& engine, const ArchiveHandler& archive,
                            const std::wstring& destination, int overwriteMode);
 
-    HRESULT QueryInterface(const abi::Guid& iid, void** out) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-    HRESULT SetTotal(std::uint64_t total) override;
-    HRESULT SetCompleted(const std::uint64_t* completed) override;
-    HRESULT GetStream(std::uint32_t index, abi::ISequentialOutStream** stream,
-                      std::int32_t askMode) override;
-    HRESULT PrepareOperation(std::int32_t askMode) override;
-    HRESULT SetOperationResult(std::int32_t result) override;
-    HRESULT CryptoGetTextPassword(abi::BSTR* password) override;
-    HRESULT SetRatioInfo(const std::uint64_t* inSize, const std::uint64_t* outSize) override;
+    HRESULT SEVENZIP_STDCALL QueryInterface(const abi::Guid& iid, void** out) override;
+    ULONG SEVENZIP_STDCALL AddRef() override;
+    ULONG SEVENZIP_STDCALL Release() override;
+    HRESULT SEVENZIP_STDCALL SetTotal(std::uint64_t total) override;
+    HRESULT SEVENZIP_STDCALL SetCompleted(const std::uint64_t* completed) override;
+    HRESULT SEVENZIP_STDCALL GetStream(std::uint32_t index, abi::ISequentialOutStream** stream,
+                                       std::int32_t askMode) override;
+    HRESULT SEVENZIP_STDCALL PrepareOperation(std::int32_t askMode) override;
+    HRESULT SEVENZIP_STDCALL SetOperationResult(std::int32_t result) override;
+    HRESULT SEVENZIP_STDCALL CryptoGetTextPassword(abi::BSTR* password) override;
+    HRESULT SEVENZIP_STDCALL SetRatioInfo(const std::uint64_t* inSize,
+                                          const std::uint64_t* outSize) override;
 
     // Some item came out damaged (its operation result was not kOK).
     bool AnItemFailed() const { return m_itemFailed; }

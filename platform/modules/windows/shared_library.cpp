@@ -72,11 +72,13 @@ SharedLibrary SharedLibrary::Load(const std::string& path, Unload unload, Bindin
 SharedLibrary SharedLibrary::Load(std::wstring_view path, Unload unload, Binding /*binding*/) {
     SharedLibrary library;
     // Never the current folder nor PATH: a full path is loaded from there (its
-    // own dependencies looked up beside it), a bare name from System32 only.
-    // A relative path with folders would start at the current folder.
+    // own dependencies looked up beside it or in System32, which the altered
+    // search order would still follow with the current folder and PATH), a
+    // bare name from System32 only. A relative path with folders would start
+    // at the current folder.
     DWORD flags;
     if (IsAbsolute(path)) {
-        flags = LOAD_WITH_ALTERED_SEARCH_PATH;
+        flags = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
     } else if (!path.empty() && !HasFolder(path)) {
         flags = LOAD_LIBRARY_SEARCH_SYSTEM32;
     } else {

@@ -27,4 +27,9 @@ class SigningKey {
     std::string m_publicKey;
 };
 
+// Standard base64 as minisign writes it, and back (a failed decoding fails
+// the test).
+std::string Base64(const std::string& bytes);
+std::string DecodeBase64(const std::string& text);
+
 }  // namespace signing_testing

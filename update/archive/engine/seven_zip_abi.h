@@ -1,13 +1,21 @@
 #pragma once
 
-// The archive engine's binary interface as its Linux build exposes it:
-// COM-style interfaces whose IUnknown has no virtual destructor (a destructor
-// slot would shift every method by one), 32-bit HRESULT and ULONG, and wide
-// strings of 4-byte characters. Only what the extractor uses is declared.
+// The archive engine's binary interface: COM interfaces whose IUnknown has
+// no virtual destructor (a destructor slot would shift every method by one),
+// 32-bit HRESULT and ULONG. What differs per system (the calling convention,
+// the wide character and who frees strings) is in linux/ and windows/. Only
+// what the extractor uses is declared.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/win32.h"
+
+#ifdef _WIN32
+#include "update/archive/engine/windows/seven_zip_system_abi.h"
+#else
+#include "update/archive/engine/linux/seven_zip_system_abi.h"
+#endif
 
 namespace SevenZip::abi {
 
@@ -44,7 +52,6 @@ inline constexpr Guid IID_IInArchive = EngineInterfaceId(0x06, 0x60);
 
 using PROPID = std::uint32_t;
 using VARTYPE = std::uint16_t;
-using BSTR = wchar_t*;
 
 inline constexpr VARTYPE VT_EMPTY = 0;
 inline constexpr VARTYPE VT_BSTR = 8;
@@ -74,10 +81,12 @@ struct PropVariant {
         std::int16_t boolVal;
         FileTime filetime;
         BSTR bstrVal;
+        VariantWidestMember widest;  // sizes the value as the system's PROPVARIANT
     };
     PropVariant() : uhVal(0) {}
 };
-static_assert(sizeof(PropVariant) == 16);
+static_assert(offsetof(PropVariant, uhVal) == 8);
+static_assert(sizeof(PropVariant) == 8 + sizeof(VariantWidestMember));
 
 // Item property ids.
 inline constexpr PROPID kpidPath = 3;
@@ -97,71 +106,82 @@ inline constexpr std::int32_t kExtract = 0;
 inline constexpr std::int32_t kOK = 0;
 
 struct IUnknown {
-    virtual HRESULT QueryInterface(const Guid& iid, void** out) = 0;
-    virtual ULONG AddRef() = 0;
-    virtual ULONG Release() = 0;
+    virtual HRESULT SEVENZIP_STDCALL QueryInterface(const Guid& iid, void** out) = 0;
+    virtual ULONG SEVENZIP_STDCALL AddRef() = 0;
+    virtual ULONG SEVENZIP_STDCALL Release() = 0;
 };
 
 struct ISequentialInStream : IUnknown {
-    virtual HRESULT Read(void* data, std::uint32_t size, std::uint32_t* processed) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Read(void* data, std::uint32_t size,
+                                          std::uint32_t* processed) = 0;
 };
 
 struct IInStream : ISequentialInStream {
-    virtual HRESULT Seek(std::int64_t offset, std::uint32_t origin, std::uint64_t* newPosition) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Seek(std::int64_t offset, std::uint32_t origin,
+                                          std::uint64_t* newPosition) = 0;
 };
 
 struct IStreamGetSize : IUnknown {
-    virtual HRESULT GetSize(std::uint64_t* size) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetSize(std::uint64_t* size) = 0;
 };
 
 struct ISequentialOutStream : IUnknown {
-    virtual HRESULT Write(const void* data, std::uint32_t size, std::uint32_t* processed) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Write(const void* data, std::uint32_t size,
+                                           std::uint32_t* processed) = 0;
 };
 
 struct IOutStream : ISequentialOutStream {
-    virtual HRESULT Seek(std::int64_t offset, std::uint32_t origin, std::uint64_t* newPosition) = 0;
-    virtual HRESULT SetSize(std::uint64_t size) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Seek(std::int64_t offset, std::uint32_t origin,
+                                          std::uint64_t* newPosition) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetSize(std::uint64_t size) = 0;
 };
 
 struct IProgress : IUnknown {
-    virtual HRESULT SetTotal(std::uint64_t total) = 0;
-    virtual HRESULT SetCompleted(const std::uint64_t* completed) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetTotal(std::uint64_t total) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetCompleted(const std::uint64_t* completed) = 0;
 };
 
 struct IArchiveOpenCallback : IUnknown {
-    virtual HRESULT SetTotal(const std::uint64_t* files, const std::uint64_t* bytes) = 0;
-    virtual HRESULT SetCompleted(const std::uint64_t* files, const std::uint64_t* bytes) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetTotal(const std::uint64_t* files,
+                                              const std::uint64_t* bytes) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetCompleted(const std::uint64_t* files,
+                                                  const std::uint64_t* bytes) = 0;
 };
 
 struct IArchiveExtractCallback : IProgress {
-    virtual HRESULT GetStream(std::uint32_t index, ISequentialOutStream** stream,
-                              std::int32_t askMode) = 0;
-    virtual HRESULT PrepareOperation(std::int32_t askMode) = 0;
-    virtual HRESULT SetOperationResult(std::int32_t result) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetStream(std::uint32_t index, ISequentialOutStream** stream,
+                                               std::int32_t askMode) = 0;
+    virtual HRESULT SEVENZIP_STDCALL PrepareOperation(std::int32_t askMode) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetOperationResult(std::int32_t result) = 0;
 };
 
 struct ICryptoGetTextPassword : IUnknown {
-    virtual HRESULT CryptoGetTextPassword(BSTR* password) = 0;
+    virtual HRESULT SEVENZIP_STDCALL CryptoGetTextPassword(BSTR* password) = 0;
 };
 
 struct ICompressProgressInfo : IUnknown {
-    virtual HRESULT SetRatioInfo(const std::uint64_t* inSize, const std::uint64_t* outSize) = 0;
+    virtual HRESULT SEVENZIP_STDCALL SetRatioInfo(const std::uint64_t* inSize,
+                                                  const std::uint64_t* outSize) = 0;
 };
 
 struct IInArchive : IUnknown {
-    virtual HRESULT Open(IInStream* stream, const std::uint64_t* maxCheckStartPosition,
-                         IArchiveOpenCallback* callback) = 0;
-    virtual HRESULT Close() = 0;
-    virtual HRESULT GetNumberOfItems(std::uint32_t* count) = 0;
-    virtual HRESULT GetProperty(std::uint32_t index, PROPID id, PropVariant* value) = 0;
-    virtual HRESULT Extract(const std::uint32_t* indices, std::uint32_t count,
-                            std::int32_t testMode, IArchiveExtractCallback* callback) = 0;
-    virtual HRESULT GetArchiveProperty(PROPID id, PropVariant* value) = 0;
-    virtual HRESULT GetNumberOfProperties(std::uint32_t* count) = 0;
-    virtual HRESULT GetPropertyInfo(std::uint32_t index, BSTR* name, PROPID* id, VARTYPE* type) = 0;
-    virtual HRESULT GetNumberOfArchiveProperties(std::uint32_t* count) = 0;
-    virtual HRESULT GetArchivePropertyInfo(std::uint32_t index, BSTR* name, PROPID* id,
-                                           VARTYPE* type) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Open(IInStream* stream,
+                                          const std::uint64_t* maxCheckStartPosition,
+                                          IArchiveOpenCallback* callback) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Close() = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetNumberOfItems(std::uint32_t* count) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetProperty(std::uint32_t index, PROPID id,
+                                                 PropVariant* value) = 0;
+    virtual HRESULT SEVENZIP_STDCALL Extract(const std::uint32_t* indices, std::uint32_t count,
+                                             std::int32_t testMode,
+                                             IArchiveExtractCallback* callback) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetArchiveProperty(PROPID id, PropVariant* value) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetNumberOfProperties(std::uint32_t* count) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetPropertyInfo(std::uint32_t index, BSTR* name, PROPID* id,
+                                                     VARTYPE* type) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetNumberOfArchiveProperties(std::uint32_t* count) = 0;
+    virtual HRESULT SEVENZIP_STDCALL GetArchivePropertyInfo(std::uint32_t index, BSTR* name,
+                                                            PROPID* id, VARTYPE* type) = 0;
 };
 
 }  // namespace SevenZip::abi

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "update/build_settings.h"
+#include "update/archive/engine/seven_zip_engine_library.h"
 
 namespace SevenZip {
 
 namespace {
 
-using GetModulePropFn = HRESULT (*)(abi::PROPID, abi::PropVariant*);
+using GetModulePropFn = HRESULT(SEVENZIP_STDCALL*)(abi::PROPID, abi::PropVariant*);
 
 constexpr abi::PROPID kModuleInterfaceType = 0;
 
@@ -17,11 +17,11 @@ constexpr abi::PROPID kModuleInterfaceType = 0;
 const Engine* Engine::Instance() {
     // Never unloaded: a detached upgrade worker may still be inside the
     // engine while the process ends.
-    static const Engine* engine = Load(vantu::Settings().engineLibrary);
+    static const Engine* engine = Load(EngineLibraryPath());
     return engine;
 }
 
-Engine* Engine::Load(const std::string& path) {
+Engine* Engine::Load(const std::wstring& path) {
     auto library = platform::SharedLibrary::Load(path);
     if (!library.Loaded()) {
         return nullptr;
@@ -30,7 +30,7 @@ Engine* Engine::Load(const std::string& path) {
     engine->m_library = std::move(library);
     const auto& loaded = engine->m_library;
     engine->m_createObject = reinterpret_cast<CreateObjectFn>(loaded.Symbol("CreateObject"));
-    engine->m_variantClear = reinterpret_cast<VariantClearFn>(loaded.Symbol("VariantClear"));
+    engine->m_variantClear = VariantClearFor(loaded);
     auto moduleProp = reinterpret_cast<GetModulePropFn>(loaded.Symbol("GetModuleProp"));
     // Interface type 0: no destructor slot in IUnknown, which is the layout
     // declared in seven_zip_abi.h. Older builds put one there.
@@ -43,7 +43,8 @@ Engine* Engine::Load(const std::string& path) {
     }
     // Names that carry no UTF-8 marker are read as UTF-8 rather than through
     // the C locale, which would turn each byte into one character. The flag
-    // is what the library derives from the locale when it is loaded.
+    // is what the Linux library derives from the locale when it is loaded;
+    // the Windows one has none and reads such names in the system's code page.
     if (auto* forceUtf8 = static_cast<bool*>(loaded.Symbol("g_ForceToUTF8"))) {
         *forceUtf8 = true;
     }

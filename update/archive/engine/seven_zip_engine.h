@@ -1,13 +1,14 @@
 #pragma once
 
-// The archive engine library, loaded once per process from the build-time
-// path only: the install folder is writable, so a library planted there must
-// never be picked up.
+// The archive engine library, loaded once per process by one full path
+// (seven_zip_engine_library.h): never found through a search, so a library
+// planted in a writable folder is never picked up.
 
 #include <string>
 
 #include "platform/modules/shared_library.h"
 #include "update/archive/engine/seven_zip_abi.h"
+#include "update/archive/engine/seven_zip_engine_library.h"
 
 namespace SevenZip {
 
@@ -19,7 +20,7 @@ class Engine {
 
     // Loads the library at `path`; null on failure. The result owns the
     // library handle.
-    static Engine* Load(const std::string& path);
+    static Engine* Load(const std::wstring& path);
 
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -30,8 +31,7 @@ class Engine {
     void ClearVariant(abi::PropVariant* value) const;
 
   private:
-    using CreateObjectFn = HRESULT (*)(const abi::Guid*, const abi::Guid*, void**);
-    using VariantClearFn = HRESULT (*)(abi::PropVariant*);
+    using CreateObjectFn = HRESULT(SEVENZIP_STDCALL*)(const abi::Guid*, const abi::Guid*, void**);
 
     Engine() = default;
 

@@ -15,12 +15,14 @@ class InStreamWrapper final : public abi::IInStream, public abi::IStreamGetSize 
   public:
     explicit InStreamWrapper(std::shared_ptr<FileStream> stream);
 
-    HRESULT QueryInterface(const abi::Guid& iid, void** out) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-    HRESULT Read(void* data, std::uint32_t size, std::uint32_t* processed) override;
-    HRESULT Seek(std::int64_t offset, std::uint32_t origin, std::uint64_t* newPosition) override;
-    HRESULT GetSize(std::uint64_t* size) override;
+    HRESULT SEVENZIP_STDCALL QueryInterface(const abi::Guid& iid, void** out) override;
+    ULONG SEVENZIP_STDCALL AddRef() override;
+    ULONG SEVENZIP_STDCALL Release() override;
+    HRESULT SEVENZIP_STDCALL Read(void* data, std::uint32_t size,
+                                  std::uint32_t* processed) override;
+    HRESULT SEVENZIP_STDCALL Seek(std::int64_t offset, std::uint32_t origin,
+                                  std::uint64_t* newPosition) override;
+    HRESULT SEVENZIP_STDCALL GetSize(std::uint64_t* size) override;
 
   private:
     ~InStreamWrapper() = default;
@@ -33,12 +35,14 @@ class OutStreamWrapper final : public abi::IOutStream {
   public:
     explicit OutStreamWrapper(std::shared_ptr<FileStream> stream);
 
-    HRESULT QueryInterface(const abi::Guid& iid, void** out) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-    HRESULT Write(const void* data, std::uint32_t size, std::uint32_t* processed) override;
-    HRESULT Seek(std::int64_t offset, std::uint32_t origin, std::uint64_t* newPosition) override;
-    HRESULT SetSize(std::uint64_t size) override;
+    HRESULT SEVENZIP_STDCALL QueryInterface(const abi::Guid& iid, void** out) override;
+    ULONG SEVENZIP_STDCALL AddRef() override;
+    ULONG SEVENZIP_STDCALL Release() override;
+    HRESULT SEVENZIP_STDCALL Write(const void* data, std::uint32_t size,
+                                   std::uint32_t* processed) override;
+    HRESULT SEVENZIP_STDCALL Seek(std::int64_t offset, std::uint32_t origin,
+                                  std::uint64_t* newPosition) override;
+    HRESULT SEVENZIP_STDCALL SetSize(std::uint64_t size) override;
 
   private:
     ~OutStreamWrapper() = default;
