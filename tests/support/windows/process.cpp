@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include <atomic>
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
-#include <thread>
 
 #include "platform/process/windows/command_line.h"
 #include "platform/text/text_codec.h"
@@ -120,21 +120,52 @@ ProcessResult RunProcess(const std::filesystem::path& program, const ProcessOpti
     CloseHandle(errWrite);
 
     ProcessResult result;
-    std::atomic<int> open{2};
-    auto drain = [&open](HANDLE pipe, std::string& sink) {
-        char buffer[4096];
-        DWORD n = 0;
-        while (::ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) {
-            sink.append(buffer, n);
-        }
-        --open;
-    };
-    std::thread outReader(drain, outRead, std::ref(result.out));
-    std::thread errReader(drain, errRead, std::ref(result.err));
     // The output ends when every holder of the pipes (what the program
-    // started included) is gone.
+    // started included) is gone, or a while after the program ended: wine
+    // starts its desktop process from the first program that needs one, and
+    // that process keeps the program's standard handles for as long as it
+    // lives.
+    struct Drain {
+        HANDLE pipe;
+        std::string* sink;
+        bool open = true;
+    };
+    Drain drains[] = {{outRead, &result.out}, {errRead, &result.err}};
+    auto drainAvailable = [](Drain& drain) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(drain.pipe, nullptr, 0, nullptr, &available, nullptr)) {
+            drain.open = false;  // every writer is gone
+            return;
+        }
+        char buffer[4096];
+        while (available > 0) {
+            DWORD n = 0;
+            DWORD want = std::min<DWORD>(available, sizeof buffer);
+            if (!::ReadFile(drain.pipe, buffer, want, &n, nullptr) || n == 0) {
+                drain.open = false;
+                return;
+            }
+            drain.sink->append(buffer, n);
+            available -= n;
+        }
+    };
+    constexpr auto kOutputGrace = std::chrono::seconds(2);
     const auto deadline = start + options.timeout;
-    while (open > 0 || WaitForSingleObject(child.process, 0) == WAIT_TIMEOUT) {
+    std::optional<Clock::time_point> exited;
+    for (;;) {
+        for (Drain& drain : drains) {
+            if (drain.open) {
+                drainAvailable(drain);
+            }
+        }
+        const bool open = drains[0].open || drains[1].open;
+        if (!exited && WaitForSingleObject(child.process, 0) == WAIT_OBJECT_0) {
+            exited = Clock::now();
+            continue;  // one more pass takes what it wrote last
+        }
+        if (exited && (!open || Clock::now() - *exited >= kOutputGrace)) {
+            break;
+        }
         if (Clock::now() >= deadline) {
             result.timedOut = true;
             break;
@@ -145,8 +176,6 @@ ProcessResult RunProcess(const std::filesystem::path& program, const ProcessOpti
         TerminateJobObject(child.job, 1);
         WaitForSingleObject(child.process, INFINITE);
     }
-    outReader.join();
-    errReader.join();
     result.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
     result.exitCode = result.timedOut ? -1 : ExitCode(child.process);
     result.out = WithLineFeeds(std::move(result.out));
