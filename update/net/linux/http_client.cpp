@@ -90,16 +90,18 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 }
 
 // The caller's header lines. The request names no accept types, so libcurl's
-// own "Accept: */*" is dropped unless the caller sends one.
-CurlList HeaderList(std::string_view extraHeaders) {
+// own "Accept: */*" is dropped unless the caller sends one. Empty when the
+// list cannot be made.
+std::optional<CurlList> HeaderList(std::string_view extraHeaders) {
     CurlList list;
     auto append = [&](const std::string& line) {
         curl_slist* grown = curl_slist_append(list.get(), line.c_str());
         if (grown == nullptr) {
-            throw HttpState::OpenFailed;
+            return false;
         }
         list.release();
         list.reset(grown);
+        return true;
     };
     bool accept = false;
     while (!extraHeaders.empty()) {
@@ -107,13 +109,15 @@ CurlList HeaderList(std::string_view extraHeaders) {
         auto line = extraHeaders.substr(0, end);
         if (!line.empty()) {
             accept = accept || StartsWithNoCase(line, "Accept:");
-            append(std::string(line));
+            if (!append(std::string(line))) {
+                return std::nullopt;
+            }
         }
         extraHeaders =
             end == std::string_view::npos ? std::string_view() : extraHeaders.substr(end + 2);
     }
-    if (!accept) {
-        append("Accept:");
+    if (!accept && !append("Accept:")) {
+        return std::nullopt;
     }
     return list;
 }
@@ -131,9 +135,10 @@ HttpClient::~HttpClient() = default;
 
 std::string HttpClient::Get(std::string_view address, std::string_view extraHeaders) {
     Response response;
-    try {
+    // Each step either goes on or ends the request with its outcome.
+    auto fetch = [&]() -> HttpState {
         if (address.empty()) {
-            throw HttpState::EmptyUrl;
+            return HttpState::EmptyUrl;
         }
         const auto deadline =
             std::chrono::steady_clock::now() + CurrentTransferLimits().queryDeadline;
@@ -141,7 +146,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         m_handles = std::make_unique<Handles>();
         m_handles->request.reset(curl_easy_init());
         if (!m_handles->request) {
-            throw HttpState::OpenFailed;
+            return HttpState::OpenFailed;
         }
         CURL* curl = m_handles->request.get();
         const ParsedUrl url = ParseUrl(address);
@@ -149,7 +154,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         // Nothing is connected yet; only what cannot name a server fails here.
         int port = url.port == 0 ? (url.IsSecure() ? 443 : 80) : url.port;
         if (!IsValidHost(url.host) || port < 0 || port > 65535) {
-            throw HttpState::ConnectFailed;
+            return HttpState::ConnectFailed;
         }
         std::string object = url.path.empty() ? std::string("/") : url.path;
         if (!url.query.empty()) {
@@ -158,7 +163,11 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         std::string target = (url.IsSecure() ? "https://" : "http://") + url.host + ":" +
                              std::to_string(port) + object;
 
-        m_handles->headers = HeaderList(extraHeaders);
+        auto headers = HeaderList(extraHeaders);
+        if (!headers) {
+            return HttpState::OpenFailed;
+        }
+        m_handles->headers = std::move(*headers);
         bool ok = ApplyTransferPolicy(curl);
         auto set = [&](CURLcode code) { ok = ok && code == CURLE_OK; };
         set(curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https"));
@@ -175,7 +184,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         // header tests see only the final response.
         set(curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L));
         if (!ok) {
-            throw HttpState::OpenFailed;
+            return HttpState::OpenFailed;
         }
 
         for (int redirects = 0;; ++redirects) {
@@ -183,21 +192,21 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             curl_easy_setopt(curl, CURLOPT_URL, target.c_str());
             curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()));
             const CURLcode result = curl_easy_perform(curl);
             if (response.verdict) {
-                throw *response.verdict;
+                return *response.verdict;
             }
             // Unlike a stall, running out of time fails even a started body.
             if (result == CURLE_OPERATION_TIMEDOUT &&
                 std::chrono::steady_clock::now() + kQueryDeadlineSlack >= deadline) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             if (!response.headersComplete) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             if (!response.redirect) {
                 break;  // a read that fails in the body keeps what arrived
@@ -206,22 +215,23 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
             if (result != CURLE_OK || redirects == kMaxRedirects ||
                 curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &next) != CURLE_OK ||
                 next == nullptr) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             // A secure request never continues in plain text.
             std::string_view nextUrl(next);
             if (!nextUrl.starts_with("https://") &&
                 (url.IsSecure() || !nextUrl.starts_with("http://"))) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             target = next;
         }
-        m_state = HttpState::Ok;
-        return std::move(response.body);
-    } catch (HttpState state) {
-        m_state = state;
+        return HttpState::Ok;
+    };
+    m_state = fetch();
+    if (m_state != HttpState::Ok) {
+        return {};
     }
-    return {};
+    return std::move(response.body);
 }
 
 }  // namespace vantu

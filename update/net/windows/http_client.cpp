@@ -26,15 +26,16 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // How long the next call may wait for data: the stall limit, or less when
-// the deadline is nearer. Past the deadline the request has failed: unlike
-// a stall, running out of time fails even a started body.
-void LimitNextWait(HINTERNET request, Clock::time_point deadline, std::chrono::milliseconds stall) {
+// the deadline is nearer. False past the deadline, where the request has
+// failed: unlike a stall, running out of time fails even a started body.
+bool LimitNextWait(HINTERNET request, Clock::time_point deadline, std::chrono::milliseconds stall) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
-        throw HttpState::SendFailed;
+        return false;
     }
     SetTimeout(request, INTERNET_OPTION_RECEIVE_TIMEOUT, std::min(left, stall));
+    return true;
 }
 
 }  // namespace
@@ -44,9 +45,10 @@ HttpClient::~HttpClient() = default;
 
 std::string HttpClient::Get(std::string_view address, std::string_view extraHeaders) {
     std::string body;
-    try {
+    // Each step either goes on or ends the request with its outcome.
+    auto fetch = [&]() -> HttpState {
         if (address.empty()) {
-            throw HttpState::EmptyUrl;
+            return HttpState::EmptyUrl;
         }
         const TransferLimits limits = CurrentTransferLimits();
         const auto deadline = Clock::now() + limits.queryDeadline;
@@ -54,7 +56,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         auto handles = std::make_unique<Handles>();
         handles->session = OpenInternetSession();
         if (!handles->session) {
-            throw HttpState::OpenFailed;
+            return HttpState::OpenFailed;
         }
         const std::wstring headers = Widen(extraHeaders);
 
@@ -64,7 +66,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
             const ParsedUrl url = ParseUrl(target);
             const int port = url.port == 0 ? (url.IsSecure() ? 443 : 80) : url.port;
             if (!IsValidHost(url.host) || port < 0 || port > 65535) {
-                throw HttpState::ConnectFailed;
+                return HttpState::ConnectFailed;
             }
             const std::wstring host = Widen(url.host);
             std::string object = url.path.empty() ? std::string("/") : url.path;
@@ -76,7 +78,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
                                                        static_cast<INTERNET_PORT>(port), nullptr,
                                                        nullptr, INTERNET_SERVICE_HTTP, 0, 0));
             if (!handles->connection) {
-                throw HttpState::ConnectFailed;
+                return HttpState::ConnectFailed;
             }
             // Redirects are followed here, so that only the final answer's
             // headers are tested and a secure request never goes plain.
@@ -85,12 +87,12 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
                                                     objectName.c_str(), L"HTTP/1.1", nullptr,
                                                     nullptr, RequestFlags(url.IsSecure()), 0));
             if (!handles->request) {
-                throw HttpState::OpenFailed;
+                return HttpState::OpenFailed;
             }
             HINTERNET request = handles->request.get();
-            LimitNextWait(request, deadline, limits.stall);
-            if (!SendTrusted(request, host, headers)) {
-                throw HttpState::SendFailed;
+            if (!LimitNextWait(request, deadline, limits.stall) ||
+                !SendTrusted(request, host, headers)) {
+                return HttpState::SendFailed;
             }
             const std::string next = RedirectTarget(request, target);
             if (next.empty()) {
@@ -99,7 +101,7 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
             const bool allowed =
                 next.starts_with("https://") || (!secureStart && next.starts_with("http://"));
             if (redirects == kMaxRedirects || !allowed) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             target = next;
         }
@@ -108,19 +110,21 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
         std::wstring raw(kHeaderBufferBytes / sizeof(wchar_t), L'\0');
         DWORD rawBytes = kHeaderBufferBytes;
         if (!HttpQueryInfoW(request, HTTP_QUERY_RAW_HEADERS, raw.data(), &rawBytes, nullptr)) {
-            throw HttpState::HeadersFailed;
+            return HttpState::HeadersFailed;
         }
         if (raw.find(L"404") != std::wstring::npos) {
-            throw HttpState::NotFound;
+            return HttpState::NotFound;
         }
         char buffer[kBodyReadBytes];
         size_t received = 0;
         for (;;) {
-            LimitNextWait(request, deadline, limits.stall);
+            if (!LimitNextWait(request, deadline, limits.stall)) {
+                return HttpState::SendFailed;
+            }
             DWORD read = 0;
             if (!ReadArrived(request, buffer, sizeof buffer, &read)) {
                 if (Clock::now() >= deadline) {
-                    throw HttpState::SendFailed;
+                    return HttpState::SendFailed;
                 }
                 break;  // a read that fails in the body keeps what arrived
             }
@@ -129,17 +133,18 @@ std::string HttpClient::Get(std::string_view address, std::string_view extraHead
             }
             received += read;
             if (received > kMaxBodyBytes) {
-                throw HttpState::SendFailed;
+                return HttpState::SendFailed;
             }
             AppendBodyRead(body, buffer, read);
         }
         m_handles = std::move(handles);
-        m_state = HttpState::Ok;
-        return body;
-    } catch (HttpState state) {
-        m_state = state;
+        return HttpState::Ok;
+    };
+    m_state = fetch();
+    if (m_state != HttpState::Ok) {
+        return {};
     }
-    return {};
+    return body;
 }
 
 }  // namespace vantu
