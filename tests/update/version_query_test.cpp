@@ -177,13 +177,15 @@ std::string NestedArrays(size_t depth) {
     return std::string(depth, '[') + std::string(depth, ']');
 }
 
+// An answer whose first member holds `depth` nested arrays, then the version.
+// The root object is level one, its member's arrays go on from two.
+std::string AnswerWithArraysNested(size_t depth) {
+    return "{\"Deep\":" + NestedArrays(depth) + ",\"Data\":{\"LatestVersion\":\"1.0.0.3\"}}";
+}
+
 TEST(VersionAnswer, ValuesDeeperThanAThousandAreNotJson) {
-    const std::string inner = R"(,"Data":{"LatestVersion":"1.0.0.3"}})";
-    // The root object is level one, its member's arrays go on from two.
-    auto fits = ReadVersionAnswer(R"({"Deep":)" + NestedArrays(999) + inner);
-    EXPECT_EQ(fits.latestVersion, L"1.0.0.3");
-    auto deeper = ReadVersionAnswer(R"({"Deep":)" + NestedArrays(1000) + inner);
-    EXPECT_EQ(deeper.latestVersion, L"");
+    EXPECT_EQ(ReadVersionAnswer(AnswerWithArraysNested(999)).latestVersion, L"1.0.0.3");
+    EXPECT_EQ(ReadVersionAnswer(AnswerWithArraysNested(1000)).latestVersion, L"");
 }
 
 TEST(VersionQuery, ReadsTheServersAnswer) {
