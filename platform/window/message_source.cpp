@@ -47,7 +47,8 @@ class WindowMessageSource final : public MessageSource {
 
     bool Generate(MSG* msg, HWND filterWindow, UINT filterMin, UINT filterMax,
                   bool remove) override {
-        if (InFilterRange(WM_PAINT, filterMin, filterMax) && TakePaint(msg, filterWindow)) {
+        if (InFilterRange(WM_PAINT, filterMin, filterMax) &&
+            TakePaint(msg, filterWindow, m_lastPainted)) {
             return true;
         }
         if (filterWindow == nullptr) {
@@ -87,6 +88,9 @@ class WindowMessageSource final : public MessageSource {
             Handle(e);
         }
     }
+
+  private:
+    HWND m_lastPainted = nullptr;  // the top-level window painted last
 };
 
 }  // namespace

@@ -113,7 +113,9 @@ void CheckCaretBlink();
 void ForgetCaret(HWND hwnd);
 void HandleSdlEvent(const SDL_Event& event);
 void EmptyGraveyard();
-bool TakePaint(MSG* msg, HWND filterWindow);
+// A WM_PAINT for a window with something to paint; the top-level windows take
+// turns, beginning after `lastServed`, which becomes the one served.
+bool TakePaint(MSG* msg, HWND filterWindow, HWND& lastServed);
 // Shows what was painted since the last time, once no window waits to paint.
 void ShowPainted();
 // Registers the classes the system provides (the tooltip, the edit, the date

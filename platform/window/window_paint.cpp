@@ -79,10 +79,19 @@ void ShowPainted() {
     }
 }
 
-bool TakePaint(MSG* msg, HWND filterWindow) {
-    for (HWND top : ThreadTopLevelWindows()) {
+bool TakePaint(MSG* msg, HWND filterWindow, HWND& lastServed) {
+    // Top-level windows are served in turn, starting after the one served
+    // last: a window invalidated faster than it paints (a progress bar fed
+    // by a download) must not keep the others from ever painting.
+    std::vector<HWND> tops = ThreadTopLevelWindows();
+    auto next = std::find(tops.begin(), tops.end(), lastServed);
+    if (next != tops.end()) {
+        std::rotate(tops.begin(), next + 1, tops.end());
+    }
+    for (HWND top : tops) {
         Window* w = FindWindowRecord(top);
         if (w != nullptr && (w->style & WS_MINIMIZE) == 0 && FindPaint(top, filterWindow, msg)) {
+            lastServed = top;
             return true;
         }
     }

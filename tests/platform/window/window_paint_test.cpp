@@ -84,6 +84,35 @@ TEST_F(WindowTest, DrawingThroughGetDcIsShownOnRelease) {
     cairo_surface_destroy(copy);
 }
 
+// The upgrade window fed by a download is invalidated again before each of
+// its paints ends; a box opened over it must still paint (and lay out) soon.
+TEST_F(WindowTest, AWindowThatIsAlwaysInvalidKeepsNoOtherFromPainting) {
+    HWND busy = Top(0, 0, 60, 40);
+    HWND box = Top(10, 10, 30, 20);
+    Answers() = [&](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        auto answer = PaintSolid(hwnd, message, 1, 0, 0);
+        if (answer && hwnd == busy) {
+            InvalidateRect(busy, nullptr, FALSE);
+        }
+        return answer;
+    };
+    MSG msg;
+    for (int i = 0; i < 10 && PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        DispatchMessage(&msg);
+    }
+    EXPECT_GE(Of(busy, WM_PAINT).size(), 2u);
+    ASSERT_EQ(Of(box, WM_PAINT).size(), 1u) << "the box never painted";
+
+    // And again after it is invalidated while the other one keeps asking.
+    InvalidateRect(box, nullptr, FALSE);
+    for (int i = 0; i < 4 && PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        DispatchMessage(&msg);
+    }
+    EXPECT_EQ(Of(box, WM_PAINT).size(), 2u);
+    Answers() = nullptr;
+    DestroyWindow(busy);
+}
+
 TEST_F(WindowTest, HiddenAndMinimisedWindowsAreNotPainted) {
     HWND top = Top(0, 0, 50, 50, WS_POPUP);
     InvalidateRect(top, nullptr, FALSE);
