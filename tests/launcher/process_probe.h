@@ -18,4 +18,7 @@ std::set<long> ChildProcesses();
 // seen without touching it.
 bool NameHeld(const std::string& name);
 
+// Stops or resumes every thread of a process (a program that hangs).
+void SetProcessRunning(long pid, bool running);
+
 }  // namespace launcher_test

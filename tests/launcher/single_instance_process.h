@@ -15,6 +15,7 @@
 #include "tests/support/deadline.h"
 #include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
+#include "update/build_settings.h"
 
 namespace launcher_test {
 
@@ -42,6 +43,19 @@ class SingleInstanceProcess : public testing::Test {
     }
     std::unique_ptr<testing_support::BackgroundProcess> StartHeldLauncher() {
         return StartHeldLauncher(m_stage, m_name);
+    }
+
+    // The product launcher beside this build: test builds take a name of
+    // their build folder's own, the product the one name of the whole
+    // machine. Call with the product's lock held; false when a launcher run
+    // outside the tests (a demo) still holds the product's name.
+    static bool ProductNameFreeBesideOwnKey() {
+        const std::string key = vantu::Settings().instanceKey;
+        EXPECT_TRUE(key.starts_with("VantuLauncher-")) << key;
+        EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
+        return testing_support::WaitUntil(
+            testing_support::Deadline(std::chrono::seconds(30)),
+            [] { return !NameHeld("Global\\VantuLauncher"); }, std::chrono::milliseconds(20));
     }
 
     testing_support::LauncherLock m_lock;

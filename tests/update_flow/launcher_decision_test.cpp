@@ -11,15 +11,11 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
-
-#include <unistd.h>
 
 #include "launcher/startup/installed_version.h"
 
-#include "tests/support/launcher_lock.h"
-#include "tests/support/moved_aside.h"
+#include "tests/support/launcher_folder.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
@@ -33,7 +29,6 @@ using testing::HasSubstr;
 using testing::Not;
 using testing_support::BinDir;
 using testing_support::LocalUpdateServer;
-using testing_support::MovedAside;
 using testing_support::ProcessOptions;
 using testing_support::ProcessResult;
 using testing_support::ReadFile;
@@ -43,7 +38,7 @@ using testing_support::UpdateServerOptions;
 
 namespace fs = std::filesystem;
 
-class LauncherDecision : public testing::Test {
+class LauncherDecision : public testing_support::LauncherFolderTest {
   protected:
     LauncherDecision() {
         fs::copy_file(BinDir() / "VantuLauncherLocal", m_folder / "VantuLauncher");
@@ -71,12 +66,7 @@ class LauncherDecision : public testing::Test {
                R"(","UpdateContent":"a|b","DownloadUrl":")" + address + R"("}})";
     }
 
-    static std::unique_ptr<LocalUpdateServer> StartServer(std::string_view answer) {
-        auto server = std::make_unique<LocalUpdateServer>(
-            UpdateServerOptions{.port = vantu::Settings().updatePort});
-        server->SetVersionAnswer(answer);
-        return server;
-    }
+    ProcessResult RunInFolder() override { return RunLauncher(); }
 
     ProcessResult RunLauncher(const std::vector<std::string>& moreEnv = {}) {
         ProcessOptions options;
@@ -93,18 +83,6 @@ class LauncherDecision : public testing::Test {
         return RunProcess(m_folder / "VantuLauncher", options);
     }
 
-    // The booster is started, not waited for: give it a moment to record.
-    std::string BoosterRecord(std::chrono::milliseconds wait) const {
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (fs::exists(m_record) && ReadFile(m_record).ends_with("end\n")) {
-                break;
-            }
-            std::this_thread::sleep_for(5ms);
-        }
-        return fs::exists(m_record) ? ReadFile(m_record) : std::string();
-    }
-
     // The addresses the home page opener got (it is not waited for either).
     std::string OpenedPages(std::chrono::milliseconds wait) const {
         return testing_support::ReadLinesOnceWritten(m_opener / "opened", wait);
@@ -116,12 +94,7 @@ class LauncherDecision : public testing::Test {
         return version;
     }
 
-    testing_support::LauncherLock m_lock;  // one launcher of this build at a time
-    TempDir m_folder;
-    TempDir m_cwd;
-    TempDir m_scratch;
     TempDir m_opener;
-    fs::path m_record = m_scratch / "booster-record";
 };
 
 TEST_F(LauncherDecision, EqualVersionsStartTheBooster) {
@@ -252,31 +225,16 @@ TEST_F(LauncherDecision, UntrustedCertificateIsAFailedRequest) {
     EXPECT_EQ(BoosterRecord(200ms), "");
 }
 
-// A launcher built with a CA bundle carries its certificates: with the
-// bundle gone from where the build read it, the launcher still accepts that
-// CA's server, and refuses a server whose CA it was not built with.
+// A launcher built with a CA bundle accepts its CA's server without the
+// bundle, and refuses a server whose CA it was not built with.
 TEST_F(LauncherDecision, TheBuildsCaTravelsInsideTheProgram) {
     fs::copy_file(BinDir() / "VantuLauncherOwnCa", m_folder / "VantuLauncher",
                   fs::copy_options::overwrite_existing);
-    const fs::path bundleFolder = fs::path(VANTU_BUILD_DIR) / "own-ca-pki";
-    const fs::path aside = bundleFolder.string() + ".moved-" + std::to_string(getpid());
-    MovedAside moved(bundleFolder, aside);
-    ASSERT_FALSE(fs::exists(bundleFolder / "ca.pem"));
+    ExpectTheBuildsCaToTravelInsideTheProgram();
 
-    auto own = std::make_unique<LocalUpdateServer>(
-        UpdateServerOptions{.port = vantu::Settings().updatePort, .pki = aside});
-    own->SetVersionAnswer(R"({"Code":1})");
-    auto result = RunLauncher();
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "");
-    EXPECT_THAT(BoosterRecord(3s), HasSubstr("arg -oemid:178"));
-    EXPECT_EQ(own->Requests().size(), 1u);
-    own.reset();
-
-    fs::remove(m_record);
     // The tests' CA signs this one; the system store knows neither.
     auto other = StartServer(R"({"Code":1})");
-    result = RunLauncher();
+    auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
     // Built without its windows module: the box goes to standard error.
     EXPECT_THAT(result.err, testing::EndsWith("Error: Get Data Failed!\n"));

@@ -1,5 +1,7 @@
 #include "tests/launcher/process_probe.h"
 
+#include <signal.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -29,6 +31,10 @@ std::set<long> ChildProcesses() {
 
 bool NameHeld(const std::string& name) {
     return HeldNameInode(name).has_value();
+}
+
+void SetProcessRunning(long pid, bool running) {
+    kill(static_cast<pid_t>(pid), running ? SIGCONT : SIGSTOP);
 }
 
 }  // namespace launcher_test

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/launcher/single_instance_process.h"
-#include "update/build_settings.h"
 
 using namespace std::chrono_literals;
 using launcher_test::LauncherHold;
@@ -14,19 +13,9 @@ using launcher_test::SingleInstanceProcess;
 
 namespace {
 
-// The product launcher takes the one name of the whole machine; launchers built
-// for the tests take one of their build folder's own, so the tests of two
-// build folders never meet.
 TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsTheirFoldersName) {
-    const std::string key = vantu::Settings().instanceKey;
-    EXPECT_TRUE(key.starts_with("VantuLauncher-")) << key;
-    EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
-
     testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
-    // Tests leave the name alone while the lock is held; a launcher run
-    // outside the tests (a demo) may still hold it for a while.
-    ASSERT_TRUE(testing_support::WaitUntil(
-        testing_support::Deadline(30s), [] { return !NameHeld("Global\\VantuLauncher"); }, 20ms))
+    ASSERT_TRUE(ProductNameFreeBesideOwnKey())
         << "a launcher outside the tests holds Global\\VantuLauncher";
     LauncherStage product(false, "VantuLauncher");
     LauncherHold productHold(product);

@@ -10,11 +10,9 @@
 
 #include <chrono>
 #include <memory>
-#include <thread>
 #include <vector>
 
-#include "tests/support/launcher_lock.h"
-#include "tests/support/moved_aside.h"
+#include "tests/support/launcher_folder.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/update_server.h"
@@ -28,14 +26,13 @@ using testing::HasSubstr;
 using testing_support::BackgroundProcess;
 using testing_support::BinDir;
 using testing_support::LocalUpdateServer;
-using testing_support::MovedAside;
 using testing_support::ProcessOptions;
 using testing_support::ProcessResult;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::UpdateServerOptions;
 
-class LauncherDecision : public testing::Test {
+class LauncherDecision : public testing_support::LauncherFolderTest {
   protected:
     LauncherDecision() { UseLauncher("VantuLauncherLocal.exe"); }
 
@@ -44,17 +41,11 @@ class LauncherDecision : public testing::Test {
                       fs::copy_options::overwrite_existing);
     }
 
-    static std::unique_ptr<LocalUpdateServer> StartServer(std::string_view answer,
-                                                          const fs::path& pki = {}) {
-        auto server = std::make_unique<LocalUpdateServer>(
-            UpdateServerOptions{.port = vantu::Settings().updatePort, .pki = pki});
-        server->SetVersionAnswer(answer);
-        return server;
-    }
-
     // The launcher's exit code and standard error. It stays in its job until
     // the test ends: a job that goes ends the booster it started, maybe
     // before it recorded its start.
+    ProcessResult RunInFolder() override { return RunLauncher(); }
+
     ProcessResult RunLauncher() {
         fs::copy_file(BinDir() / "VantuSpeedUp.exe", m_folder / "VantuSpeedUp.exe",
                       fs::copy_options::skip_existing);
@@ -69,24 +60,7 @@ class LauncherDecision : public testing::Test {
         return result;
     }
 
-    // The booster is started, not waited for: give it a moment to record.
-    std::string BoosterRecord(std::chrono::milliseconds wait) const {
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (fs::exists(m_record) && ReadFile(m_record).ends_with("end\n")) {
-                break;
-            }
-            std::this_thread::sleep_for(5ms);
-        }
-        return fs::exists(m_record) ? ReadFile(m_record) : std::string();
-    }
-
-    testing_support::LauncherLock m_lock;  // one launcher of this build at a time
-    TempDir m_folder;
     std::vector<std::unique_ptr<BackgroundProcess>> m_launchers;
-    TempDir m_cwd;
-    TempDir m_scratch;
-    fs::path m_record = m_scratch / "booster-record";
 };
 
 TEST_F(LauncherDecision, EqualVersionsStartTheBooster) {
@@ -110,31 +84,17 @@ TEST_F(LauncherDecision, ServerDownStartsNoBooster) {
     EXPECT_EQ(BoosterRecord(500ms), "");
 }
 
-// A launcher built with a CA bundle carries its certificates: with the
-// bundle gone from where the build read it, the launcher still accepts that
-// CA's server, and refuses a server whose CA it was not built with.
+// A launcher built with a CA bundle accepts its CA's server without the
+// bundle, and refuses a server whose CA it was not built with.
 TEST_F(LauncherDecision, TheBuildsCaTravelsInsideTheProgram) {
     UseLauncher("VantuLauncherOwnCa.exe");
-    const fs::path bundleFolder = fs::path(VANTU_BUILD_DIR) / "own-ca-pki";
-    const fs::path aside =
-        bundleFolder.string() + ".moved-" + std::to_string(GetCurrentProcessId());
-    MovedAside moved(bundleFolder, aside);
-    ASSERT_FALSE(fs::exists(bundleFolder / "ca.pem"));
+    ExpectTheBuildsCaToTravelInsideTheProgram();
 
-    auto own = StartServer(R"({"Code":1})", aside);
-    auto result = RunLauncher();
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "");
-    EXPECT_THAT(BoosterRecord(5s), HasSubstr("arg -oemid:178"));
-    EXPECT_EQ(own->Requests().size(), 1u);
-    own.reset();
-
-    fs::remove(m_record);
     // The tests' CA signs this one; the system store knows neither. (Wine's
     // WinINet reports the unknown CA once the request went out: the answer
     // is what is refused.)
     auto other = StartServer(R"({"Code":1})");
-    result = RunLauncher();
+    auto result = RunLauncher();
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_THAT(result.err, testing::EndsWith("Error: Get Data Failed!\n"));
     EXPECT_EQ(BoosterRecord(500ms), "");

@@ -64,4 +64,20 @@ bool NameHeld(const std::string& name) {
     return true;
 }
 
+void SetProcessRunning(long pid, bool running) {
+    Snapshot snapshot(TH32CS_SNAPTHREAD);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+         more = Thread32Next(snapshot.get(), &entry)) {
+        if (entry.th32OwnerProcessID != static_cast<DWORD>(pid)) {
+            continue;
+        }
+        if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+            running ? ResumeThread(thread) : SuspendThread(thread);
+            CloseHandle(thread);
+        }
+    }
+}
+
 }  // namespace launcher_test

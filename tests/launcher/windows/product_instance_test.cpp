@@ -7,7 +7,6 @@
 #include "launcher/startup/single_instance_guard.h"
 #include "platform/process/named_event.h"
 #include "tests/launcher/single_instance_process.h"
-#include "update/build_settings.h"
 
 using namespace std::chrono_literals;
 using launcher_test::LauncherStage;
@@ -18,13 +17,8 @@ using testing_support::RunProcess;
 namespace {
 
 TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsTheirFoldersName) {
-    const std::string key = vantu::Settings().instanceKey;
-    EXPECT_TRUE(key.starts_with("VantuLauncher-")) << key;
-    EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
-
     testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
-    ASSERT_TRUE(testing_support::WaitUntil(
-        testing_support::Deadline(30s), [] { return !NameHeld("Global\\VantuLauncher"); }, 20ms))
+    ASSERT_TRUE(ProductNameFreeBesideOwnKey())
         << "a launcher outside the tests holds Global\\VantuLauncher";
     LauncherStage product(false, "VantuLauncher");
     auto own = StartHeldLauncher();
