@@ -26,12 +26,10 @@ endif()
 # The update suite under wine, against the local update server that wine
 # starts on the host (tests/support/host_program.h), with 7z.dll beside it;
 # test packages are made by the host's archivers. The extractor's own
-# Linux cases (modes, links on disk, raw-byte names) stay there; the resumed
-# upgrades (a run ended by a Linux signal) and the worker cases that read
-# modes with stat are not ported yet.
+# Linux cases (modes, links on disk, raw-byte names) stay there.
 vantu_test_suite(update DEPS vantu_update vantu_test_settings
-    PROGRAMS vantu_test_packages vantu-upgrade-local
-    EXCLUDE seven_zip_extractor_test.cpp resumable_upgrade_test.cpp upgrade_worker_test.cpp)
+    PROGRAMS vantu_test_packages vantu-upgrade vantu-upgrade-local
+    EXCLUDE seven_zip_extractor_test.cpp)
 target_compile_definitions(update_tests PRIVATE VANTU_TEST_PACKAGES="${VANTU_TEST_PACKAGES}")
 # The package download built as the product is, on both systems.
 vantu_test_suite(update_net DEPS vantu_update vantu_product_like_test_settings)

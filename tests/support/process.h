@@ -46,6 +46,10 @@ class BackgroundProcess {
     bool WaitForOutput(const std::string& text, std::chrono::milliseconds timeout) const;
     // Waits for the end; nullopt at the time-out.
     std::optional<int> Wait(std::chrono::milliseconds timeout);
+    // Ends the process at once, giving it no chance to tidy up (a crash or a
+    // power cut as the program sees it): SIGKILL on Linux, TerminateProcess
+    // on Windows.
+    void Kill();
     // On Windows any signal ends the process: there is no stopping one.
     void Signal(int signal);
 

@@ -27,6 +27,15 @@ void Make7zOf(const fs::path& payload, const fs::path& archive,
     RunTool(payload, "/usr/bin/7z", args);
 }
 
+void Make7zWithLink(const fs::path& payload, const fs::path& archive, const std::string& link,
+                    const fs::path& target) {
+    RunTool(payload, "/bin/sh",
+            {"-c",
+             "ln -s \"$1\" \"$2\" || exit 1; /usr/bin/7z a -t7z -bd -y \"$3\" .; packed=$?; "
+             "rm \"$2\"; exit $packed",
+             "sh", HostPath(target), link, HostPath(archive)});
+}
+
 void MakeZip(const fs::path& payload, const fs::path& archive,
              const std::vector<std::string>& extra) {
     std::vector<std::string> args = {"a", "-tzip", "-bd", "-y"};

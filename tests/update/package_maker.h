@@ -18,6 +18,11 @@ void Make7z(const std::filesystem::path& payload, const std::filesystem::path& a
 // Only the listed files, without entries for their folders.
 void Make7zOf(const std::filesystem::path& payload, const std::filesystem::path& archive,
               const std::vector<std::string>& files);
+// Like Make7z, with a link at `link` (relative to `payload`) to `target`
+// in the package. The host makes the link and removes it once packed: wine
+// can neither make links nor tell one to a folder from the folder.
+void Make7zWithLink(const std::filesystem::path& payload, const std::filesystem::path& archive,
+                    const std::string& link, const std::filesystem::path& target);
 void MakeZip(const std::filesystem::path& payload, const std::filesystem::path& archive,
              const std::vector<std::string>& extra = {});
 // Only the listed files (relative to `payload`).

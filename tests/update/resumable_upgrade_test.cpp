@@ -3,7 +3,6 @@
 // and never unpacked unless the whole file arrived.
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <random>
 #include <thread>
@@ -202,12 +201,18 @@ TEST_F(ResumableUpgrade, FailuresARetryCannotMendEndTheDownloadAtOnce) {
     results.clear();
     Upgrade({Wide(address), kVersion, ""});
     EXPECT_EQ(results, std::vector<UINT>{WM_UPGRADE_DOWNLOAD_FAILED});
+    // A try shows there as a refused handshake, or as a request where the
+    // client checks the chain only after sending (WinINet, which leaves the
+    // build's own CAs to the program).
+    auto tries = [&] {
+        return untrusted.FailedHandshakes() + static_cast<int>(untrusted.Requests().size());
+    };
     EXPECT_TRUE(testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(5)), [&] {
-        return untrusted.FailedHandshakes() > 0;
-    })) << "the server saw no refused handshake";
+        return tries() > 0;
+    })) << "the server saw no try";
     // Any retry was made before the upgrade ended; give its log line time.
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_EQ(untrusted.FailedHandshakes(), 1);
+    EXPECT_EQ(tries(), 1);
     EXPECT_FALSE(fs::exists(app / "pkg.7z"));
 
     Make7zOf(payload, server.Root() / "pkg.7z", {"a.dll", "big.dll"});
@@ -224,8 +229,8 @@ TEST_F(ResumableUpgrade, ARunKilledHalfwayIsContinuedByTheNextForTheOtherHalf) {
     server.SetPackageBehaviour("stall-at-" + std::to_string(Percent(50)));
     testing_support::ProcessOptions options;
     options.args = {server.HttpsUrl("/pkg.7z"), app.string(), "1.1.0.0"};
-    testing_support::BackgroundProcess first(testing_support::BinDir() / "vantu-upgrade-local",
-                                             options);
+    testing_support::BackgroundProcess first(
+        testing_support::BinDir() / "vantu-upgrade-local" VANTU_EXE_SUFFIX, options);
     const fs::path partial = app / "pkg.7z";
     ASSERT_TRUE(testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(20)),
                                            [&] {
@@ -233,7 +238,7 @@ TEST_F(ResumableUpgrade, ARunKilledHalfwayIsContinuedByTheNextForTheOtherHalf) {
                                                return fs::file_size(partial, error) == Percent(50);
                                            }))
         << "the first run never held half the package";
-    first.Signal(SIGKILL);
+    first.Kill();
     ASSERT_TRUE(first.Wait(std::chrono::seconds(10)).has_value());
 
     server.SetPackageBehaviour("normal");

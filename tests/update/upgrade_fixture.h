@@ -66,7 +66,9 @@ class UpgradeWorkerTest : public ::testing::Test {
         Make7zOf(payload, server / "pkg.7z", {"a.dll", "sub/b.dll"});
         Upgrade(FileAddress(server / "pkg.7z"));
     }
-    std::wstring App(const char* name) const { return Wide(app / name); }
+    // A path as the worker names it: the folder it was given and an item's
+    // name ("/" between its parts on both systems).
+    std::wstring App(const char* name) const { return WideFolder(app) + Wide(name); }
     // The temporary folder as it is now, without the package file that a
     // failed upgrade leaves in the install folder.
     std::map<std::string, std::string> Everything(const std::string& packageName) const {

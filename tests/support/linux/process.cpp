@@ -188,6 +188,10 @@ std::optional<int> BackgroundProcess::Wait(std::chrono::milliseconds timeout) {
     return exitCode;
 }
 
+void BackgroundProcess::Kill() {
+    kill(m_pid, SIGKILL);
+}
+
 void BackgroundProcess::Signal(int signal) {
     kill(m_pid, signal);
 }

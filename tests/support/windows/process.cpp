@@ -236,8 +236,12 @@ std::optional<int> BackgroundProcess::Wait(std::chrono::milliseconds timeout) {
     return m_status;
 }
 
-void BackgroundProcess::Signal(int) {
+void BackgroundProcess::Kill() {
     TerminateProcess(m_handle, 1);
+}
+
+void BackgroundProcess::Signal(int) {
+    Kill();
 }
 
 }  // namespace testing_support
