@@ -8,8 +8,10 @@ namespace {
 
 // Skins name no face for the default font: the system's dialog face.
 constexpr wchar_t kDefaultFace[] = L"MS Shell Dlg 2";
-// Far beyond any window; keeps width * height * 4 inside an int.
-constexpr int kMaxSide = 16384;
+// What a 32-bit image surface takes elsewhere too; and no more pixels than
+// any window or skin image needs (the sizes come from image files).
+constexpr int kMaxSide = 32767;
+constexpr long long kMaxPixels = 64LL << 20;
 
 }  // namespace
 
@@ -38,7 +40,8 @@ FontObject CreateFontObject(const FontSpec& spec) {
 
 BitmapObject CreateDibSection(int width, int height, std::uint32_t** bits) {
     *bits = nullptr;
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
+        static_cast<long long>(width) * height > kMaxPixels) {
         return nullptr;
     }
     BITMAPINFO info{};

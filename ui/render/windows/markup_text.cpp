@@ -6,7 +6,6 @@
 #include <climits>
 
 #include "ui/render/render_engine.h"
-#include "ui/render/text/text_layout.h"
 #include "ui/render/windows/coverage.h"
 #include "ui/render/windows/markup_layout.h"
 
