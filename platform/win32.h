@@ -7,6 +7,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// Compared as the Linux vocabulary's values are.
+inline bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 #else
 #include "platform/win32_controls.h"
 #include "platform/win32_messages.h"

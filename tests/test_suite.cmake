@@ -1,13 +1,19 @@
-# vantu_test_suite(<area> [DEPS <target>...] [PROGRAMS <target>...] [LOCK <resource>]
-#                  [EXCLUDE <path>...])
-# One test program per folder tests/<area>/, made of every .cpp under it but
-# the other system's linux/ or windows/ sub-folders and the EXCLUDE paths
-# (relative to tests/<area>/). PROGRAMS are built before the suite because its
+# vantu_test_suite(<area> [NAME <name>] [DEPS <target>...] [PROGRAMS <target>...]
+#                  [LOCK <resource>] [EXCLUDE <path>...])
+# One test program per folder tests/<area>/, named <name>_tests (<area>_tests
+# without a name), made of every .cpp under it but the other system's linux/ or
+# windows/ sub-folders and the EXCLUDE paths (relative to tests/<area>/). PROGRAMS are built before the suite because its
 # tests run them. LOCK keeps its tests from running at the same time as others
 # holding the same lock.
 function(vantu_test_suite area)
-    cmake_parse_arguments(ARG "" "LOCK" "DEPS;PROGRAMS;EXCLUDE" ${ARGN})
+    cmake_parse_arguments(ARG "" "LOCK;NAME" "DEPS;PROGRAMS;EXCLUDE" ${ARGN})
     set(folder ${CMAKE_CURRENT_SOURCE_DIR}/${area})
+    # A named suite's tests carry its name, so that ctest -R picks them out.
+    set(prefix "")
+    if(ARG_NAME)
+        set(area ${ARG_NAME})
+        set(prefix TEST_PREFIX ${ARG_NAME}.)
+    endif()
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp)
     list(FILTER sources EXCLUDE REGEX "^${folder}/(.*/)?${VANTU_OTHER_SYSTEM}/")
     foreach(excluded IN LISTS ARG_EXCLUDE)
@@ -46,7 +52,7 @@ function(vantu_test_suite area)
         if(CMAKE_CROSSCOMPILING)
             set(discovery DISCOVERY_MODE PRE_TEST)
         endif()
-        gtest_discover_tests(${area}_tests DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120 ${lock}
-                             ${discovery})
+        gtest_discover_tests(${area}_tests ${prefix} DISCOVERY_TIMEOUT 120
+                             PROPERTIES TIMEOUT 120 ${lock} ${discovery})
     endif()
 endfunction()

@@ -24,6 +24,14 @@ add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED GLOBAL)
 set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES ${nlohmann_include})
 
+# stb is header-only for the Windows program too (it compiles the decoder's
+# code itself: Debian's libstb is built for Linux only).
+set(stb_include ${CMAKE_BINARY_DIR}/stb-include)
+file(MAKE_DIRECTORY ${stb_include})
+file(CREATE_LINK /usr/include/stb ${stb_include}/stb SYMBOLIC)
+add_library(PkgConfig::STB INTERFACE IMPORTED GLOBAL)
+set_target_properties(PkgConfig::STB PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${stb_include})
+
 set(gtest_source /usr/src/googletest)
 if(NOT EXISTS ${gtest_source}/CMakeLists.txt)
     message(FATAL_ERROR "GoogleTest's sources are missing: install the googletest package")

@@ -1,11 +1,10 @@
 // Hue, saturation and lightness adjustment of colours and images.
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "ui/render/image_surface.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -100,9 +99,8 @@ void RenderEngine::AdjustImage(bool useHsl, ImageInfo* image, int hue, int satur
     if (image == nullptr || image->bitmap == nullptr || !image->useHsl) {
         return;
     }
-    cairo_surface_flush(image->bitmap);
-    size_t bytes = static_cast<size_t>(cairo_image_surface_get_stride(image->bitmap)) *
-                   static_cast<size_t>(image->height);
+    BeginPixelAccess(*image);
+    size_t bytes = static_cast<size_t>(image->width) * 4 * static_cast<size_t>(image->height);
     if (image->unadjusted.empty()) {
         image->unadjusted.assign(image->pixels, image->pixels + bytes);
     }
@@ -122,7 +120,7 @@ void RenderEngine::AdjustImage(bool useHsl, ImageInfo* image, int hue, int satur
             out[i] = (a << 24) | (r << 16) | (g << 8) | b;
         }
     }
-    cairo_surface_mark_dirty(image->bitmap);
+    EndPixelAccess(*image);
 }
 
 }  // namespace VantuUI

@@ -1,8 +1,8 @@
 #pragma once
 
-// Stateless drawing shared by the paint manager and every control. A DC is a
-// Cairo context; all coordinates are window-client pixels and all colours
-// 0xAARRGGBB.
+// Stateless drawing shared by the paint manager and every control. A DC is the
+// system's (a Cairo context on Linux, a GDI DC on Windows); all coordinates are
+// window-client pixels and all colours 0xAARRGGBB.
 
 #include <functional>
 #include <memory>
@@ -100,7 +100,7 @@ class RenderEngine {
 
     // A copy of an area of the window as painted (null on failure); filled
     // with `color` afterwards when its alpha is not 0. The caller owns it
-    // (cairo_surface_destroy).
+    // (cairo_surface_destroy on Linux, DeleteObject on Windows).
     static HBITMAP CaptureWindowArea(IRenderHostUI* manager, const RECT& rect,
                                      const void* stopControl, DWORD color);
 };

@@ -12,8 +12,8 @@
 
 namespace VantuUI {
 
-// One decoded image: premultiplied 32-bit pixels (0xAARRGGBB, top-down) in a
-// Cairo image surface. Owns its surface.
+// One decoded image: premultiplied 32-bit pixels (0xAARRGGBB, top-down, rows
+// packed) in the system's bitmap (a Cairo image surface, a DIB section). Owns it.
 struct ImageInfo {
     HBITMAP bitmap = nullptr;
     std::uint8_t* pixels = nullptr;        // the bitmap's memory

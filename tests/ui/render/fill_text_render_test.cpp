@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "render_test_support.h"
-#include "ui/render/text/text_layout.h"
 
 namespace {
 
@@ -160,18 +159,6 @@ TEST_F(TextRenderTest, ChineseTextInkMatchesTheMeasuredWidth) {
         }
         EXPECT_GT(cell, 20) << glyph;
     }
-
-    // Han text takes the Simplified Chinese face.
-    auto layout = VantuUI::CreateTextLayout(canvas.dc, host.fonts[0]);
-    pango_layout_set_text(layout.get(), "升级", -1);
-    PangoLayoutIter* iter = pango_layout_get_iter(layout.get());
-    PangoLayoutRun* run = pango_layout_iter_get_run_readonly(iter);
-    ASSERT_NE(run, nullptr);
-    PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
-    std::string family = pango_font_description_get_family(used);
-    pango_font_description_free(used);
-    pango_layout_iter_free(iter);
-    EXPECT_NE(family.find("CJK SC"), std::string::npos) << family;
 }
 
 TEST_F(TextRenderTest, FlagsPlaceAndCutTheText) {

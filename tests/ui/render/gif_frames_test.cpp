@@ -3,7 +3,6 @@
 
 #include "ui/render/image/gif_frames.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,8 +19,7 @@ using testing_support::TempDir;
 
 std::uint32_t PixelAt(const VantuUI::ImageInfo& image, int x, int y) {
     std::uint32_t pixel;
-    int stride = cairo_image_surface_get_stride(image.bitmap);
-    std::memcpy(&pixel, image.pixels + static_cast<size_t>(y) * stride + x * 4, 4);
+    std::memcpy(&pixel, image.pixels + (static_cast<size_t>(y) * image.width + x) * 4, 4);
     return pixel;
 }
 

@@ -130,16 +130,15 @@ TEST(CaptureRender, CopiesTheAreaAndFillsIt) {
     } host;
     HBITMAP shot = RenderEngine::CaptureWindowArea(&host, RECT{40, 40, 60, 60}, nullptr, 0);
     ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(cairo_image_surface_get_width(shot), 20);
-    auto* px = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(shot));
-    EXPECT_EQ(px[0], 0xFF00FF00u);
-    EXPECT_EQ(px[19 * 20 + 19], 0xFFFF0000u);
-    cairo_surface_destroy(shot);
+    EXPECT_EQ(BitmapWidth(shot), 20);
+    EXPECT_EQ(BitmapPixel(shot, 0, 0), 0xFF00FF00u);
+    EXPECT_EQ(BitmapPixel(shot, 19, 19), 0xFFFF0000u);
+    FreeBitmap(shot);
     HBITMAP filled =
         RenderEngine::CaptureWindowArea(&host, RECT{0, 0, 10, 10}, nullptr, 0xFF0000FF);
-    EXPECT_EQ(*reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(filled)),
-              0xFF0000FFu);
-    cairo_surface_destroy(filled);
+    ASSERT_NE(filled, nullptr);
+    EXPECT_EQ(BitmapPixel(filled, 0, 0), 0xFF0000FFu);
+    FreeBitmap(filled);
     EXPECT_EQ(RenderEngine::CaptureWindowArea(nullptr, RECT{0, 0, 1, 1}, nullptr, 0), nullptr);
 }
 

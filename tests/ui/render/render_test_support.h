@@ -2,7 +2,6 @@
 
 // Surfaces, images and a stand-in paint manager for render tests.
 
-#include <cairo.h>
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
@@ -19,29 +18,37 @@
 
 namespace render_testing {
 
-struct Canvas {
-    Canvas(int w, int h, std::uint32_t fill = 0xFFFFFFFF)
-        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)),
-          dc(cairo_create(surface)) {
-        cairo_set_operator(dc, CAIRO_OPERATOR_SOURCE);
-        cairo_set_source_rgba(dc, ((fill >> 16) & 0xFF) / 255.0, ((fill >> 8) & 0xFF) / 255.0,
-                              (fill & 0xFF) / 255.0, (fill >> 24) / 255.0);
-        cairo_paint(dc);
-        cairo_set_operator(dc, CAIRO_OPERATOR_OVER);
-    }
-    ~Canvas() {
-        cairo_destroy(dc);
-        cairo_surface_destroy(surface);
-    }
-    std::uint32_t At(int x, int y) {
-        cairo_surface_flush(surface);
-        auto* row =
-            cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-        return reinterpret_cast<const std::uint32_t*>(row)[x];
-    }
-    cairo_surface_t* surface;
-    cairo_t* dc;
+// A 32-bit premultiplied drawing surface and its DC: a Cairo image surface
+// on Linux, a DIB section in a memory DC on Windows (linux/, windows/).
+class Canvas {
+  public:
+    Canvas(int w, int h, std::uint32_t fill = 0xFFFFFFFF);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    // The pixel as 0xAARRGGBB, premultiplied.
+    std::uint32_t At(int x, int y);
+    // False once the system reports the DC broken.
+    bool Healthy();
+    // The canvas as a PNG (straight alpha).
+    void SavePng(const std::filesystem::path& file);
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+    HDC dc = nullptr;
+
+  private:
+    struct State;
+    std::unique_ptr<State> m_state;
+    int m_width = 0;
+    int m_height = 0;
 };
+
+// What the engine hands out as an HBITMAP (captures): width, a pixel
+// (0xAARRGGBB), and letting it go.
+int BitmapWidth(HBITMAP bitmap);
+std::uint32_t BitmapPixel(HBITMAP bitmap, int x, int y);
+void FreeBitmap(HBITMAP bitmap);
 
 // RGBA pixels (0xRRGGBBAA each) written as a PNG file.
 inline void WritePng(const std::filesystem::path& file, int w, int h,
@@ -93,11 +100,11 @@ inline RECT InkOf(Canvas& c, int w, int h, std::uint32_t rgb) {
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             std::uint32_t p = c.At(x, y);
-            auto near = [&](int shift) {
+            auto similar = [&](int shift) {
                 return std::abs(static_cast<int>((p >> shift) & 0xFF) -
                                 static_cast<int>((rgb >> shift) & 0xFF)) < 90;
             };
-            if (near(16) && near(8) && near(0)) {
+            if (similar(16) && similar(8) && similar(0)) {
                 box.left = std::min<LONG>(box.left, x);
                 box.top = std::min<LONG>(box.top, y);
                 box.right = std::max<LONG>(box.right, x + 1);
@@ -113,3 +120,9 @@ inline bool Inked(std::uint32_t pixel) {
 }
 
 }  // namespace render_testing
+
+#ifdef _WIN32
+#include "tests/ui/render/windows/canvas_system.h"
+#else
+#include "tests/ui/render/linux/canvas_system.h"
+#endif

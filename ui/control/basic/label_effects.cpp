@@ -7,8 +7,8 @@
 #include "platform/text/text_codec.h"
 #include "ui/control/basic/label.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/render/cairo_handles.h"
-#include "ui/render/text/text_layout.h"
+#include "ui/render/linux/cairo_handles.h"
+#include "ui/render/linux/pango_text.h"
 
 namespace VantuUI {
 

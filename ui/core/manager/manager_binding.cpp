@@ -11,7 +11,7 @@
 #include "platform/window/window_system.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
-#include "ui/render/text/text_layout.h"
+#include "ui/render/linux/pango_text.h"
 
 namespace VantuUI {
 

@@ -12,7 +12,7 @@
 
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/render/cairo_handles.h"
+#include "ui/render/linux/cairo_handles.h"
 
 namespace VantuUI {
 

@@ -1,6 +1,5 @@
 // Skin images: decoded with stb_image into premultiplied 32-bit pixels.
 
-#include <cairo.h>
 #include <stb/stb_image.h>
 
 #include <cstring>
@@ -10,6 +9,7 @@
 
 #include "platform/text/text_codec.h"
 #include "ui/render/image/decoded_image_cache.h"
+#include "ui/render/image_surface.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -32,17 +32,11 @@ struct StbFree {
 };
 
 std::unique_ptr<ImageInfo> NewImage(int width, int height) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
+    auto image = std::make_unique<ImageInfo>();
+    if (!AllocateImagePixels(*image, width, height)) {
         return nullptr;
     }
-    auto image = std::make_unique<ImageInfo>();
-    image->bitmap = surface;
-    cairo_surface_flush(surface);
-    image->pixels = cairo_image_surface_get_data(surface);
-    image->width = width;
-    image->height = height;
+    BeginPixelAccess(*image);
     return image;
 }
 
@@ -51,14 +45,10 @@ std::unique_ptr<ImageInfo> ImageFromDecoded(const DecodedImage& decoded) {
     if (!image) {
         return nullptr;
     }
-    const int stride = cairo_image_surface_get_stride(image->bitmap);
-    const std::size_t rowBytes = static_cast<std::size_t>(decoded.width) * 4;
-    for (int y = 0; y < decoded.height; ++y) {
-        std::memcpy(image->pixels + static_cast<std::size_t>(y) * stride,
-                    decoded.pixels.data() + static_cast<std::size_t>(y) * decoded.width, rowBytes);
-    }
+    std::memcpy(image->pixels, decoded.pixels.data(),
+                decoded.pixels.size() * sizeof(std::uint32_t));
     image->hasAlpha = decoded.hasAlpha;
-    cairo_surface_mark_dirty(image->bitmap);
+    EndPixelAccess(*image);
     return image;
 }
 
@@ -68,12 +58,9 @@ std::shared_ptr<const DecodedImage> DecodedFromImage(const ImageInfo& image) {
     decoded->height = image.height;
     decoded->hasAlpha = image.hasAlpha;
     decoded->pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-    const int stride = cairo_image_surface_get_stride(image.bitmap);
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
-    for (int y = 0; y < image.height; ++y) {
-        std::memcpy(decoded->pixels.data() + static_cast<std::size_t>(y) * image.width,
-                    image.pixels + static_cast<std::size_t>(y) * stride, rowBytes);
-    }
+    BeginPixelAccess(image);
+    std::memcpy(decoded->pixels.data(), image.pixels,
+                decoded->pixels.size() * sizeof(std::uint32_t));
     return decoded;
 }
 
@@ -102,9 +89,7 @@ bool PngChunksFitTheFile(const std::uint8_t* data, size_t size) {
 }  // namespace
 
 ImageInfo::~ImageInfo() {
-    if (bitmap != nullptr) {
-        cairo_surface_destroy(bitmap);
-    }
+    ReleaseImagePixels(*this);
 }
 
 DWORD ParseColorText(std::wstring_view text) {
@@ -147,7 +132,7 @@ std::unique_ptr<ImageInfo> RenderEngine::MakeColorImage(DWORD color) {
                 pre(color & 0xFF);
     }
     std::memcpy(image->pixels, &pixel, 4);
-    cairo_surface_mark_dirty(image->bitmap);
+    EndPixelAccess(*image);
     return image;
 }
 
@@ -188,11 +173,10 @@ std::unique_ptr<ImageInfo> RenderEngine::ImageFromRgba(const std::uint8_t* rgba,
     if (!image) {
         return nullptr;
     }
-    int stride = cairo_image_surface_get_stride(image->bitmap);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* in = rgba + static_cast<size_t>(y) * width * 4;
         auto* out =
-            reinterpret_cast<std::uint32_t*>(image->pixels + static_cast<size_t>(y) * stride);
+            reinterpret_cast<std::uint32_t*>(image->pixels + static_cast<size_t>(y) * width * 4);
         for (int x = 0; x < width; ++x, in += 4) {
             DWORD r = in[0];
             DWORD g = in[1];
@@ -212,7 +196,7 @@ std::unique_ptr<ImageInfo> RenderEngine::ImageFromRgba(const std::uint8_t* rgba,
             out[x] = pixel;
         }
     }
-    cairo_surface_mark_dirty(image->bitmap);
+    EndPixelAccess(*image);
     return image;
 }
 
@@ -249,11 +233,7 @@ void RenderEngine::FreeSkinImage(ImageInfo* image, bool deleteRecord) {
         delete image;
         return;
     }
-    if (image->bitmap != nullptr) {
-        cairo_surface_destroy(image->bitmap);
-    }
-    image->bitmap = nullptr;
-    image->pixels = nullptr;
+    ReleaseImagePixels(*image);
     image->unadjusted.clear();
 }
 

@@ -1,18 +1,21 @@
 #pragma once
 
-// The render engine's text layouts: the platform's Pango layouts (one shared
-// zh-CN context per thread, fonts in pixels) in the fonts of the paint manager.
+// The font a piece of text is drawn in: the paint manager's, by id.
 
-#include "platform/gdi/text_layout.h"
+#include <optional>
+#include <string>
+
 #include "ui/render/render_types.h"
 
 namespace VantuUI {
 
-using platform::CreateTextLayout;
-using platform::FontDescription;
-using platform::LayoutPtr;
-
 // The font to use for an id: the manager's, or the default one.
 const FontInfo& ResolveFont(IRenderHostUI* manager, int id);
+
+// What a DrawPlainText call shows: the text with the manager's tokens
+// expanded, single lines without line breaks; nullopt when there is nothing
+// to draw or measure.
+std::optional<std::wstring> PlainTextShown(HDC dc, IRenderHostUI* manager, const std::wstring& text,
+                                           UINT style);
 
 }  // namespace VantuUI

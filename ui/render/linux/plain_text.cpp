@@ -5,27 +5,21 @@
 #include <algorithm>
 
 #include "platform/text/text_codec.h"
+#include "ui/render/linux/pango_text.h"
 #include "ui/render/render_engine.h"
-#include "ui/render/text/text_layout.h"
 
 namespace VantuUI {
 
 void RenderEngine::DrawPlainText(HDC dc, IRenderHostUI* manager, RECT& rect,
                                  const std::wstring& text, DWORD color, int font, UINT style) {
-    if (manager == nullptr || text.empty()) {
-        return;
-    }
-    if (dc == nullptr && (style & DT_CALCRECT) == 0) {
+    std::optional<std::wstring> shown = PlainTextShown(dc, manager, text, style);
+    if (!shown) {
         return;
     }
     style |= DT_NOPREFIX;
-    std::wstring shown = manager->ExpandStringTokens(text);
     bool single = (style & DT_SINGLELINE) != 0;
-    if (single) {
-        std::erase_if(shown, [](wchar_t c) { return c == L'\r' || c == L'\n'; });
-    }
     LayoutPtr layout = CreateTextLayout(dc, ResolveFont(manager, font));
-    std::string utf8 = platform::EncodeUtf8(shown);
+    std::string utf8 = platform::EncodeUtf8(*shown);
     pango_layout_set_text(layout.get(), utf8.c_str(), static_cast<int>(utf8.size()));
 
     int width = rect.right - rect.left;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/render/pen_style.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -26,28 +27,13 @@ bool SetPen(HDC dc, int width, DWORD color, int style) {
     cairo_set_line_width(dc, width);
     cairo_set_line_cap(dc, CAIRO_LINE_CAP_BUTT);
     cairo_set_line_join(dc, CAIRO_LINE_JOIN_MITER);
-    // Wide pens are solid, as cosmetic patterns only apply to thin ones.
-    static const double kDash[] = {18, 6};
-    static const double kDot[] = {3, 3};
-    static const double kDashDot[] = {9, 6, 3, 6};
-    static const double kDashDotDot[] = {9, 3, 3, 3, 3, 3};
-    if (width == 1) {
-        switch (style) {
-            case PS_DASH:
-                cairo_set_dash(dc, kDash, 2, 0);
-                break;
-            case PS_DOT:
-                cairo_set_dash(dc, kDot, 2, 0);
-                break;
-            case PS_DASHDOT:
-                cairo_set_dash(dc, kDashDot, 4, 0);
-                break;
-            case PS_DASHDOTDOT:
-                cairo_set_dash(dc, kDashDotDot, 6, 0);
-                break;
-            default:
-                break;
+    auto pattern = DashPattern(style, width);
+    if (!pattern.empty()) {
+        double dashes[8];
+        for (size_t i = 0; i < pattern.size(); ++i) {
+            dashes[i] = pattern[i];
         }
+        cairo_set_dash(dc, dashes, static_cast<int>(pattern.size()), 0);
     }
     return true;
 }

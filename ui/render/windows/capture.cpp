@@ -1,0 +1,74 @@
+// A copy of an area of a window as its controls paint it, as a DIB section.
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gdi/windows/gdi_objects.h"
+#include "ui/render/render_engine.h"
+
+namespace VantuUI {
+
+namespace {
+
+// Copies the part of a 32-bit DIB section's pixels under `rect`; false when
+// the bitmap is of another kind. The toolkit's bitmaps are all top-down (the
+// system does not report the orientation alike everywhere).
+bool CopyDibPixels(HBITMAP from, const RECT& rect, std::uint32_t* to, int width, int height) {
+    DIBSECTION dib{};
+    if (GetObjectW(from, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
+        dib.dsBm.bmBitsPixel != 32) {
+        return false;
+    }
+    GdiFlush();
+    const int fromWidth = dib.dsBm.bmWidth;
+    const int fromHeight = dib.dsBm.bmHeight;
+    const auto* bits = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+    const int left = std::max<LONG>(rect.left, 0);
+    const int right = std::min<LONG>(rect.right, fromWidth);
+    for (int y = 0; y < height && left < right; ++y) {
+        const int fromY = rect.top + y;
+        if (fromY < 0 || fromY >= fromHeight) {
+            continue;
+        }
+        std::memcpy(to + static_cast<std::size_t>(y) * width + (left - rect.left),
+                    bits + static_cast<std::size_t>(fromY) * fromWidth + left,
+                    static_cast<std::size_t>(right - left) * 4);
+    }
+    return true;
+}
+
+}  // namespace
+
+HBITMAP RenderEngine::CaptureWindowArea(IRenderHostUI* manager, const RECT& rect,
+                                        const void* stopControl, DWORD color) {
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    if (manager == nullptr || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    std::uint32_t* bits = nullptr;
+    platform::BitmapObject result = platform::CreateDibSection(width, height, &bits);
+    platform::MemoryDc dc = platform::CreateMemoryDc();
+    if (!result || !dc) {
+        return nullptr;
+    }
+    {
+        platform::Selection selected(dc.get(), result.get());
+        if (!selected.Ok()) {
+            return nullptr;
+        }
+        HBITMAP offscreen = stopControl == nullptr ? manager->OffscreenBitmap() : nullptr;
+        if (offscreen == nullptr || !CopyDibPixels(offscreen, rect, bits, width, height)) {
+            SetViewportOrgEx(dc.get(), -rect.left, -rect.top, nullptr);
+            manager->PaintTree(dc.get(), rect, stopControl);
+            SetViewportOrgEx(dc.get(), 0, 0, nullptr);
+        }
+        if ((color >> 24) != 0) {
+            DrawColor(dc.get(), RECT{0, 0, width, height}, color);
+        }
+    }
+    GdiFlush();
+    return result.release();
+}
+
+}  // namespace VantuUI
