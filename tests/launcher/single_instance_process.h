@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tests/launcher/launcher_stage.h"
@@ -47,18 +48,21 @@ class SingleInstanceProcess : public testing::Test {
 
     // The product launcher beside this build: test builds take a name of
     // their build folder's own, the product the one name of the whole
-    // machine. Call with the product's lock held; false when a launcher run
-    // outside the tests (a demo) still holds the product's name.
-    static bool ProductNameFreeBesideOwnKey() {
+    // machine. Takes the product launchers' lock for the rest of the test and
+    // waits until no launcher run outside the tests (a demo) holds the
+    // product's name; false when one still does.
+    bool LockTheProductName() {
         const std::string key = vantu::Settings().instanceKey;
         EXPECT_TRUE(key.starts_with("VantuLauncher-")) << key;
         EXPECT_GT(key.size(), std::string("VantuLauncher-").size());
+        m_productLock.emplace(testing_support::LauncherNames::Product);
         return testing_support::WaitUntil(
             testing_support::Deadline(std::chrono::seconds(30)),
             [] { return !NameHeld("Global\\VantuLauncher"); }, std::chrono::milliseconds(20));
     }
 
     testing_support::LauncherLock m_lock;
+    std::optional<testing_support::LauncherLock> m_productLock;
     LauncherStage m_stage{false};
     LauncherHold m_hold{m_stage};
     const std::string m_name = InstanceName();

@@ -14,9 +14,7 @@ using launcher_test::SingleInstanceProcess;
 namespace {
 
 TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsTheirFoldersName) {
-    testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
-    ASSERT_TRUE(ProductNameFreeBesideOwnKey())
-        << "a launcher outside the tests holds Global\\VantuLauncher";
+    ASSERT_TRUE(LockTheProductName()) << "a launcher outside the tests holds the product's name";
     LauncherStage product(false, "VantuLauncher");
     LauncherHold productHold(product);
     auto first = StartHeldLauncher(product, "Global\\VantuLauncher");

@@ -17,9 +17,7 @@ using testing_support::RunProcess;
 namespace {
 
 TEST_F(SingleInstanceProcess, TheProductTakesGlobalVantuLauncherAndTestBuildsTheirFoldersName) {
-    testing_support::LauncherLock productLock(testing_support::LauncherNames::Product);
-    ASSERT_TRUE(ProductNameFreeBesideOwnKey())
-        << "a launcher outside the tests holds Global\\VantuLauncher";
+    ASSERT_TRUE(LockTheProductName()) << "a launcher outside the tests holds the product's name";
     LauncherStage product(false, "VantuLauncher");
     auto own = StartHeldLauncher();
     EXPECT_FALSE(NameHeld("Global\\VantuLauncher")) << "the test build took the product's name";

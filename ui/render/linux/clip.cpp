@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include "ui/render/render_backend.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -69,12 +70,7 @@ void RenderEngine::GenerateClip(HDC dc, const RECT& rect, RenderClip& clip) {
     clip.rect = rect;
 }
 
-void RenderEngine::GenerateRoundClip(HDC dc, const RECT& paint, const RECT& item, int ellipseWidth,
-                                     int ellipseHeight, RenderClip& clip) {
-    GenerateClip(dc, paint, clip);
-    if (dc == nullptr) {
-        return;
-    }
+void IntersectRoundClip(HDC dc, const RECT& item, int ellipseWidth, int ellipseHeight) {
     RoundRectanglePath(dc, RECT{item.left, item.top, item.right + 1, item.bottom + 1}, ellipseWidth,
                        ellipseHeight);
     cairo_clip(dc);

@@ -8,6 +8,7 @@
 
 #include "platform/text/text_codec.h"
 #include "ui/render/linux/pango_text.h"
+#include "ui/render/render_backend.h"
 #include "ui/render/render_engine.h"
 #include "ui/render/text/markup_parser.h"
 
@@ -122,19 +123,12 @@ void DrawShape(cairo_t* cr, PangoAttrShape* attr, gboolean doPath, gpointer) {
 
 }  // namespace
 
-void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
-                                  const std::wstring& text, DWORD color, RECT* linkRects,
-                                  std::wstring* linkTexts, int& linkCount, int font, UINT style) {
-    int capacity = std::max(0, linkCount);
-    std::optional<MarkupOptions> call =
-        MarkupCallOptions(dc, manager, text, color, linkRects, linkTexts, linkCount, font, style);
-    if (!call) {
-        return;
-    }
-    const MarkupOptions& options = *call;
-    PangoSink b(*manager, options.singleLine);
+int DrawMarkupBlock(HDC dc, IRenderHostUI& manager, RECT& rect, const std::wstring& text,
+                    const MarkupOptions& options, UINT style, RECT* linkRects,
+                    std::wstring* linkTexts, int capacity) {
+    PangoSink b(manager, options.singleLine);
     std::vector<std::unique_ptr<InlineImage>> images;
-    ParseMarkup(*manager, manager->ExpandStringTokens(text), options, b, images);
+    ParseMarkup(manager, manager.ExpandStringTokens(text), options, b, images);
 
     LayoutPtr layout = CreateTextLayout(dc, *options.font);
     pango_layout_set_text(layout.get(), b.Out().c_str(), static_cast<int>(b.Out().size()));
@@ -166,8 +160,7 @@ void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
     if ((style & DT_CALCRECT) != 0) {
         rect.right = rect.left + usedWidth;
         rect.bottom = rect.top + logical.height;
-        linkCount = 0;
-        return;
+        return 0;
     }
     RECT place = rect;
     if ((style & DT_CENTER) != 0) {
@@ -212,7 +205,6 @@ void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
         } while (pango_layout_iter_next_line(iter));
         pango_layout_iter_free(iter);
     }
-    linkCount = recorded;
 
     cairo_save(dc);
     cairo_rectangle(dc, rect.left, rect.top, width, height);
@@ -223,6 +215,7 @@ void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
     pango_cairo_show_layout(dc, layout.get());
     pango_cairo_context_set_shape_renderer(context, nullptr, nullptr, nullptr);
     cairo_restore(dc);
+    return recorded;
 }
 
 }  // namespace VantuUI

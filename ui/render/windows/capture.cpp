@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/gdi/windows/gdi_objects.h"
+#include "ui/render/render_backend.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -39,13 +40,10 @@ bool CopyDibPixels(HBITMAP from, const RECT& rect, std::uint32_t* to, int width,
 
 }  // namespace
 
-HBITMAP RenderEngine::CaptureWindowArea(IRenderHostUI* manager, const RECT& rect,
-                                        const void* stopControl, DWORD color) {
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    if (manager == nullptr || width <= 0 || height <= 0) {
-        return nullptr;
-    }
+HBITMAP CaptureArea(IRenderHostUI& manager, const RECT& rect, const void* stopControl,
+                    DWORD color) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
     std::uint32_t* bits = nullptr;
     platform::BitmapObject result = platform::CreateDibSection(width, height, &bits);
     platform::MemoryDc dc = platform::CreateMemoryDc();
@@ -57,14 +55,14 @@ HBITMAP RenderEngine::CaptureWindowArea(IRenderHostUI* manager, const RECT& rect
         if (!selected.Ok()) {
             return nullptr;
         }
-        HBITMAP offscreen = stopControl == nullptr ? manager->OffscreenBitmap() : nullptr;
+        HBITMAP offscreen = stopControl == nullptr ? manager.OffscreenBitmap() : nullptr;
         if (offscreen == nullptr || !CopyDibPixels(offscreen, rect, bits, width, height)) {
             SetViewportOrgEx(dc.get(), -rect.left, -rect.top, nullptr);
-            manager->PaintTree(dc.get(), rect, stopControl);
+            manager.PaintTree(dc.get(), rect, stopControl);
             SetViewportOrgEx(dc.get(), 0, 0, nullptr);
         }
         if ((color >> 24) != 0) {
-            DrawColor(dc.get(), RECT{0, 0, width, height}, color);
+            RenderEngine::DrawColor(dc.get(), RECT{0, 0, width, height}, color);
         }
     }
     GdiFlush();

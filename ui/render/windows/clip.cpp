@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/gdi/windows/gdi_objects.h"
+#include "ui/render/render_backend.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
@@ -82,12 +83,7 @@ void RenderEngine::GenerateClip(HDC dc, const RECT& rect, RenderClip& clip) {
     clip.rect = rect;
 }
 
-void RenderEngine::GenerateRoundClip(HDC dc, const RECT& paint, const RECT& item, int ellipseWidth,
-                                     int ellipseHeight, RenderClip& clip) {
-    GenerateClip(dc, paint, clip);
-    if (dc == nullptr) {
-        return;
-    }
+void IntersectRoundClip(HDC dc, const RECT& item, int ellipseWidth, int ellipseHeight) {
     platform::RegionObject round(CreateRoundRectRgn(item.left, item.top, item.right + 1,
                                                     item.bottom + 1, ellipseWidth, ellipseHeight));
     POINT offset = DeviceOffset(dc);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "ui/render/render_backend.h"
 #include "ui/render/render_engine.h"
 #include "ui/render/windows/coverage.h"
 #include "ui/render/windows/markup_layout.h"
@@ -107,24 +108,16 @@ int RecordLinks(const MarkupLayout& layout, const MarkupPieces& parsed, int left
 
 }  // namespace
 
-void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
-                                  const std::wstring& text, DWORD color, RECT* linkRects,
-                                  std::wstring* linkTexts, int& linkCount, int font, UINT style) {
-    int capacity = std::max(0, linkCount);
-    std::optional<MarkupOptions> call =
-        MarkupCallOptions(dc, manager, text, color, linkRects, linkTexts, linkCount, font, style);
-    if (!call) {
-        return;
-    }
-    const MarkupOptions& options = *call;
+int DrawMarkupBlock(HDC dc, IRenderHostUI& manager, RECT& rect, const std::wstring& text,
+                    const MarkupOptions& options, UINT style, RECT* linkRects,
+                    std::wstring* linkTexts, int capacity) {
     MarkupPieces parsed;
     std::vector<std::unique_ptr<InlineImage>> images;
-    ParseMarkup(*manager, manager->ExpandStringTokens(text), options, parsed, images);
+    ParseMarkup(manager, manager.ExpandStringTokens(text), options, parsed, images);
 
     platform::MemoryDc measuring = platform::CreateMemoryDc();
     if (!measuring) {
-        linkCount = 0;
-        return;
+        return 0;
     }
     MarkupFonts fonts(measuring.get());
     int width = rect.right - rect.left;
@@ -148,8 +141,7 @@ void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
     if ((style & DT_CALCRECT) != 0) {
         rect.right = rect.left + layout.width;
         rect.bottom = rect.top + layout.height;
-        linkCount = 0;
-        return;
+        return 0;
     }
     RECT place = rect;
     if ((style & DT_CENTER) != 0) {
@@ -162,14 +154,16 @@ void RenderEngine::DrawMarkupText(HDC dc, IRenderHostUI* manager, RECT& rect,
     } else if ((style & DT_BOTTOM) != 0) {
         place.top += height - layout.height;
     }
-    linkCount = RecordLinks(layout, parsed, place.left, place.top, linkRects, linkTexts, capacity);
+    const int recorded =
+        RecordLinks(layout, parsed, place.left, place.top, linkRects, linkTexts, capacity);
 
     SaveDC(dc);
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     for (const MarkupLine& line : layout.lines) {
-        DrawMarkupLine(dc, *manager, fonts, line, place.left, place.top + line.top);
+        DrawMarkupLine(dc, manager, fonts, line, place.left, place.top + line.top);
     }
     RestoreDC(dc, -1);
+    return recorded;
 }
 
 }  // namespace VantuUI
