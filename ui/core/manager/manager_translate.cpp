@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/control/rich_edit/rich_edit.h"
 #include "ui/core/manager/manager_shared.h"

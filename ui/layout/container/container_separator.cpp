@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/layout/container/container.h"
