@@ -295,9 +295,9 @@ void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT&
         }
         RECT window{};
         GetWindowRect(m_window, &window);
-        const POINT position{window.left, window.top};
-        const SIZE size{client.right - client.left, client.bottom - client.top};
-        const POINT origin{0, 0};
+        POINT position{window.left, window.top};
+        SIZE size{client.right - client.left, client.bottom - client.top};
+        POINT origin{0, 0};
         BLENDFUNCTION blend;
         blend.BlendOp = AC_SRC_OVER;
         blend.SourceConstantAlpha = m_layeredOpacity;

@@ -3,6 +3,7 @@
 // label as the effects are.
 
 #include "ui/control/basic/label.h"
+#include "ui/core/manager/window_manager.h"
 #include "ui/render/render_engine.h"
 
 namespace VantuUI {
