@@ -1,6 +1,6 @@
 // Tree search and input events of a control.
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"

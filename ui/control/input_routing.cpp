@@ -1,6 +1,6 @@
 #include "ui/control/input_routing.h"
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/control/control_state.h"
 #include "ui/control/rect_math.h"

@@ -3,6 +3,8 @@
 // What a control's event handler receives from its paint manager. The kind
 // numbers matter: controls test ranges of them.
 
+#include <cstdint>
+
 #include "platform/win32.h"
 
 namespace VantuUI {

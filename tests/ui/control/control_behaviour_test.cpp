@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/fake_manager.h"
 #include "tests/ui/render/render_test_support.h"

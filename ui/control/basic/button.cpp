@@ -2,7 +2,7 @@
 
 #include "ui/control/basic/button.h"
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/rect_math.h"

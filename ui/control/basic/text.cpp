@@ -2,7 +2,7 @@
 
 #include "ui/control/basic/text.h"
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
 

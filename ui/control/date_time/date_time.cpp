@@ -2,8 +2,7 @@
 
 #include <cwchar>
 
-#include "platform/window/controls/date/system_time.h"
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/child_window/control_child_wnd.h"
 #include "ui/control/date_time/date_time_wnd.h"
 #include "ui/control/input_routing.h"

@@ -1,7 +1,6 @@
 #include "ui/control/date_time/date_time_wnd.h"
 
-#include "platform/window/controls/date/system_time.h"
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/date_time/date_time.h"
 #include "ui/core/manager/window_manager.h"
 

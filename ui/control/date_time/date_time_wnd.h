@@ -4,7 +4,7 @@
 // the focus takes the chosen date, Backspace or Delete clears the date, and
 // Escape cancels.
 
-#include "platform/gdi/font.h"
+#include "platform/gdi/gdi_api.h"
 #include "ui/control/child_window/control_child_wnd.h"
 
 namespace VantuUI {

@@ -1,6 +1,6 @@
 #include "ui/control/edit/edit.h"
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/child_window/control_child_wnd.h"

@@ -1,11 +1,9 @@
 #include "ui/control/edit/edit_wnd.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <memory>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/edit/edit.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/render/render_engine.h"
@@ -26,10 +24,6 @@ COLORREF ColorRefOf(DWORD argb) {
     return RGB(static_cast<BYTE>(argb >> 16), static_cast<BYTE>(argb >> 8),
                static_cast<BYTE>(argb));
 }
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
 
 }  // namespace
 
@@ -164,9 +158,11 @@ LRESULT CEditWnd::OnColorRequest(HDC dc) {
     SetTextColor(dc, ColorRefOf(textColor));
     if ((background >> 24) < 0xFF) {
         // What the window shows under the edit, tinted with the colour.
-        std::unique_ptr<cairo_surface_t, SurfaceDeleter> under(RenderEngine::CaptureWindowArea(
-            Manager(), edit.ChildWindowRect(), Owner(), background));
-        m_brush.reset(under != nullptr ? CreatePatternBrush(under.get()) : nullptr);
+        // An image record owns the captured bitmap, as the system frees it.
+        ImageInfo under;
+        under.bitmap =
+            RenderEngine::CaptureWindowArea(Manager(), edit.ChildWindowRect(), Owner(), background);
+        m_brush.reset(under.bitmap != nullptr ? CreatePatternBrush(under.bitmap) : nullptr);
     } else if (m_brush == nullptr) {
         m_brush.reset(CreateSolidBrush(ColorRefOf(background)));
     }

@@ -4,8 +4,7 @@
 // it is being edited: it takes the control's text, font and modes when it
 // opens and reports every change, Return and its colours back to it.
 
-#include "platform/gdi/brush.h"
-#include "platform/gdi/font.h"
+#include "platform/gdi/gdi_api.h"
 #include "ui/control/child_window/control_child_wnd.h"
 
 namespace VantuUI {

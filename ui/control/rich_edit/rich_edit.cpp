@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/rich_edit/rich_edit_host.h"

@@ -1,6 +1,6 @@
 #include "ui/control/rich_edit/rich_edit_host.h"
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/manager/window_manager.h"

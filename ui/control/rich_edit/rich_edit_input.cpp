@@ -1,7 +1,7 @@
 // The rich edit's input: the window messages it takes before the manager,
 // the events the manager sends it, and scrolling through the text services.
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/rect_math.h"
 #include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/rich_edit/rich_edit_host.h"

@@ -20,7 +20,7 @@
 #include "ui/control/list/items/list_container_element.h"
 #include "ui/control/list/items/list_text_element.h"
 #include "ui/control/list/list.h"
-#include "ui/control/rich_edit/rich_edit.h"
+#include "ui/control/rich_edit/rich_edit_factory.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/control/slider/slider.h"
 #include "ui/control/tree/tree_view.h"
@@ -82,7 +82,7 @@ constexpr std::array kClasses{
     ControlClass{L"Tree", &Make<CTreeViewUI>},
     ControlClass{L"ActiveX", &Make<CActiveXUI>},
     ControlClass{L"WebBrowser", &Make<CWebBrowserUI>},
-    ControlClass{L"RichEdit", &Make<CRichEditUI>},
+    ControlClass{L"RichEdit", &MakeRichEdit},
 };
 
 }  // namespace

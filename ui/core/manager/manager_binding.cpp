@@ -8,10 +8,9 @@
 
 #include "platform/resources/embedded_resources.h"
 #include "platform/text/text_codec.h"
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
-#include "ui/render/linux/pango_text.h"
 
 namespace VantuUI {
 
@@ -59,11 +58,7 @@ TSharedResourcesUI& SharedResources() {
 }
 
 int MeasureFontHeight(const FontInfo& font) {
-    LayoutPtr layout = CreateTextLayout(nullptr, font);
-    pango_layout_set_text(layout.get(), "Ag", 2);
-    PangoRectangle logical;
-    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
-    return logical.height;
+    return platform::MeasureText(font, L"Ag").cy;
 }
 
 CWindowManagerUI::CWindowManagerUI() {

@@ -1,6 +1,6 @@
 // Keyboard focus among the controls, Tab order and mouse capture.
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
 

@@ -1,7 +1,5 @@
 // Images by name: the window's table first, then the process's.
 
-#include <cairo.h>
-
 #include "ui/core/manager/manager_shared.h"
 
 namespace VantuUI {
@@ -27,8 +25,9 @@ const ImageInfo* CWindowManagerUI::RegisterImage(const std::wstring& name, const
     }
     image->useHsl = useHsl;
     if (useHsl && image->bitmap != nullptr) {
+        // Rows are packed: four bytes a pixel.
         const std::size_t bytes =
-            static_cast<std::size_t>(cairo_image_surface_get_stride(image->bitmap) * image->height);
+            static_cast<std::size_t>(image->width) * 4 * static_cast<std::size_t>(image->height);
         image->unadjusted.assign(image->pixels, image->pixels + bytes);
     }
     const bool toShared = shared || m_forceShared;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
 

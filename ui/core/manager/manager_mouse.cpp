@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
 
@@ -96,7 +96,8 @@ bool CWindowManagerUI::OnMouseHover(WPARAM wParam, LPARAM lParam) {
     m_toolInfo.hwnd = m_window;
     m_toolInfo.uId = reinterpret_cast<UINT_PTR>(m_window);
     m_toolInfo.hinst = ProgramModule();
-    m_toolInfo.lpszText = m_toolText.c_str();
+    // The tooltip only reads it.
+    m_toolInfo.lpszText = const_cast<wchar_t*>(m_toolText.c_str());
     m_toolInfo.rect = control->GetItemRect();
     const int maxWidth = control->GetToolTipMaxWidth();
     const auto info = reinterpret_cast<LPARAM>(&m_toolInfo);

@@ -2,38 +2,26 @@
 // the update rectangle and copied to the window, or, per-pixel layered, the
 // whole image handed to the window from a 10 ms timer.
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
+#include "ui/core/manager/paint_buffer.h"
 
 namespace VantuUI {
 
 namespace {
 
-void ClearRect(cairo_t* cr, const RECT& rect) {
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    cairo_rectangle(cr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    cairo_fill(cr);
-    cairo_restore(cr);
-}
-
 // Every pixel of `rect` scaled by the mask's alpha at that pixel.
-void MultiplyByAlpha(cairo_surface_t* target, cairo_surface_t* mask, const RECT& rect) {
-    cairo_surface_flush(target);
-    cairo_surface_flush(mask);
-    unsigned char* out = cairo_image_surface_get_data(target);
-    const unsigned char* in = cairo_image_surface_get_data(mask);
-    const int outStride = cairo_image_surface_get_stride(target);
-    const int inStride = cairo_image_surface_get_stride(mask);
+void MultiplyByAlpha(CPaintBufferUI& target, CPaintBufferUI& mask, const RECT& rect) {
+    target.BeginPixels();
+    mask.BeginPixels();
     for (LONG y = rect.top; y < rect.bottom; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(out + y * outStride);
-        const auto* maskRow = reinterpret_cast<const std::uint32_t*>(in + y * inStride);
+        std::uint32_t* row = target.Row(y);
+        const std::uint32_t* maskRow = mask.Row(y);
         for (LONG x = rect.left; x < rect.right; ++x) {
             const std::uint32_t alpha = maskRow[x] >> 24;
             const std::uint32_t pixel = row[x];
@@ -42,7 +30,7 @@ void MultiplyByAlpha(cairo_surface_t* target, cairo_surface_t* mask, const RECT&
                      (scale((pixel >> 8) & 0xFF) << 8) | scale(pixel & 0xFF);
         }
     }
-    cairo_surface_mark_dirty(target);
+    target.EndPixels();
 }
 
 // Where a native child window lies in its parent's client area.
@@ -57,20 +45,17 @@ RECT ChildWindowArea(HWND parent, HWND child) {
 
 // What a printed window drew is opaque: its pixels may carry no alpha of
 // their own, and nothing of the layered image behind should show through.
-void MakeDrawnPixelsOpaque(cairo_surface_t* surface) {
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const int width = cairo_image_surface_get_width(surface);
-    for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
-        for (int x = 0; x < width; ++x) {
+void MakeDrawnPixelsOpaque(CPaintBufferUI& image) {
+    image.BeginPixels();
+    for (int y = 0; y < image.Height(); ++y) {
+        std::uint32_t* row = image.Row(y);
+        for (int x = 0; x < image.Width(); ++x) {
             if (row[x] != 0) {
                 row[x] |= 0xFF000000u;
             }
         }
     }
-    cairo_surface_mark_dirty(surface);
+    image.EndPixels();
 }
 
 }  // namespace
@@ -80,7 +65,7 @@ void CWindowManagerUI::FreeOffscreen() {
 }
 
 HBITMAP CWindowManagerUI::OffscreenBitmap() {
-    return m_offscreen != nullptr ? m_offscreen->surface.get() : nullptr;
+    return m_offscreen != nullptr ? m_offscreen->tree.Bitmap() : nullptr;
 }
 
 void CWindowManagerUI::PaintTree(HDC dc, const RECT& rect, const void* stopControl) {
@@ -230,15 +215,12 @@ void CWindowManagerUI::OnPaint() {
             }
         }
     } else if (m_layered && m_layeredChanged && m_offscreen != nullptr) {
-        ClearRect(m_offscreen->dc.get(), client);
+        ClearArea(m_offscreen->tree.Dc(), client);
         m_root->SetItemRect(client, true);
     }
     if (m_offscreenPaint && m_offscreen == nullptr && !RectIsEmpty(client)) {
-        auto buffers = std::make_unique<OffscreenBuffers>();
-        buffers->surface.reset(
-            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, client.right, client.bottom));
-        if (cairo_surface_status(buffers->surface.get()) == CAIRO_STATUS_SUCCESS) {
-            buffers->dc.reset(cairo_create(buffers->surface.get()));
+        auto buffers = std::make_unique<OffscreenBuffers>(client.right, client.bottom);
+        if (buffers->tree.Ok()) {
             m_offscreen = std::move(buffers);
         }
     }
@@ -285,10 +267,10 @@ void CWindowManagerUI::PaintLayout(const RECT& client) {
 }
 
 void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT& client) {
-    cairo_t* memory = m_offscreen->dc.get();
-    cairo_save(memory);
+    HDC memory = m_offscreen->tree.Dc();
+    std::optional<CSavedDcUI> saved(std::in_place, memory);
     if (m_layered && m_layeredImage.spec.empty()) {
-        ClearRect(memory, paint);
+        ClearArea(memory, paint);
     }
     m_root->Paint(memory, paint, nullptr);
     if (m_layered) {
@@ -298,24 +280,24 @@ void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT&
     for (CControlUI* control : overlays) {
         control->PaintOverlay(memory, paint);
     }
-    cairo_restore(memory);
-    cairo_surface_flush(m_offscreen->surface.get());
+    saved.reset();
     if (m_layered) {
         if (!m_layeredImage.spec.empty()) {
-            m_offscreen->layeredImage.reset(
-                cairo_image_surface_create(CAIRO_FORMAT_ARGB32, client.right, client.bottom));
-            ContextPtr imageDc(cairo_create(m_offscreen->layeredImage.get()));
-            RenderEngine::DrawImageSpec(imageDc.get(), this, client, client, m_layeredImage);
-            imageDc.reset();
-            if (m_layeredImage.image != nullptr && m_layeredImage.image->hasAlpha) {
-                MultiplyByAlpha(m_offscreen->surface.get(), m_offscreen->layeredImage.get(), paint);
+            m_offscreen->layeredImage =
+                std::make_unique<CPaintBufferUI>(client.right, client.bottom);
+            CPaintBufferUI& image = *m_offscreen->layeredImage;
+            if (image.Ok()) {
+                RenderEngine::DrawImageSpec(image.Dc(), this, client, client, m_layeredImage);
+                if (m_layeredImage.image != nullptr && m_layeredImage.image->hasAlpha) {
+                    MultiplyByAlpha(m_offscreen->tree, image, paint);
+                }
             }
         }
         RECT window{};
         GetWindowRect(m_window, &window);
-        const POINT position{window.left, window.top};
-        const SIZE size{client.right - client.left, client.bottom - client.top};
-        const POINT origin{0, 0};
+        POINT position{window.left, window.top};
+        SIZE size{client.right - client.left, client.bottom - client.top};
+        POINT origin{0, 0};
         BLENDFUNCTION blend;
         blend.BlendOp = AC_SRC_OVER;
         blend.SourceConstantAlpha = m_layeredOpacity;
@@ -327,13 +309,7 @@ void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT&
     if (windowDc == nullptr) {
         return;
     }
-    cairo_save(windowDc);
-    cairo_set_operator(windowDc, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(windowDc, m_offscreen->surface.get(), 0, 0);
-    cairo_rectangle(windowDc, paint.left, paint.top, paint.right - paint.left,
-                    paint.bottom - paint.top);
-    cairo_fill(windowDc);
-    cairo_restore(windowDc);
+    CopyBuffer(windowDc, m_offscreen->tree, POINT{0, 0}, paint);
     if (m_showDirty) {
         RenderEngine::DrawRect(windowDc, paint, 1, 0xFFDC0000);
     }
@@ -353,23 +329,13 @@ void CWindowManagerUI::PrintChildWindowsLayered(HDC memory, const RECT& paint) {
         if (!IsWindowVisible(child.window) || !RectIntersect(shown, area, paint)) {
             continue;
         }
-        SurfacePtr printed(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, area.right - area.left,
-                                                      area.bottom - area.top));
-        if (cairo_surface_status(printed.get()) != CAIRO_STATUS_SUCCESS) {
+        CPaintBufferUI printed(area.right - area.left, area.bottom - area.top);
+        if (!printed.Ok()) {
             continue;
         }
-        ContextPtr printDc(cairo_create(printed.get()));
-        SendMessage(child.window, WM_PRINT, reinterpret_cast<WPARAM>(printDc.get()), kPrintFlags);
-        printDc.reset();
-        MakeDrawnPixelsOpaque(printed.get());
-        cairo_save(memory);
-        cairo_rectangle(memory, shown.left, shown.top, shown.right - shown.left,
-                        shown.bottom - shown.top);
-        cairo_clip(memory);
-        cairo_set_operator(memory, CAIRO_OPERATOR_SOURCE);
-        cairo_set_source_surface(memory, printed.get(), area.left, area.top);
-        cairo_paint(memory);
-        cairo_restore(memory);
+        SendMessage(child.window, WM_PRINT, reinterpret_cast<WPARAM>(printed.Dc()), kPrintFlags);
+        MakeDrawnPixelsOpaque(printed);
+        CopyBuffer(memory, printed, POINT{area.left, area.top}, shown);
     }
 }
 
@@ -390,10 +356,9 @@ void CWindowManagerUI::OnPrintClient(HDC dc, LPARAM flags) {
             continue;
         }
         const RECT at = ChildWindowArea(m_window, child.window);
-        cairo_save(dc);
-        cairo_translate(dc, at.left, at.top);
+        CSavedDcUI saved(dc);
+        saved.Offset(at.left, at.top);
         SendMessage(child.window, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags | kPrintNonClient);
-        cairo_restore(dc);
     }
 }
 

@@ -4,15 +4,13 @@
 // shared resource tables, the default colours and font, and the numbered
 // strings. Used from the user-interface thread only.
 
-#include <cairo.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/control/rect_math.h"
+#include "ui/core/manager/paint_buffer.h"
 #include "ui/core/manager/window_manager.h"
-#include "ui/render/linux/cairo_handles.h"
 
 namespace VantuUI {
 
@@ -31,9 +29,9 @@ TSharedResourcesUI& SharedResources();
 
 // The off-screen image the tree paints into, and the layered image's own.
 struct CWindowManagerUI::OffscreenBuffers {
-    SurfacePtr surface;
-    ContextPtr dc;
-    SurfacePtr layeredImage;
+    OffscreenBuffers(int width, int height) : tree(width, height) {}
+    CPaintBufferUI tree;
+    std::unique_ptr<CPaintBufferUI> layeredImage;
 };
 
 // The line height of a font in pixels.

@@ -1,7 +1,7 @@
 // Per-window timers of controls. Native ids run from 17 up to 254 and wrap
 // to 0; a killed timer keeps its record and id for a restart.
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/core/manager/manager_shared.h"
 
 namespace VantuUI {

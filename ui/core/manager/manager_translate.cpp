@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/control.h"
-#include "ui/control/rich_edit/rich_edit.h"
+#include "ui/control/rich_edit/rich_edit_factory.h"
 #include "ui/core/manager/manager_shared.h"
 
 namespace VantuUI {
@@ -37,8 +37,7 @@ bool KeepsTab(CControlUI* focus) {
         !ClassContains(focus, L"RichEdit")) {
         return false;
     }
-    const auto* edit = static_cast<CRichEditUI*>(focus->FindInterface(L"RichEdit"));
-    return edit != nullptr && edit->WantsTab();
+    return RichEditWantsTab(focus);
 }
 
 struct ShortcutSearch {

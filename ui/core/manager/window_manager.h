@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32.h"
+#include "platform/window/window_api.h"
 #include "ui/core/input_event.h"
 #include "ui/core/manager/message_filter.h"
 #include "ui/core/notification.h"

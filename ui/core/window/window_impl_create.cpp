@@ -6,7 +6,7 @@
 #include "platform/process/startup_trace.h"
 #include "platform/resources/embedded_resources.h"
 #include "platform/shell/debug_output.h"
-#include "platform/shell/message_box.h"
+#include "platform/window/window_api.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/control.h"
 #include "ui/core/window/window_impl_base.h"

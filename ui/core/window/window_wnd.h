@@ -5,7 +5,7 @@
 // object's ProcessMessage, and the window can be run modally, centred and
 // closed.
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 
 namespace VantuUI {
 

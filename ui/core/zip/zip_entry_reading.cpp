@@ -129,8 +129,9 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
         return Remember(ZipResult::BadArgument);
     }
     if (kind == ZipStream::FileHandle) {
-        int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(destination));
-        return Remember(fd < 0 ? ZipResult::BadArgument : UnzipToFd(index, fd));
+        const platform::FileHandle file = FileFromPointer(destination);
+        return Remember(file == platform::kNoFile ? ZipResult::BadArgument
+                                                  : UnzipToFile(index, file));
     }
     if (kind == ZipStream::FileName) {
         if (destination == nullptr) {
@@ -158,7 +159,7 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
         if (!fd.IsValid()) {
             return Remember(ZipResult::CannotOpen);
         }
-        return Remember(UnzipToFd(index, fd.Get()));
+        return Remember(UnzipToFile(index, fd.Get()));
     }
     if (kind != ZipStream::Memory || (destination == nullptr && length > 0)) {
         return Remember(ZipResult::BadArgument);
@@ -180,7 +181,7 @@ DWORD CZipReader::Unzip(int index, void* destination, std::size_t length, ZipStr
     return Remember(result);
 }
 
-DWORD CZipReader::UnzipToFd(int index, int fd) {
+DWORD CZipReader::UnzipToFile(int index, platform::FileHandle fd) {
     CloseEntry();  // a whole entry is written, from its start
     DWORD result = OpenEntryForReading(index);
     if (result != ZipResult::Ok) {

@@ -141,7 +141,7 @@ std::unique_ptr<CZipReader> CZipReader::Open(const void* source, std::size_t len
                                              ZipStream kind) {
     switch (kind) {
         case ZipStream::FileHandle:
-            return OpenHandle(static_cast<int>(reinterpret_cast<std::intptr_t>(source)));
+            return OpenHandle(FileFromPointer(source));
         case ZipStream::FileName:
             if (source == nullptr) {
                 Remember(ZipResult::BadArgument);
@@ -177,8 +177,8 @@ std::unique_ptr<CZipReader> CZipReader::OpenFile(std::wstring_view name) {
     return Finish(std::move(reader));
 }
 
-std::unique_ptr<CZipReader> CZipReader::OpenHandle(int fd) {
-    if (fd < 0) {
+std::unique_ptr<CZipReader> CZipReader::OpenHandle(platform::FileHandle fd) {
+    if (fd == platform::kNoFile) {
         Remember(ZipResult::BadArgument);
         return nullptr;
     }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files/unique_file.h"
 #include "platform/win32.h"
 
 namespace VantuUI {
@@ -67,7 +68,7 @@ class CZipReader {
     static std::unique_ptr<CZipReader> Open(const void* source, std::size_t length, ZipStream kind);
     static std::unique_ptr<CZipReader> OpenMemory(const void* data, std::size_t length);
     static std::unique_ptr<CZipReader> OpenFile(std::wstring_view name);
-    static std::unique_ptr<CZipReader> OpenHandle(int fd);
+    static std::unique_ptr<CZipReader> OpenHandle(platform::FileHandle fd);
 
     // The result of the last reader operation in this process.
     static DWORD LastResult();
@@ -115,7 +116,7 @@ class CZipReader {
                   ZipEntryInfo& info) const;
     DWORD OpenEntryForReading(int index);
     DWORD ReadOpenEntry(unsigned char* destination, std::size_t length, std::size_t* made);
-    DWORD UnzipToFd(int index, int fd);
+    DWORD UnzipToFile(int index, platform::FileHandle fd);
     void CloseEntry();
     static std::unique_ptr<CZipReader> Finish(std::unique_ptr<CZipReader> reader);
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,18 @@ constexpr std::uint16_t kMethodDeflated = 8;
 }  // namespace VantuUI::zip_detail
 
 namespace VantuUI {
+
+// A file handle the caller passed as a pointer: a descriptor's number on
+// Linux, the HANDLE itself on Windows. Negative descriptors are no file.
+template <class Handle = platform::FileHandle>
+Handle FileFromPointer(const void* pointer) {
+    if constexpr (std::is_pointer_v<Handle>) {
+        return static_cast<Handle>(const_cast<void*>(pointer));
+    } else {
+        const std::intptr_t number = reinterpret_cast<std::intptr_t>(pointer);
+        return number < 0 ? platform::kNoFile : static_cast<Handle>(number);
+    }
+}
 
 // The bytes of the archive's source: a memory block or a region of a file
 // from a start offset to its end. Every read is checked against the size.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/rect_math.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/layout/container/container.h"
@@ -58,8 +58,9 @@ bool CContainerUI::HandleSeparatorEvent(SeparatorDrag& drag, TInputEventUI& even
             const POINT pt = event.MousePoint;
             RECT& r = drag.newRect;
             const RECT oldStrip = SeparatorStrip(r, drag.size, drag.vertical);
-            const bool far = drag.size > 0;
-            LONG& edge = drag.vertical ? (far ? r.bottom : r.top) : (far ? r.right : r.left);
+            const bool farSide = drag.size > 0;
+            LONG& edge =
+                drag.vertical ? (farSide ? r.bottom : r.top) : (farSide ? r.right : r.left);
             const LONG mouse = drag.vertical ? pt.y : pt.x;
             const LONG last = drag.vertical ? drag.lastMouse.y : drag.lastMouse.x;
             const LONG delta = mouse - last;
@@ -72,11 +73,11 @@ bool CContainerUI::HandleSeparatorEvent(SeparatorDrag& drag, TInputEventUI& even
             if (drag.vertical) {
                 const LONG height =
                     std::clamp<LONG>(r.bottom - r.top, GetMinHeight(), GetMaxHeight());
-                (far ? r.bottom : r.top) = far ? r.top + height : r.bottom - height;
+                (farSide ? r.bottom : r.top) = farSide ? r.top + height : r.bottom - height;
                 m_fixedSize.cy = height;
             } else {
                 const LONG width = std::clamp<LONG>(r.right - r.left, GetMinWidth(), GetMaxWidth());
-                (far ? r.right : r.left) = far ? r.left + width : r.right - width;
+                (farSide ? r.right : r.left) = farSide ? r.left + width : r.right - width;
                 m_fixedSize.cx = width;
             }
             if (drag.immediate) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
 #include "ui/control/list/items/list_item_events.h"

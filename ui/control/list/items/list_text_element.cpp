@@ -1,6 +1,6 @@
 #include "ui/control/list/items/list_text_element.h"
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/control/list/header/list_header.h"
 #include "ui/control/rect_math.h"
 
