@@ -5,9 +5,11 @@
 // "Button" element, plus placeholder images of the sizes that window uses.
 // Shared by the benchmark and the window tests.
 
-#include <cairo.h>
+#include <stb/stb_image_write.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace bench_support {
 
@@ -36,14 +38,15 @@ inline constexpr const char* kMainWindowSkin =
 inline void WriteSolidPng(const std::filesystem::path& file, int width, int height,
                           unsigned colour) {
     std::filesystem::create_directories(file.parent_path());
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgba(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                          (colour & 0xFF) / 255.0, (colour >> 24) / 255.0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_write_to_png(surface, file.c_str());
-    cairo_surface_destroy(surface);
+    const std::uint8_t rgba[4] = {
+        static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
+        static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 24)};
+    std::vector<std::uint8_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(width) * height * 4);
+    for (int i = 0; i < width * height; ++i) {
+        pixels.insert(pixels.end(), rgba, rgba + 4);
+    }
+    stbi_write_png(file.string().c_str(), width, height, 4, pixels.data(), width * 4);
 }
 
 inline void WriteMainWindowImages(const std::filesystem::path& folder) {

@@ -2,6 +2,7 @@
 // modal loop, and the debugger output.
 
 #include "platform/shell/message_box.h"
+#include "platform/window/display/display_seam.h"
 
 #include <atomic>
 #include <chrono>

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "tools/gallery/gallery_window.h"
+#include "tools/gallery/screenshot.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
         return VantuUI::CWindowManagerUI::RunMessageLoop();
     }
     UpdateWindow(hwnd);
-    const bool written = platform::WriteWindowPng(hwnd, screenshot);
+    const bool written = gallery::WriteScreenshot(window.Manager(), screenshot);
     DestroyWindow(hwnd);
     if (!written) {
         std::fprintf(stderr, "no screenshot written\n");

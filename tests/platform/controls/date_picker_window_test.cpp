@@ -2,6 +2,7 @@
 
 #include "platform/window/controls/date/month_calendar.h"
 #include "platform/window/controls/date/system_time.h"
+#include "platform/window/display/display_seam.h"
 #include "tests/platform/window/window_test_support.h"
 
 namespace {

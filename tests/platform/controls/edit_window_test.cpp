@@ -6,6 +6,7 @@
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/font.h"
+#include "platform/window/display/display_seam.h"
 #include "tests/platform/window/window_test_support.h"
 
 namespace {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <thread>
 
+#include "platform/window/display/display_seam.h"
+#include "tests/platform/window/paint_solid.h"
 #include "tests/platform/window/window_test_support.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // the pointer (screen coordinates), from Shift+F10 and the menu key at
 // (-1, -1); a child leaves it to its parent.
 
+#include "platform/window/display/display_seam.h"
 #include "tests/platform/window/window_test_support.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include <thread>
 
 #include "platform/window/display/display_events.h"
+#include "platform/window/display/display_seam.h"
 #include "tests/platform/window/window_test_support.h"
 #include "tests/support/deadline.h"
 

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/window/display/display_seam.h"
 #include "tests/platform/window/window_test_support.h"
 #include "tests/support/deadline.h"
 

@@ -1,5 +1,7 @@
 #include <filesystem>
 
+#include "platform/window/display/display_seam.h"
+#include "tests/platform/window/paint_solid.h"
 #include "tests/platform/window/window_test_support.h"
 
 namespace {

@@ -1,9 +1,8 @@
 #pragma once
 
 // Windows for tests: every message is recorded, and a test may answer some
-// itself. Runs on the offscreen display.
+// itself. Runs on the offscreen display on Linux, on user32 on Windows.
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/window/display/display_seam.h"
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
+#include "tests/support/window_input.h"
 
 namespace window_testing {
 
@@ -46,10 +45,10 @@ inline LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-// A window class for tests on the offscreen display.
+// A window class for tests.
 inline bool RegisterTestClass(const wchar_t* name, WNDPROC proc) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    WNDCLASS wc;
+    test_input::PrepareDisplay();
+    WNDCLASS wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
     wc.lpszClassName = name;
@@ -89,19 +88,6 @@ inline std::vector<Seen> Of(HWND hwnd, UINT message = 0) {
     return out;
 }
 
-// Paints every window that asks with one colour per window.
-inline std::optional<LRESULT> PaintSolid(HWND hwnd, UINT message, double r, double g, double b) {
-    if (message != WM_PAINT) {
-        return std::nullopt;
-    }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    cairo_set_source_rgb(dc, r, g, b);
-    cairo_paint(dc);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -116,7 +102,7 @@ class WindowTest : public ::testing::Test {
                 DestroyWindow(h);
             }
         }
-        platform::seam::RunPendingMessages();
+        test_input::RunPendingMessages();
         Log().clear();
     }
     HWND Top(int x, int y, int w, int h, DWORD style = WS_POPUP | WS_VISIBLE,

@@ -2,6 +2,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/controls/controls_window.h"
 #include "tests/ui/render/render_test_support.h"
+#include "tests/ui/support/presented_pixel.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(ButtonInWindow, SpaceAndReturnActivateTheFocusedButtonUnlessKeyboardIsOff
     seam::Focus(window, true);
     manager.FocusControl(button, true);
     Pump();
-    for (SDL_Keycode key : {SDLK_SPACE, SDLK_RETURN}) {
+    for (int key : {VK_SPACE, VK_RETURN}) {
         seam::Key(window, key, true);
         seam::Key(window, key, false);
     }
@@ -50,8 +51,8 @@ TEST_F(ButtonInWindow, SpaceAndReturnActivateTheFocusedButtonUnlessKeyboardIsOff
     EXPECT_EQ(button->GetInputFlags(), UIFLAG_SETCURSOR);
     manager.FocusControl(button, true);
     ASSERT_EQ(manager.FocusedControl(), button);
-    seam::Key(window, SDLK_SPACE, true);
-    seam::Key(window, SDLK_SPACE, false);
+    seam::Key(window, VK_SPACE, true);
+    seam::Key(window, VK_SPACE, false);
     Pump();
     EXPECT_EQ(Count(L"click"), 2);
 }
@@ -63,22 +64,22 @@ TEST_F(ButtonInWindow, AltWithTheShortcutLetterFocusesAndClicksTheButton) {
     seam::Focus(window, true);
     manager.FocusControl(cancel, true);
     Pump();
-    auto altWith = [&](SDL_Keycode letter) {
-        seam::Key(window, SDLK_LALT, true, KMOD_LALT);
-        seam::Key(window, letter, true, KMOD_LALT);
-        seam::Key(window, letter, false, KMOD_LALT);
-        seam::Key(window, SDLK_LALT, false);
+    auto altWith = [&](int letter) {
+        seam::Key(window, VK_MENU, true, test_input::kAlt);
+        seam::Key(window, letter, true, test_input::kAlt);
+        seam::Key(window, letter, false, test_input::kAlt);
+        seam::Key(window, VK_MENU, false);
         Pump();
     };
-    altWith(SDLK_o);
+    altWith('O');
     EXPECT_EQ(manager.FocusedControl(), ok);
     ASSERT_EQ(Count(L"click"), 1);
     EXPECT_EQ(log.Of(L"click")[0].sender, ok);
 
     // A disabled button is never chosen; a letter nobody has does nothing.
     cancel->SetEnabled(false);
-    altWith(SDLK_c);
-    altWith(SDLK_x);
+    altWith('C');
+    altWith('X');
     EXPECT_EQ(manager.FocusedControl(), ok);
     EXPECT_EQ(Count(L"click"), 1);
 }
@@ -139,17 +140,17 @@ TEST_F(ButtonInWindow, FiveStatusImageGivesEachStateItsColumn) {
     Show();
     EXPECT_EQ(button->GetFixedWidth(), 120);
     EXPECT_EQ(button->GetFixedHeight(), 36);
-    EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x100000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 20, 20), 0x100000u);
 
     MoveTo(20, 20);
-    EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x300000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 20, 20), 0x300000u);
     Press(20, 20, true);
-    EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x200000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 20, 20), 0x200000u);
     Press(20, 20, false);
 
     button->SetEnabled(false);
     Repaint();
-    EXPECT_EQ(seam::PresentedPixel(window, 20, 20), 0x500000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 20, 20), 0x500000u);
 }
 
 TEST_F(ButtonInWindow, HotAndPushedBordersStandInForTheBorderWhileTheStateLasts) {
@@ -158,12 +159,12 @@ TEST_F(ButtonInWindow, HotAndPushedBordersStandInForTheBorderWhileTheStateLasts)
         L"hotbordercolor=\"#FFFF0000\" hotbordersize=\"2\" "
         L"pushedbordercolor=\"#FF00FF00\" pushedbordersize=\"2\"");
     Show();
-    EXPECT_EQ(seam::PresentedPixel(window, 0, 50), 0x0000FFu);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 0, 50), 0x0000FFu);
 
     MoveTo(50, 50);
-    EXPECT_EQ(seam::PresentedPixel(window, 0, 50), 0xFF0000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 0, 50), 0xFF0000u);
     Press(50, 50, true);
-    EXPECT_EQ(seam::PresentedPixel(window, 0, 50), 0x00FF00u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 0, 50), 0x00FF00u);
     Press(50, 50, false);
 }
 

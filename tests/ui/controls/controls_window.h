@@ -13,7 +13,7 @@ namespace controls_testing {
 
 using namespace VantuUI;
 using manager_testing::NotificationLog;
-namespace seam = platform::seam;
+namespace seam = test_input;
 
 class ControlsWindow : public ::testing::Test {
   protected:
@@ -30,7 +30,7 @@ class ControlsWindow : public ::testing::Test {
     void TearDown() override {
         SetWindowLongPtr(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
-        platform::seam::RunPendingMessages();
+        test_input::RunPendingMessages();
     }
 
     // A control configured by `attributes`, placed after the ones before it.
@@ -58,13 +58,13 @@ class ControlsWindow : public ::testing::Test {
         Repaint();
     }
     void Press(int x, int y, bool down) {
-        seam::MouseButton(window, SDL_BUTTON_LEFT, down, x, y);
+        seam::MouseButton(window, test_input::Button::Left, down, x, y);
         Repaint();
     }
     void Click(int x, int y) {
         seam::MouseMove(window, x, y);
-        seam::MouseButton(window, SDL_BUTTON_LEFT, true, x, y);
-        seam::MouseButton(window, SDL_BUTTON_LEFT, false, x, y);
+        seam::MouseButton(window, test_input::Button::Left, true, x, y);
+        seam::MouseButton(window, test_input::Button::Left, false, x, y);
         Pump();
     }
     // Timers that run (stopped ones keep their record).

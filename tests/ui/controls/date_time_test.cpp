@@ -5,7 +5,6 @@
 
 #include <cwchar>
 
-#include "platform/window/controls/date/system_time.h"
 #include "tests/ui/controls/controls_window.h"
 
 namespace {
@@ -16,6 +15,14 @@ std::wstring DateText(const SYSTEMTIME& date) {
     wchar_t text[16];
     std::swprintf(text, 16, L"%04d-%02d-%02d", date.wYear, date.wMonth, date.wDay);
     return text;
+}
+
+SYSTEMTIME Date(int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    return date;
 }
 
 SYSTEMTIME Today() {
@@ -50,7 +57,7 @@ class DateTimeTest : public ControlsWindow {
         }
         return picker;
     }
-    void PressKey(SDL_Keycode key) {
+    void PressKey(int key) {
         seam::Key(window, key, true);
         seam::Key(window, key, false);
         Pump();
@@ -58,7 +65,7 @@ class DateTimeTest : public ControlsWindow {
 
     CDateTimeUI* dateTime = nullptr;
     CControlUI* other = nullptr;
-    const SYSTEMTIME picked = platform::controls::MakeDate(2021, 1, 2);
+    const SYSTEMTIME picked = Date(2021, 1, 2);
 };
 
 TEST_F(DateTimeTest, ANewControlShowsTodayAsYearMonthDay) {
@@ -70,17 +77,17 @@ TEST_F(DateTimeTest, ANewControlShowsTodayAsYearMonthDay) {
 }
 
 TEST_F(DateTimeTest, EscapeKeepsTheTextDeleteEmptiesItAndLeavingTakesThePickedDate) {
-    dateTime->SetTime(platform::controls::MakeDate(2020, 5, 17));
+    dateTime->SetTime(Date(2020, 5, 17));
     ASSERT_EQ(dateTime->GetText(), L"2020-05-17");
 
     OpenAndPick(picked);
-    PressKey(SDLK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_EQ(dateTime->GetChildWindow(), nullptr);
     EXPECT_EQ(dateTime->GetText(), L"2020-05-17");
     EXPECT_EQ(dateTime->GetUpdateMode(), DateUpdateMode::Cancel);
 
     OpenAndPick(picked);
-    PressKey(SDLK_DELETE);
+    PressKey(VK_DELETE);
     EXPECT_EQ(dateTime->GetChildWindow(), nullptr);
     EXPECT_EQ(dateTime->GetText(), L"");
 
@@ -92,7 +99,7 @@ TEST_F(DateTimeTest, EscapeKeepsTheTextDeleteEmptiesItAndLeavingTakesThePickedDa
     ASSERT_NE(picker, nullptr);
     SYSTEMTIME shown{};
     SendMessage(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
-    EXPECT_TRUE(platform::controls::SameDate(shown, Today()));
+    EXPECT_EQ(DateText(shown), DateText(Today()));
 
     SendMessage(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&picked));
     manager.FocusControl(other, true);
@@ -104,13 +111,13 @@ TEST_F(DateTimeTest, EscapeKeepsTheTextDeleteEmptiesItAndLeavingTakesThePickedDa
 
 TEST_F(DateTimeTest, AClickOnTheFocusedControlOpensTheChooserAgain) {
     HWND picker = OpenAndPick(picked);
-    PressKey(SDLK_ESCAPE);
+    PressKey(VK_ESCAPE);
     ASSERT_FALSE(IsWindow(picker));
     ASSERT_EQ(manager.FocusedControl(), dateTime);
 
     const RECT item = dateTime->GetItemRect();
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, item.left + 5, item.top + 5);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, item.left + 5, item.top + 5);
+    seam::MouseButton(window, test_input::Button::Left, true, item.left + 5, item.top + 5);
+    seam::MouseButton(window, test_input::Button::Left, false, item.left + 5, item.top + 5);
     Pump();
     EXPECT_NE(dateTime->GetChildWindow(), nullptr);
 }

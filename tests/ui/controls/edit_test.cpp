@@ -10,6 +10,7 @@
 
 #include "tests/support/deadline.h"
 #include "tests/ui/controls/controls_window.h"
+#include "tests/ui/support/presented_pixel.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ class EditTest : public ControlsWindow {
         }
         Pump();
     }
-    void PressKey(SDL_Keycode key) {
+    void PressKey(int key) {
         seam::Key(window, key, true);
         seam::Key(window, key, false);
         Pump();
@@ -70,7 +71,7 @@ class EditTest : public ControlsWindow {
         const RECT r = control->GetItemRect();
         for (LONG y = r.top; y < r.bottom; ++y) {
             for (LONG x = r.left; x < r.right; ++x) {
-                if (seam::PresentedPixel(window, x, y) == colour) {
+                if (ui_testing::PresentedPixel(window, x, y) == colour) {
                     return true;
                 }
             }
@@ -91,7 +92,7 @@ TEST_F(EditTest, TypingIsCopiedBackWithTextChangedAndReturnInsertsNothing) {
     EXPECT_EQ(edit->GetText(), L"abcde");
     EXPECT_EQ(log.Of(L"textchanged").size(), 3u);
 
-    PressKey(SDLK_RETURN);
+    PressKey(VK_RETURN);
     EXPECT_EQ(log.Of(L"return").size(), 1u);
     EXPECT_EQ(edit->GetText(), L"abcde");
 
@@ -140,8 +141,8 @@ TEST_F(EditTest, SelectAllOnFocusSelectsTheTextAndAClickPlacesTheCaretWhereItLan
     // In the padding above the native window, so that the control gets the click.
     const RECT item = edit->GetItemRect();
     ASSERT_LT(item.top + 1, edit->ChildWindowRect().top);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, item.left + 5, item.top + 1);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, item.left + 5, item.top + 1);
+    seam::MouseButton(window, test_input::Button::Left, true, item.left + 5, item.top + 1);
+    seam::MouseButton(window, test_input::Button::Left, false, item.left + 5, item.top + 1);
     Pump();
     EXPECT_EQ(Selection(native), (std::pair<DWORD, DWORD>{0, 0}));
 }
@@ -171,8 +172,8 @@ TEST_F(EditTest, PasswordTextIsDrawnAsPasswordCharactersWhileClosed) {
     ASSERT_EQ(a.right - a.left, b.right - b.left);
     for (LONG y = a.top; y < a.bottom; ++y) {
         for (LONG dx = 0; dx < a.right - a.left; ++dx) {
-            ASSERT_EQ(seam::PresentedPixel(window, a.left + dx, y),
-                      seam::PresentedPixel(window, b.left + dx, y))
+            ASSERT_EQ(ui_testing::PresentedPixel(window, a.left + dx, y),
+                      ui_testing::PresentedPixel(window, b.left + dx, y))
                 << "at " << dx << "," << y;
         }
     }
@@ -211,7 +212,7 @@ TEST_F(EditTest, NativeBackgroundColoursPaintUnderTheText) {
         EXPECT_NE(native, nullptr);
         Pump();
         const RECT r = edit->ChildWindowRect();
-        return seam::PresentedPixel(window, r.right - 3, (r.top + r.bottom) / 2);
+        return ui_testing::PresentedPixel(window, r.right - 3, (r.top + r.bottom) / 2);
     };
     EXPECT_EQ(probe(platformColours), 0xFFFFFFu);
     EXPECT_EQ(probe(solid), 0x00FF00u);
@@ -309,14 +310,15 @@ TEST_F(EditTest, AnOpenEditStaysVisibleThroughTheRepaintsOfALayeredWindow) {
     auto layeredRepaintShows = [&](std::uint32_t rootColour) {
         return testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(2)), [&] {
             Pump();
-            return seam::PresentedPixel(window, 250, 50) == rootColour;
+            return ui_testing::PresentedPixel(window, 250, 50) == rootColour;
         });
     };
     ASSERT_TRUE(layeredRepaintShows(0x0000FF));
     for (DWORD colour : {0xFFFFFF00u, 0xFF00FFFFu, 0xFF808080u}) {
         root->SetBackColor(colour);
         ASSERT_TRUE(layeredRepaintShows(colour & 0xFFFFFF)) << "the layered window never repainted";
-        EXPECT_EQ(seam::PresentedPixel(window, x, y), 0x00FF00u) << "the edit box was painted over";
+        EXPECT_EQ(ui_testing::PresentedPixel(window, x, y), 0x00FF00u)
+            << "the edit box was painted over";
     }
 }
 

@@ -14,6 +14,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/x_server.h"
 #include "tests/ui/controls/controls_window.h"
+#include "tests/ui/support/presented_pixel.h"
 
 namespace {
 
@@ -94,11 +95,11 @@ TEST_F(GifAnimTest, EachFrameShowsForItsOwnDelayWithinTenPercentThenTheFirstCome
         std::uint32_t colour;
         Clock::time_point since;
     };
-    std::vector<Shown> shown{{seam::PresentedPixel(window, 10, 20), Clock::now()}};
+    std::vector<Shown> shown{{ui_testing::PresentedPixel(window, 10, 20), Clock::now()}};
     testing_support::Deadline deadline(std::chrono::seconds(10));
     while (shown.size() < 3 * kRounds + 2 && !deadline.Passed()) {
         Pump();
-        const std::uint32_t colour = seam::PresentedPixel(window, 10, 20);
+        const std::uint32_t colour = ui_testing::PresentedPixel(window, 10, 20);
         if (colour != shown.back().colour) {
             shown.push_back({colour, Clock::now()});
         }
@@ -169,7 +170,7 @@ TEST_F(GifAnimTest, AutoSizeTakesThePixelSizeAndAStillImageIsNotStarted) {
     EXPECT_FALSE(gif->IsPlaying());
     UpdateWindow(window);
     Pump();
-    EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 5, 5), 0x0000FFu);
 }
 
 // Frames without any delay in the file are a set of pictures: autoplay

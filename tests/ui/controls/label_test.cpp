@@ -107,10 +107,12 @@ TEST_F(LabelPaint, ShadowFollowsItsOffsetWhereverTheLabelStands) {
         L"font=\"1\" text=\"HH\" enabledeffect=\"true\" enabledshadow=\"true\" "
         L"textcolor=\"#FF000000\" textshadowcolora=\"#FFFF0000\" shadowoffset=\"4,-135\"",
         RECT{20, 100, 220, 180});
-    EXPECT_EQ(label.GetShadowOffset(), (POINT{4, 4}));
+    EXPECT_EQ(label.GetShadowOffset().x, 4);
+    EXPECT_EQ(label.GetShadowOffset().y, 4);
     // Set again once placed: the place must not creep into the offset.
     label.SetShadowOffset(4, -135);
-    EXPECT_EQ(label.GetShadowOffset(), (POINT{4, 4}));
+    EXPECT_EQ(label.GetShadowOffset().x, 4);
+    EXPECT_EQ(label.GetShadowOffset().y, 4);
 
     Canvas canvas(240, 200);
     PaintInto(canvas, RECT{0, 0, 240, 200});

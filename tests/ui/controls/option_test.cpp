@@ -1,5 +1,6 @@
 #include "ui/control/basic/option.h"
 #include "tests/ui/controls/controls_window.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "ui/control/basic/check_box.h"
 
 namespace {
@@ -80,17 +81,17 @@ TEST_F(OptionInWindow, SelectedLookReplacesTheButtonsAndItsForeImageStaysOnTop) 
         L"width=\"100\" normalimage=\"color='#FFFF0000'\" selectedbkcolor=\"#FF00FF00\" "
         L"foreimage=\"color='#FF0000FF' dest='0,0,10,10'\"");
     Show();
-    EXPECT_EQ(seam::PresentedPixel(window, 50, 50), 0xFF0000u);
-    EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 50, 50), 0xFF0000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 5, 5), 0x0000FFu);
 
     option->SetSelected(true);
     Repaint();
-    EXPECT_EQ(seam::PresentedPixel(window, 50, 50), 0x00FF00u);
-    EXPECT_EQ(seam::PresentedPixel(window, 5, 5), 0x0000FFu);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 50, 50), 0x00FF00u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 5, 5), 0x0000FFu);
 
     option->SetSelectedHotImage(L"color='#FFFFFF00'");
     MoveTo(50, 50);
-    EXPECT_EQ(seam::PresentedPixel(window, 50, 50), 0xFFFF00u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 50, 50), 0xFFFF00u);
 }
 
 }  // namespace

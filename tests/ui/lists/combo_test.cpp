@@ -13,8 +13,8 @@ namespace VantuUI {
 namespace {
 
 using manager_testing::NotificationLog;
-using platform::seam::Key;
-using platform::seam::MouseButton;
+using test_input::Key;
+using test_input::MouseButton;
 using ui_testing::PumpLikeTheProduct;
 using ui_testing::SkinnedTestWindow;
 
@@ -44,8 +44,8 @@ class ComboWindow : public window_testing::WindowTest {
         WindowTest::TearDown();
     }
     void Click(HWND target, int x, int y) {
-        MouseButton(target, SDL_BUTTON_LEFT, true, x, y);
-        MouseButton(target, SDL_BUTTON_LEFT, false, x, y);
+        MouseButton(target, test_input::Button::Left, true, x, y);
+        MouseButton(target, test_input::Button::Left, false, x, y);
         PumpLikeTheProduct();
     }
     HWND OpenDropDown() {
@@ -91,15 +91,15 @@ TEST_F(ComboWindow, ClickDropsTheListDownUnderTheComboAndAChosenItemClosesIt) {
 TEST_F(ComboWindow, EscapeClosesWithoutChoosingAndTheWheelStepsThroughTheItems) {
     HWND popup = OpenDropDown();
     ASSERT_NE(popup, nullptr);
-    Key(popup, SDLK_ESCAPE, true);
+    Key(popup, VK_ESCAPE, true);
     PumpLikeTheProduct();
     EXPECT_FALSE(combo->IsDroppedDown());
     EXPECT_EQ(combo->GetCurSel(), -1);
     ExpectItemsAtHome();
 
-    platform::seam::MouseMove(hwnd, 50, 12);
-    platform::seam::MouseWheel(hwnd, -1);
-    platform::seam::MouseWheel(hwnd, -1);
+    test_input::MouseMove(hwnd, 50, 12);
+    test_input::MouseWheel(hwnd, -1);
+    test_input::MouseWheel(hwnd, -1);
     PumpLikeTheProduct();
     EXPECT_EQ(combo->GetCurSel(), 1);
 }

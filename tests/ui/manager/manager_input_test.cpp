@@ -3,7 +3,7 @@
 namespace {
 
 using namespace manager_testing;
-namespace seam = platform::seam;
+namespace seam = test_input;
 
 TEST_F(ManagedWindowTest, TimerIdsStartAt17WrapTo0AndKilledTimersRestartWithTheirId) {
     ASSERT_TRUE(manager.StartTimer(probes[0], 7, 10));
@@ -55,16 +55,16 @@ TEST_F(ManagedWindowTest, TabAndShiftTabWrapAroundTheTabStops) {
     seam::Focus(window, true);
     Pump();
     manager.FocusControl(probes[2], true);
-    seam::Key(window, SDLK_TAB, true);
-    seam::Key(window, SDLK_TAB, false);
+    seam::Key(window, VK_TAB, true);
+    seam::Key(window, VK_TAB, false);
     Pump();
     EXPECT_EQ(manager.FocusedControl(), probes[0]);
     EXPECT_EQ(probes[0]->Count(UIEVENT_KEYDOWN), 0);  // Tab never reaches the control
 
-    seam::Key(window, SDLK_LSHIFT, true);
-    seam::Key(window, SDLK_TAB, true, KMOD_LSHIFT);
-    seam::Key(window, SDLK_TAB, false, KMOD_LSHIFT);
-    seam::Key(window, SDLK_LSHIFT, false);
+    seam::Key(window, VK_SHIFT, true);
+    seam::Key(window, VK_TAB, true, test_input::kShift);
+    seam::Key(window, VK_TAB, false, test_input::kShift);
+    seam::Key(window, VK_SHIFT, false);
     Pump();
     EXPECT_EQ(manager.FocusedControl(), probes[2]);
     EXPECT_FALSE(log.Of(L"setfocus").empty());
@@ -73,22 +73,22 @@ TEST_F(ManagedWindowTest, TabAndShiftTabWrapAroundTheTabStops) {
 
 TEST_F(ManagedWindowTest, ButtonDownOutsideEveryControlCapturesNothing) {
     root->SetAcceptsMouse(false);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, 175, 60);
+    seam::MouseButton(window, test_input::Button::Left, true, 175, 60);
     Pump();
     EXPECT_FALSE(manager.HasMouseCapture());
     EXPECT_EQ(GetCapture(), nullptr);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, 75, 60);
+    seam::MouseButton(window, test_input::Button::Left, false, 75, 60);
     Pump();
     for (ProbeControl* probe : probes) {
         EXPECT_EQ(probe->Count(UIEVENT_BUTTONDOWN) + probe->Count(UIEVENT_BUTTONUP), 0);
     }
 
     // Inside a control: it is pressed, captures, and gets the button-up.
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, 75, 60);
+    seam::MouseButton(window, test_input::Button::Left, true, 75, 60);
     Pump();
     EXPECT_TRUE(manager.HasMouseCapture());
     EXPECT_EQ(manager.ClickControl(), probes[1]);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, 175, 60);
+    seam::MouseButton(window, test_input::Button::Left, false, 175, 60);
     Pump();
     EXPECT_EQ(probes[1]->Count(UIEVENT_BUTTONUP), 1);
     EXPECT_FALSE(manager.HasMouseCapture());
@@ -99,15 +99,16 @@ TEST_F(ManagedWindowTest, ButtonDownOutsideEveryControlCapturesNothing) {
 TEST_F(ManagedWindowTest, RightButtonDownGoesToTheControlUnderTheClickNotUnderTheLastMove) {
     seam::MouseMove(window, 25, 60);
     Pump();
-    seam::MouseButton(window, SDL_BUTTON_RIGHT, true, 125, 60);
+    seam::MouseButton(window, test_input::Button::Right, true, 125, 60);
     Pump();
     EXPECT_EQ(probes[0]->Count(UIEVENT_RBUTTONDOWN), 0);
     ASSERT_EQ(probes[2]->Count(UIEVENT_RBUTTONDOWN), 1);
-    EXPECT_EQ(probes[2]->events.back().MousePoint, (POINT{125, 60}));
+    EXPECT_EQ(probes[2]->events.back().MousePoint.x, 125);
+    EXPECT_EQ(probes[2]->events.back().MousePoint.y, 60);
     EXPECT_EQ(manager.ClickControl(), probes[2]);
 
     // Its release asks for the context menu of the same control.
-    seam::MouseButton(window, SDL_BUTTON_RIGHT, false, 125, 60);
+    seam::MouseButton(window, test_input::Button::Right, false, 125, 60);
     Pump();
     EXPECT_EQ(probes[0]->Count(UIEVENT_CONTEXTMENU), 0);
     EXPECT_EQ(probes[2]->Count(UIEVENT_CONTEXTMENU), 1);

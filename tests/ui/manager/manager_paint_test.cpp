@@ -4,12 +4,13 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/manager/managed_window.h"
 #include "tests/ui/render/render_test_support.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "tests/ui/zip/zip_fixtures.h"
 
 namespace {
 
 using namespace manager_testing;
-namespace seam = platform::seam;
+namespace seam = test_input;
 
 TEST_F(ManagedWindowTest, FirstPaintLaysOutAndSaysWindowInitThenPaintsOnlyTheUpdateArea) {
     auto inits = log.Of(L"windowinit");
@@ -25,7 +26,7 @@ TEST_F(ManagedWindowTest, FirstPaintLaysOutAndSaysWindowInitThenPaintsOnlyTheUpd
     UpdateWindow(window);
     ASSERT_FALSE(probes[1]->paints.empty());
     EXPECT_EQ(probes[1]->paints.back(), (RECT{60, 10, 70, 20}));
-    EXPECT_EQ(seam::PresentedPixel(window, 65, 15), 0xFF0000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 65, 15), 0xFF0000u);
     EXPECT_EQ(log.Of(L"windowinit").size(), 1u);
 }
 
@@ -34,12 +35,12 @@ TEST_F(ManagedWindowTest, PerPixelLayeredShowsTransparentAreasBlackWithoutACompo
     probes[1]->SetBackColor(0x80FF0000);  // half transparent
     manager.SetPerPixelLayered(true);
     EXPECT_NE(GetWindowLong(window, GWL_EXSTYLE) & static_cast<LONG>(WS_EX_LAYERED), 0);
-    ASSERT_TRUE(PumpUntil([&] { return seam::PresentedPixel(window, 25, 60) == 0x00FF00u; }))
+    ASSERT_TRUE(PumpUntil([&] { return ui_testing::PresentedPixel(window, 25, 60) == 0x00FF00u; }))
         << "the 10 ms timer never painted the layered window";
     // The image is premultiplied; a display without transparent windows drops
     // the alpha: half-transparent red shows dark red, nothing at all black.
-    EXPECT_EQ(seam::PresentedPixel(window, 75, 60), 0x800000u);
-    EXPECT_EQ(seam::PresentedPixel(window, 175, 60), 0x000000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 75, 60), 0x800000u);
+    EXPECT_EQ(ui_testing::PresentedPixel(window, 175, 60), 0x000000u);
 }
 
 TEST(WindowManagerFonts, ThousandRepaintsOfTaggedTextKeepTheFontTable) {

@@ -13,6 +13,7 @@
 #include "tests/ui/manager/managed_window.h"
 #include "tests/ui/render/render_test_support.h"
 #include "tests/ui/skin_path_scope.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "tests/ui/window/skinned_window_support.h"
 #include "ui/control/control_state.h"
 #include "ui/control/scroll/scroll_bar.h"
@@ -21,7 +22,7 @@
 namespace VantuUI {
 namespace {
 
-namespace seam = platform::seam;
+namespace seam = test_input;
 using Part = ScrollBarPart;
 
 // Two columns side by side. "plain": ten 50-pixel rows in 150 pixels, the
@@ -102,14 +103,14 @@ class ContainerScrollBars : public window_testing::WindowTest {
     }
     void Press(int x, int y) {
         seam::MouseMove(hwnd, x, y);
-        seam::MouseButton(hwnd, SDL_BUTTON_LEFT, true, x, y);
+        seam::MouseButton(hwnd, test_input::Button::Left, true, x, y);
         Pump();
     }
     void Release(int x, int y) {
-        seam::MouseButton(hwnd, SDL_BUTTON_LEFT, false, x, y);
+        seam::MouseButton(hwnd, test_input::Button::Left, false, x, y);
         Pump();
     }
-    std::uint32_t Pixel(int x, int y) const { return seam::PresentedPixel(hwnd, x, y); }
+    std::uint32_t Pixel(int x, int y) const { return ui_testing::PresentedPixel(hwnd, x, y); }
     int LineStep() { return window.Manager().DefaultFontHeight() + 8; }
 
     testing_support::TempDir dir;
@@ -209,7 +210,7 @@ TEST_F(ContainerScrollBars, StyledSixPixelBarTakesItsWidthImagesAndTheWheel) {
     seam::MouseMove(hwnd, 197, 30);
     EXPECT_TRUE(PumpUntil([&] { return Pixel(197, 30) == kHotThumb; }))
         << "the hovered thumb did not turn to its hot image";
-    seam::MouseButton(hwnd, SDL_BUTTON_LEFT, true, 197, 30);
+    seam::MouseButton(hwnd, test_input::Button::Left, true, 197, 30);
     EXPECT_TRUE(PumpUntil([&] { return Pixel(197, 30) == kPushedThumb; }))
         << "the pressed thumb did not turn to its pushed image";
     Release(197, 30);

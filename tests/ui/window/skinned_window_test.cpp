@@ -6,16 +6,17 @@
 #include "skinned_window_support.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/skin_path_scope.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "tests/ui/zip/zip_fixtures.h"
 #include "ui/layout/container/container.h"
 
 namespace VantuUI {
 namespace {
 
-using platform::seam::PresentedPixel;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
+using ui_testing::PresentedPixel;
 using ui_testing::PumpLikeTheProduct;
 using ui_testing::SkinnedTestWindow;
 using ui_testing::SkinPathScope;

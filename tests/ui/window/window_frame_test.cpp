@@ -10,6 +10,7 @@
 #include "skinned_window_support.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/skin_path_scope.h"
+#include "tests/ui/support/presented_pixel.h"
 
 namespace VantuUI {
 namespace {
@@ -59,7 +60,7 @@ TEST_F(WindowFrame, UpgradeWindowSkinLaysOutToItsSizes) {
     EXPECT_EQ(rectOf(L"track"), (RECT{0, 272, 500, 278}));
     EXPECT_EQ(rectOf(L"Progress_Label"), (RECT{0, 272, 0, 278}));
     // The logo's placeholder image shows (white) where the logo sits.
-    EXPECT_EQ(platform::seam::PresentedPixel(hwnd, 18, 18), 0xFFFFFFu);
+    EXPECT_EQ(ui_testing::PresentedPixel(hwnd, 18, 18), 0xFFFFFFu);
 
     // The caption band drags, except over the button; below it is client.
     EXPECT_EQ(HitTestAt(hwnd, 100, 10), HTCAPTION);
@@ -93,16 +94,16 @@ TEST_F(WindowFrame, EscapeClosesWithOneAndReturnDoesNothing) {
     SkinnedTestWindow window(L"<Window size=\"100,80\"><VerticalLayout/></Window>");
     HWND hwnd = window.Open();
     ASSERT_NE(hwnd, nullptr);
-    platform::seam::Focus(hwnd, true);
+    test_input::Focus(hwnd, true);
     PumpLikeTheProduct();
 
-    platform::seam::Key(hwnd, SDLK_RETURN, true);
-    platform::seam::Key(hwnd, SDLK_RETURN, false);
+    test_input::Key(hwnd, VK_RETURN, true);
+    test_input::Key(hwnd, VK_RETURN, false);
     PumpLikeTheProduct();
     EXPECT_TRUE(IsWindow(hwnd));
     EXPECT_TRUE(window.closeResults.empty());
 
-    platform::seam::Key(hwnd, SDLK_ESCAPE, true);
+    test_input::Key(hwnd, VK_ESCAPE, true);
     PumpLikeTheProduct();
     EXPECT_EQ(window.closeResults, (std::vector<WPARAM>{1}));
     EXPECT_FALSE(IsWindow(hwnd));
@@ -180,7 +181,7 @@ void OpenUnbuildableSkinAnsweringTheBox() {
             }
             HWND box = GetActiveWindow();
             if (box != nullptr && box != helper) {
-                platform::seam::Key(box, SDLK_RETURN, true);
+                test_input::Key(box, VK_RETURN, true);
             }
             return 0;
         }

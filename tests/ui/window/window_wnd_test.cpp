@@ -13,7 +13,7 @@
 namespace VantuUI {
 namespace {
 
-using platform::seam::RunPendingMessages;
+using test_input::RunPendingMessages;
 
 constexpr UINT kAsk = WM_APP + 3;
 
@@ -84,7 +84,7 @@ TEST_F(WindowWndTest, AnObjectDyingFirstTakesItsWindowAlong) {
 }
 
 TEST_F(WindowWndTest, SuperclassKeepsTheBaseProcedureAndTheObjectInAProperty) {
-    WNDCLASS base;
+    WNDCLASS base{};
     base.lpfnWndProc = BaseClassProc;
     base.lpszClassName = L"VantuBaseForSuperclass";
     RegisterClass(&base);
@@ -133,7 +133,8 @@ TEST_F(WindowWndTest, RunModalPassesAQuitRequestOnToTheOuterLoop) {
 }
 
 TEST_F(WindowWndTest, CenterOnOwnerCentresAndStaysInsideTheWorkArea) {
-    MONITORINFO monitor;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
     GetMonitorInfo(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT work = monitor.rcWork;
     HWND owner = Top(work.left + 100, work.top + 100, 400, 300);

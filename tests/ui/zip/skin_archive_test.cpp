@@ -2,10 +2,13 @@
 
 #include <filesystem>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "platform/resources/embedded_resources.h"
-#include "tests/support/process.h"
+#include "tests/support/host_program.h"
 #include "tests/support/temp_dir.h"
+#include "tests/update/package_maker.h"
 #include "ui/core/zip/zip_reader.h"
 
 namespace {
@@ -50,11 +53,13 @@ TEST(SkinArchive, PackerStoresFilesUnderTheirRelativeNames) {
     std::filesystem::create_directories(dir / "skin/img");
     testing_support::WriteFile(dir / "skin/MainWindow.xml", "<Window/>");
     testing_support::WriteFile(dir / "skin/img/pic_bg.png", std::string(5000, 'p'));
-    testing_support::ProcessOptions options;
-    options.args = {std::string(VANTU_SOURCE_DIR).append("/cmake/pack_zip.py"),
-                    (dir / "s.zip").string(), (dir / "skin").string(),
-                    (dir / "skin/img/pic_bg.png").string(), (dir / "skin/MainWindow.xml").string()};
-    ASSERT_EQ(testing_support::RunProcess("/usr/bin/python3", options).exitCode, 0);
+    using testing_support::HostPath;
+    const std::vector<std::string> args = {
+        HostPath(std::filesystem::path(VANTU_SOURCE_DIR) / "cmake/pack_zip.py"),
+        HostPath(dir / "s.zip"), HostPath(dir / "skin"), HostPath(dir / "skin/img/pic_bg.png"),
+        HostPath(dir / "skin/MainWindow.xml")};
+    package_maker::RunTool(dir.path(), "/usr/bin/python3", args);
+    ASSERT_FALSE(HasFailure());
     std::string first = testing_support::ReadFile(dir / "s.zip");
     auto zip = VantuUI::CZipReader::OpenMemory(first.data(), first.size());
     ASSERT_NE(zip, nullptr);
@@ -65,7 +70,7 @@ TEST(SkinArchive, PackerStoresFilesUnderTheirRelativeNames) {
     EXPECT_EQ(info.name, L"img/pic_bg.png");
     EXPECT_LT(info.compressedSize, info.uncompressedSize);
     // The same files give the same bytes.
-    ASSERT_EQ(testing_support::RunProcess("/usr/bin/python3", options).exitCode, 0);
+    package_maker::RunTool(dir.path(), "/usr/bin/python3", args);
     EXPECT_TRUE(testing_support::ReadFile(dir / "s.zip") == first);
 }
 

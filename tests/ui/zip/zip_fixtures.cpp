@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "tests/support/process.h"
+#include "tests/support/host_program.h"
+#include "tests/update/package_maker.h"
 
 namespace zip_fixtures {
 
 namespace {
+
+using testing_support::HostPath;
 
 std::string RandomBytes(std::size_t size, std::uint32_t seed) {
     std::string bytes(size, '\0');
@@ -28,15 +31,6 @@ std::string Compressible(std::size_t size) {
     }
     text.resize(size);
     return text;
-}
-
-void Run(const std::filesystem::path& program, std::vector<std::string> args,
-         const std::filesystem::path& directory) {
-    testing_support::ProcessOptions options;
-    options.args = std::move(args);
-    options.directory = directory;
-    auto result = testing_support::RunProcess(program, options);
-    ASSERT_EQ(result.exitCode, 0) << program << "\n" << result.out << result.err;
 }
 
 void WriteTree(const std::filesystem::path& root, const std::map<std::string, std::string>& files) {
@@ -81,16 +75,14 @@ std::string MakeArchive(const testing_support::TempDir& dir, Tool tool, Method m
     bool stored = method == Method::Stored;
     switch (tool) {
         case Tool::Zip:
-            Run("/usr/bin/zip",
-                {"-q", "-r", stored ? "-0" : "-6", archive.string(), "MainWindow.xml", "img",
-                 "empty.txt"},
-                root);
+            package_maker::RunTool(root, "/usr/bin/zip",
+                                   {"-q", "-r", stored ? "-0" : "-6", HostPath(archive),
+                                    "MainWindow.xml", "img", "empty.txt"});
             break;
         case Tool::SevenZip:
-            Run("/usr/bin/7z",
-                {"a", "-tzip", stored ? "-mx=0" : "-mx=5", archive.string(), "MainWindow.xml",
-                 "img", "empty.txt"},
-                root);
+            package_maker::RunTool(root, "/usr/bin/7z",
+                                   {"a", "-tzip", stored ? "-mx=0" : "-mx=5", HostPath(archive),
+                                    "MainWindow.xml", "img", "empty.txt"});
             break;
         case Tool::Python:
             return MakePythonArchive(dir, SkinFiles(), stored ? "stored" : "deflated");
@@ -114,11 +106,11 @@ std::string MakePythonArchive(const testing_support::TempDir& dir,
         "with zipfile.ZipFile(sys.argv[1], 'w', kinds[sys.argv[2]]) as z:\n"
         "    for name in sys.argv[3:]:\n"
         "        z.write(name, name)\n",
-        archive.string(), compression};
+        HostPath(archive), compression};
     for (const auto& [name, content] : files) {
         args.push_back(name);
     }
-    Run("/usr/bin/python3", args, root);
+    package_maker::RunTool(root, "/usr/bin/python3", args);
     return testing_support::ReadFile(archive);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/text/text_codec.h"
 #include "platform/window/window_api.h"
 #include "ui/control/control.h"
+#include "ui/core/manager/common_controls.h"
 #include "ui/core/manager/manager_shared.h"
 
 namespace VantuUI {
@@ -96,6 +97,7 @@ void CWindowManagerUI::EmptyWindowTables() {
 }
 
 void CWindowManagerUI::BindWindow(HWND window, const std::wstring& name) {
+    EnsureCommonControls();
     m_names.Clear();
     EmptyWindowTables();
     m_name = name;

@@ -28,7 +28,8 @@ void CWindowManagerUI::OnMouseMove(WPARAM wParam, LPARAM lParam) {
         return;
     }
     if (!m_mouseTracking) {
-        TRACKMOUSEEVENT track;
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof(track);
         track.dwFlags = TME_HOVER | TME_LEAVE;
         track.hwndTrack = m_window;
         track.dwHoverTime =
@@ -92,6 +93,7 @@ bool CWindowManagerUI::OnMouseHover(WPARAM wParam, LPARAM lParam) {
         return true;
     }
     m_toolInfo = TOOLINFO{};
+    m_toolInfo.cbSize = sizeof(m_toolInfo);
     m_toolInfo.uFlags = TTF_IDISHWND;
     m_toolInfo.hwnd = m_window;
     m_toolInfo.uId = reinterpret_cast<UINT_PTR>(m_window);

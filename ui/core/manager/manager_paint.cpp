@@ -298,7 +298,7 @@ void CWindowManagerUI::PaintPresent(HDC windowDc, const RECT& paint, const RECT&
         POINT position{window.left, window.top};
         SIZE size{client.right - client.left, client.bottom - client.top};
         POINT origin{0, 0};
-        BLENDFUNCTION blend;
+        BLENDFUNCTION blend{};
         blend.BlendOp = AC_SRC_OVER;
         blend.SourceConstantAlpha = m_layeredOpacity;
         blend.AlphaFormat = AC_SRC_ALPHA;

@@ -12,7 +12,8 @@ namespace VantuUI {
 namespace {
 
 RECT WorkAreaNear(HWND hwnd, RECT* monitorArea = nullptr) {
-    MONITORINFO info;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
     GetMonitorInfo(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info);
     if (monitorArea != nullptr) {
         *monitorArea = info.rcMonitor;

@@ -64,7 +64,7 @@ bool CWindowWnd::RegisterOwnClass() {
     if (ClassExists(ClassName())) {
         return true;
     }
-    WNDCLASS wc;
+    WNDCLASS wc{};
     wc.style = ClassStyle();
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = platform::CurrentModule();
@@ -74,7 +74,7 @@ bool CWindowWnd::RegisterOwnClass() {
 }
 
 bool CWindowWnd::RegisterDerivedClass() {
-    WNDCLASS wc;
+    WNDCLASS wc{};
     if (GetClassInfo(nullptr, BaseClassName(), &wc) == FALSE &&
         GetClassInfo(platform::CurrentModule(), BaseClassName(), &wc) == FALSE) {
         return false;

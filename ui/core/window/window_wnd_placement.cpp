@@ -25,7 +25,8 @@ void CWindowWnd::CenterOnOwner() {
     RECT window;
     GetWindowRect(m_hwnd, &window);
     const HWND owner = GetWindow(m_hwnd, GW_OWNER);
-    MONITORINFO monitor;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
     GetMonitorInfo(MonitorFromWindow(owner != nullptr ? owner : m_hwnd, MONITOR_DEFAULTTONEAREST),
                    &monitor);
     const RECT& work = monitor.rcWork;
