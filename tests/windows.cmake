@@ -33,6 +33,10 @@ vantu_test_suite(ui DEPS vantu_ui
 # The PNG writer the canvas helpers share with the render suite.
 target_sources(ui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/ui/render/windows/stb_image_write.cpp)
 
+# The rich edit on the system's text services, in windows of the real window
+# system.
+vantu_test_suite(ui/rich_edit NAME ui_rich_edit DEPS vantu_ui)
+
 # The launcher's suite, but the skin archive's resource, which the windows
 # module reads (not built for Windows yet).
 if(TARGET VantuLauncher)
