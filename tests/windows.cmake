@@ -25,7 +25,8 @@ vantu_test_suite(ui/render NAME ui_render DEPS vantu_ui_render EXCLUDE gif_frame
 # /proc/self/exe, and archives made by the host's zip, which a Windows test
 # cannot run yet) and the skin archive's (its resource is not built for
 # Windows yet).
-vantu_test_suite(ui DEPS vantu_ui
+# The launcher skins' screenshots read the skin archive the program carries.
+vantu_test_suite(ui DEPS vantu_ui vantu_skin_resources
     EXCLUDE render/ controls/ lists/ rich_edit/ scroll/ window/ gallery/
             zip/zip_reader_test.cpp zip/skin_archive_test.cpp
             manager/manager_input_test.cpp manager/manager_paint_test.cpp

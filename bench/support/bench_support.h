@@ -20,17 +20,6 @@
 
 namespace bench_support {
 
-// A median with the quartiles around it.
-struct Spread {
-    double median = 0;
-    double lower = 0;
-    double upper = 0;
-};
-
-inline Spread SpreadOf(const std::vector<double>& values) {
-    return {Quantile(values, 0.5), Quantile(values, 0.25), Quantile(values, 0.75)};
-}
-
 // Wall time of one call of `work`, in seconds.
 template <class Work>
 double SecondsOf(Work work) {

@@ -5,9 +5,9 @@
 // "Button" element, plus placeholder images of the sizes that window uses.
 // Shared by the benchmark and the window tests.
 
-#include <cairo.h>
-
 #include <filesystem>
+
+#include "bench/support/png_file.h"
 
 namespace bench_support {
 
@@ -35,15 +35,7 @@ inline constexpr const char* kMainWindowSkin =
 // A PNG of one colour (0xAARRGGBB).
 inline void WriteSolidPng(const std::filesystem::path& file, int width, int height,
                           unsigned colour) {
-    std::filesystem::create_directories(file.parent_path());
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgba(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                          (colour & 0xFF) / 255.0, (colour >> 24) / 255.0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_write_to_png(surface, file.c_str());
-    cairo_surface_destroy(surface);
+    WritePng(file, width, height, [colour](int, int) { return colour; });
 }
 
 inline void WriteMainWindowImages(const std::filesystem::path& folder) {

@@ -1,9 +1,10 @@
 #pragma once
 
-// Quantiles of measured figures; free of any system's calls, so that the
-// benchmarks that build for Windows share them.
+// Medians and quartiles of timed rounds; header-only and free of any one
+// system's calls, for the benchmarks that run on both.
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,17 @@ inline double Quantile(std::vector<double> values, double q) {
 // The middle value (the lower one of the two middles for an even count).
 inline double Median(std::vector<double> values) {
     return Quantile(std::move(values), 0.5);
+}
+
+// A median with the quartiles around it.
+struct Spread {
+    double median = 0;
+    double lower = 0;
+    double upper = 0;
+};
+
+inline Spread SpreadOf(const std::vector<double>& values) {
+    return {Quantile(values, 0.5), Quantile(values, 0.25), Quantile(values, 0.75)};
 }
 
 }  // namespace bench_support
