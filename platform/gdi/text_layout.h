@@ -25,8 +25,9 @@ const PangoFontDescription* FontDescription(const FontSpec& font);
 
 // Starts the font set-up of this thread's text, adopting the font map that
 // WarmTextLayout left (once, for the first thread that asks) as the thread's
-// default; the display thread calls it before its first window.
-void PrepareTextLayout();
+// default; the display thread calls it before its first window. Whether it
+// adopted one.
+bool PrepareTextLayout();
 
 // Loads the font configuration, which is the process's: any thread may do it
 // ahead of the first layout.

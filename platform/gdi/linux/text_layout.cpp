@@ -65,7 +65,7 @@ constexpr std::size_t kCacheLimit = 256;
 
 }  // namespace
 
-void PrepareTextLayout() {
+bool PrepareTextLayout() {
     FontMapPtr warmed;
     {
         WarmFontMap& warm = TheWarmFontMap();
@@ -77,6 +77,7 @@ void PrepareTextLayout() {
         pango_cairo_font_map_set_default(PANGO_CAIRO_FONT_MAP(warmed.get()));
     }
     SharedContext();
+    return warmed != nullptr;
 }
 
 void PrepareFontConfiguration() {
