@@ -9,7 +9,4 @@ inline void UseTestDisplay() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
 }
 
-// The release notes' rich edit runs on the project's own text services.
-inline constexpr bool kRichEditBuilt = true;
-
 }  // namespace screenshot_testing
