@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/com_ref.h"
 #include "platform/modules/shared_library.h"
 #include "platform/text_services/text_host.h"
-#include "platform/text_services/windows/com_owner.h"
 #include "platform/text_services/windows/text_host_bridge.h"
 #include "platform/win32_rich_edit.h"
 
@@ -54,8 +54,8 @@ class CTextServices {
     // Declared first, gone last: the objects' code lives in it.
     SharedLibrary m_library;
     TextHostBridge m_bridge;
-    ComOwner<IUnknown> m_object;
-    ComOwner<::ITextServices> m_services;
+    ComRef<IUnknown> m_object;
+    ComRef<::ITextServices> m_services;
     bool m_focused = false;
 };
 

@@ -1,31 +1,30 @@
 #pragma once
 
-// The one owner of a COM interface pointer: it holds one reference and
+// The one owner of a COM-style interface pointer (the system's objects on
+// Windows, the archive engine's on both systems): it holds one reference and
 // releases it when it goes.
-
-#include <unknwn.h>
 
 #include <utility>
 
 namespace platform {
 
 template <class T>
-class ComOwner {
+class ComRef {
   public:
-    ComOwner() = default;
+    ComRef() = default;
     // Takes over a reference the caller holds.
-    explicit ComOwner(T* object) : m_object(object) {}
-    ~ComOwner() { Reset(); }
-    ComOwner(ComOwner&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
-    ComOwner& operator=(ComOwner&& other) noexcept {
+    explicit ComRef(T* object) : m_object(object) {}
+    ~ComRef() { Reset(); }
+    ComRef(ComRef&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
+    ComRef& operator=(ComRef&& other) noexcept {
         if (this != &other) {
             Reset();
             m_object = std::exchange(other.m_object, nullptr);
         }
         return *this;
     }
-    ComOwner(const ComOwner&) = delete;
-    ComOwner& operator=(const ComOwner&) = delete;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
 
     T* get() const { return m_object; }
     T* operator->() const { return m_object; }
