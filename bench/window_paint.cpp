@@ -85,7 +85,7 @@ void PaintScene(HDC dc) {
                                 DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
-LRESULT SceneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SceneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -98,7 +98,7 @@ LRESULT SceneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 std::atomic<long long> g_latencyNs{-1};
 
-LRESULT PostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK PostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP) {
         auto now = Clock::now().time_since_epoch().count();
         g_latencyNs = now - static_cast<long long>(lParam);
