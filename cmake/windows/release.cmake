@@ -42,19 +42,22 @@ install(FILES ${VANTU_7Z_LICENSE} DESTINATION . RENAME License-7-Zip.txt COMPONE
 
 # Linked into every program (-static): the MinGW-w64 start-up code and winpthreads.
 set(licences "MinGW-w64-runtime=/usr/share/doc/mingw-w64-common/copyright")
+# Each library that brings a licence text: its target, its name, its text.
+set(licensed_libraries
+    "vantu_sodium|libsodium|${VANTU_SODIUM_ROOT}/LICENSE"
+    "nlohmann_json::nlohmann_json|nlohmann-json|/usr/share/doc/nlohmann-json3-dev/copyright"
+    "ZLIB::ZLIB|zlib|/usr/share/doc/libz-mingw-w64-dev/copyright"
+    "PkgConfig::STB|stb|/usr/share/doc/libstb-dev/copyright")
 vantu_link_closure(VantuLauncher linked)
-if("vantu_sodium" IN_LIST linked)
-    list(APPEND licences "libsodium=${VANTU_SODIUM_ROOT}/LICENSE")
-endif()
-if("nlohmann_json::nlohmann_json" IN_LIST linked)
-    list(APPEND licences "nlohmann-json=/usr/share/doc/nlohmann-json3-dev/copyright")
-endif()
-if("ZLIB::ZLIB" IN_LIST linked)
-    list(APPEND licences "zlib=/usr/share/doc/libz-mingw-w64-dev/copyright")
-endif()
-if("PkgConfig::STB" IN_LIST linked)
-    list(APPEND licences "stb=/usr/share/doc/libstb-dev/copyright")
-endif()
+foreach(library IN LISTS licensed_libraries)
+    string(REPLACE "|" ";" fields "${library}")
+    list(GET fields 0 target)
+    if(target IN_LIST linked)
+        list(GET fields 1 name)
+        list(GET fields 2 text)
+        list(APPEND licences "${name}=${text}")
+    endif()
+endforeach()
 foreach(entry IN LISTS licences)
     string(REGEX MATCH "^([^=]+)=(.*)$" unused "${entry}")
     if(NOT EXISTS "${CMAKE_MATCH_2}")
