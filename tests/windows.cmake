@@ -18,7 +18,7 @@ vantu_test_suite(ui/render NAME ui_render DEPS vantu_ui_render EXCLUDE gif_frame
 
 # The toolkit's suite, windows on user32 included (input through the system's
 # own queue: tests/support/windows/window_input.cpp). Left out: the rich edit
-# (not built for Windows yet), the zip reader's and the resource settings'
+# (its own suite below), the zip reader's and the resource settings'
 # cases (written over POSIX descriptors and pipes and /proc/self/exe), and
 # the animated GIF's (its files are made by the host's ImageMagick, found on
 # the Linux path).
@@ -29,6 +29,10 @@ vantu_test_suite(ui DEPS vantu_ui vantu_skin_resources vantu_gallery
 # host's archivers for the skin archives the tests make.
 target_sources(ui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/ui/render/windows/stb_image_write.cpp
                ${PROJECT_SOURCE_DIR}/tests/update/windows/run_tool.cpp)
+
+# The rich edit on the system's text services, in windows of the real window
+# system.
+vantu_test_suite(ui/rich_edit NAME ui_rich_edit DEPS vantu_ui)
 
 # The launcher's suite, but the skin archive's resource, which the windows
 # module reads (not built for Windows yet).

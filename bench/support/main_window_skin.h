@@ -5,11 +5,9 @@
 // "Button" element, plus placeholder images of the sizes that window uses.
 // Shared by the benchmark and the window tests.
 
-#include <stb/stb_image_write.h>
-
-#include <cstdint>
 #include <filesystem>
-#include <vector>
+
+#include "bench/support/png_file.h"
 
 namespace bench_support {
 
@@ -37,16 +35,7 @@ inline constexpr const char* kMainWindowSkin =
 // A PNG of one colour (0xAARRGGBB).
 inline void WriteSolidPng(const std::filesystem::path& file, int width, int height,
                           unsigned colour) {
-    std::filesystem::create_directories(file.parent_path());
-    const std::uint8_t rgba[4] = {
-        static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
-        static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 24)};
-    std::vector<std::uint8_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(width) * height * 4);
-    for (int i = 0; i < width * height; ++i) {
-        pixels.insert(pixels.end(), rgba, rgba + 4);
-    }
-    stbi_write_png(file.string().c_str(), width, height, 4, pixels.data(), width * 4);
+    WritePng(file, width, height, [colour](int, int) { return colour; });
 }
 
 inline void WriteMainWindowImages(const std::filesystem::path& folder) {

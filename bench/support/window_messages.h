@@ -3,7 +3,7 @@
 // The message pump the window benchmarks share: header-only, like the rest
 // of bench/support.
 
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
 #include "ui/core/manager/window_manager.h"
 
 namespace bench_support {

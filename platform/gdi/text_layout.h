@@ -23,18 +23,20 @@ using LayoutPtr = std::unique_ptr<PangoLayout, LayoutDeleter>;
 // not part of it: layouts carry it as an attribute.
 const PangoFontDescription* FontDescription(const FontSpec& font);
 
-// Starts the font set-up of this thread's text: the font configuration is
-// read on a thread of its own while the caller goes on making its display and
-// windows, instead of when the first text is measured.
-void PrepareTextLayout();
+// Starts the font set-up of this thread's text, adopting the font map that
+// WarmTextLayout left (once, for the first thread that asks) as the thread's
+// default; the display thread calls it before its first window. Whether it
+// adopted one.
+bool PrepareTextLayout();
 
 // Loads the font configuration, which is the process's: any thread may do it
 // ahead of the first layout.
 void PrepareFontConfiguration();
 
-// Draws `sample` (UTF-8) in `font` once, out of sight, so that the first
-// text any thread draws in that font finds the font files read and the
-// glyphs rendered. Any thread may call it; it keeps nothing of its own.
+// Draws `sample` (UTF-8) in `font` once, out of sight, on a font map of its
+// own that it then leaves for PrepareTextLayout, so that the first text the
+// display thread draws in that font finds it matched, shaped and rendered.
+// Any thread may call it, before the display thread's first text.
 void WarmTextLayout(const FontSpec& font, std::string_view sample);
 // A layout for drawing on `dc` (may be null: measuring only) in `font`.
 LayoutPtr CreateTextLayout(HDC dc, const FontSpec& font);

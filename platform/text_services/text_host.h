@@ -1,9 +1,10 @@
 #pragma once
 
-// Stands in for the host interface of the windowless rich-edit text services
-// (ITextHost): what a text services object asks of the control that hosts
-// it. Coordinates are the host window's client pixels; the client rectangle
-// is where the text shows.
+// The host interface of the windowless rich-edit text services, shaped as
+// the system's ITextHost: what a text services object asks of the control
+// that hosts it. Coordinates are the host window's client pixels; the client
+// rectangle is where the text shows. On Windows a bridge offers it to the
+// system's text services as their ITextHost.
 
 #include "platform/gdi/font_spec.h"
 #include "platform/win32.h"
@@ -14,6 +15,8 @@ namespace platform {
 class ITextHost {
   public:
     virtual RECT TxGetClientRect() = 0;
+    // The window the text shows in (null: none yet).
+    virtual HWND TxGetWindow() = 0;
     // The default character format: font and colour (0xAARRGGBB).
     virtual FontSpec TxGetFont() = 0;
     virtual DWORD TxGetTextColor() = 0;

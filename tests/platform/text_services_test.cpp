@@ -15,6 +15,7 @@ using platform::CTextServices;
 class RecordingHost : public platform::ITextHost {
   public:
     RECT TxGetClientRect() override { return client; }
+    HWND TxGetWindow() override { return nullptr; }
     platform::FontSpec TxGetFont() override { return platform::FontSpec{}; }
     DWORD TxGetTextColor() override { return 0xFF000000; }
     DWORD TxGetPropertyBits(DWORD mask) override { return bits & mask; }

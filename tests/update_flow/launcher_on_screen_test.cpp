@@ -335,6 +335,7 @@ TEST_F(LauncherOnScreen, EqualVersionsLoadTheWindowsAheadButShowNone) {
     EXPECT_NE(said.find(" windows module loaded\n"), std::string::npos) << said;
     EXPECT_NE(said.find(" font configuration ready\n"), std::string::npos) << said;
     EXPECT_NE(said.find(" text drawn ahead\n"), std::string::npos) << said;
+    EXPECT_NE(said.find(" images decoded ahead\n"), std::string::npos) << said;
     EXPECT_NE(said.find(" display connected\n"), std::string::npos) << said;
     EXPECT_EQ(said.find(" window made, skin parse starts\n"), std::string::npos) << said;
     EXPECT_EQ(said.find(" first frame presented\n"), std::string::npos) << said;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <tuple>
 
 #include "platform/process/startup_trace.h"
@@ -32,6 +33,18 @@ PangoContext* SharedContext() {
 struct FontMapDeleter {
     void operator()(PangoFontMap* m) const { g_object_unref(m); }
 };
+using FontMapPtr = std::unique_ptr<PangoFontMap, FontMapDeleter>;
+
+// The font map WarmTextLayout drew with, until a thread adopts it.
+struct WarmFontMap {
+    std::mutex mutex;
+    FontMapPtr fonts;
+};
+
+WarmFontMap& TheWarmFontMap() {
+    static WarmFontMap warm;
+    return warm;
+}
 
 struct CairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
@@ -52,8 +65,19 @@ constexpr std::size_t kCacheLimit = 256;
 
 }  // namespace
 
-void PrepareTextLayout() {
+bool PrepareTextLayout() {
+    FontMapPtr warmed;
+    {
+        WarmFontMap& warm = TheWarmFontMap();
+        std::lock_guard lock(warm.mutex);
+        warmed = std::move(warm.fonts);
+    }
+    if (warmed) {
+        // The thread's default takes its own reference.
+        pango_cairo_font_map_set_default(PANGO_CAIRO_FONT_MAP(warmed.get()));
+    }
     SharedContext();
+    return warmed != nullptr;
 }
 
 void PrepareFontConfiguration() {
@@ -62,10 +86,9 @@ void PrepareFontConfiguration() {
 }
 
 void WarmTextLayout(const FontSpec& font, std::string_view sample) {
-    // A font map of this call's own, since another thread draws: what it
-    // leaves behind is the process's (the font files read, their faces
-    // opened, the glyphs rendered in cairo's caches).
-    std::unique_ptr<PangoFontMap, FontMapDeleter> fonts(pango_cairo_font_map_new());
+    // A font map of this call's own, which the thread that draws adopts once
+    // this call no longer uses it: its fonts are then matched and shaped.
+    FontMapPtr fonts(pango_cairo_font_map_new());
     ContextPtr context = NewContext(fonts.get());
     // Wide enough that no glyph of a line is clipped away before it is drawn.
     constexpr int kWidth = 1024;
@@ -79,6 +102,13 @@ void WarmTextLayout(const FontSpec& font, std::string_view sample) {
     pango_layout_set_font_description(layout.get(), FontDescription(font));
     pango_layout_set_text(layout.get(), sample.data(), static_cast<int>(sample.size()));
     pango_cairo_show_layout(cr.get(), layout.get());
+    layout.reset();
+    context.reset();
+    {
+        WarmFontMap& warm = TheWarmFontMap();
+        std::lock_guard lock(warm.mutex);
+        warm.fonts = std::move(fonts);
+    }
     MarkStartup("text drawn ahead");
 }
 

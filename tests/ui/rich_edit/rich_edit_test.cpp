@@ -5,13 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 
-#include "platform/gdi/system_values.h"
-#include "platform/shell/clipboard.h"
+#include "platform/gdi/font_spec.h"
+#include "platform/gdi/gdi_api.h"
 #include "tests/support/deadline.h"
-#include "tests/ui/manager/managed_window.h"
-#include "tests/ui/window/skinned_window_support.h"
+#include "tests/ui/rich_edit/window_input.h"
 #include "ui/control/basic/button.h"
 #include "ui/control/rich_edit/rich_edit_host.h"
 #include "ui/control/scroll/scroll_bar.h"
@@ -19,8 +20,18 @@
 
 namespace {
 
-using namespace manager_testing;
-namespace seam = platform::seam;
+using namespace VantuUI;
+using namespace rich_edit_testing;
+
+// How many notifications of each type the window raised.
+struct NotificationCounts : INotifyUI {
+    void OnNotification(TNotificationUI& msg) override { ++counts[msg.type]; }
+    std::size_t Count(const std::wstring& type) const {
+        const auto found = counts.find(type);
+        return found != counts.end() ? found->second : 0;
+    }
+    std::map<std::wstring, std::size_t> counts;
+};
 
 // 200 lines of mixed Chinese and English, each one line at 280 pixels.
 std::wstring Notes() {
@@ -61,9 +72,8 @@ class RichEditWindowTest : public ::testing::Test {
             SetWindowLongPtr(window, GWLP_USERDATA, 0);
             DestroyWindow(window);
         }
-        platform::seam::RunPendingMessages();
+        RunPendingMessages();
     }
-    static void Pump() { ui_testing::PumpLikeTheProduct(); }
     // Pumps until `done` holds; false after two seconds.
     static bool PumpUntil(const std::function<bool()>& done) {
         return testing_support::WaitUntil(testing_support::Deadline(std::chrono::seconds(2)), [&] {
@@ -72,16 +82,16 @@ class RichEditWindowTest : public ::testing::Test {
         });
     }
     void Click(int x, int y) {
-        seam::MouseMove(window, x, y);
-        seam::MouseButton(window, SDL_BUTTON_LEFT, true, x, y);
-        seam::MouseButton(window, SDL_BUTTON_LEFT, false, x, y);
+        MouseMove(window, x, y);
+        LeftButton(window, true, x, y);
+        LeftButton(window, false, x, y);
         Pump();
     }
     platform::CTextServices& Services() { return edit->GetHost()->Services(); }
     int LineHeight() const { return platform::MeasureFont(platform::FontSpec{L"Sans", 12}).height; }
 
     CWindowManagerUI manager;
-    NotificationLog log;
+    NotificationCounts log;
     HWND window = nullptr;
     CRichEditUI* edit = nullptr;
 };
@@ -109,12 +119,12 @@ TEST_F(RichEditWindowTest, ReadOnlyNotesScrollAndTheirBarFollowsTheTextHeight) {
     EXPECT_EQ(bar->GetRange(), textHeight - (client.bottom - client.top));
 
     // The wheel scrolls the text and the bar together, a line a notch.
-    seam::MouseMove(window, 150, 100);
-    seam::MouseWheel(window, -1);
+    MouseMove(window, 150, 100);
+    Wheel(window, -1);
     Pump();
     EXPECT_EQ(Services().ScrollPosition().y, LineHeight());
     EXPECT_EQ(bar->GetPosition(), LineHeight());
-    seam::MouseWheel(window, 1);
+    Wheel(window, 1);
     Pump();
     EXPECT_EQ(bar->GetPosition(), 0);
 
@@ -167,16 +177,16 @@ TEST_F(RichEditWindowTest, TheBarsArrowsTrackAndThumbScrollTheNotesAndTheThumbFo
 
     // Dragging the thumb 40 pixels moves the text 40 x range / (track - thumb).
     const int grab = 6 + thumbLength / 2;
-    seam::MouseMove(window, 297, grab);
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, 297, grab);
-    seam::MouseMove(window, 297, grab + 40);
+    MouseMove(window, 297, grab);
+    LeftButton(window, true, 297, grab);
+    MouseMove(window, 297, grab + 40);
     const int dragged = 40 * range / (188 - thumbLength);
     ASSERT_TRUE(PumpUntil([&] { return Services().ScrollPosition().y == dragged; }))
         << "the drag did not scroll to " << dragged << "; at " << Services().ScrollPosition().y;
-    seam::MouseMove(window, 297, 199);
+    MouseMove(window, 297, 199);
     ASSERT_TRUE(PumpUntil([&] { return bar->GetPosition() == range; }))
         << "the drag did not reach the end; at " << bar->GetPosition();
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, 297, 199);
+    LeftButton(window, false, 297, 199);
     Pump();
     EXPECT_EQ(Services().ScrollPosition().y, range);
     EXPECT_EQ(bar->GetPartRect(ScrollBarPart::Thumb).bottom, 194);
@@ -192,14 +202,14 @@ TEST_F(RichEditWindowTest, MouseSelectsReadOnlyTextThatCopiesButNeverChanges) {
     Build(kNotesAttributes);
     edit->SetText(Notes());
     UpdateWindow(window);
-    seam::Focus(window, true);
+    FocusWindow(window);
     Pump();
-    log.seen.clear();
+    log.counts.clear();
 
     const int y = 4 + LineHeight() / 2;
-    seam::MouseButton(window, SDL_BUTTON_LEFT, true, 5, y);
-    seam::MouseMove(window, 5, y + 2 * LineHeight());
-    seam::MouseButton(window, SDL_BUTTON_LEFT, false, 5, y + 2 * LineHeight());
+    LeftButton(window, true, 5, y);
+    MouseMove(window, 5, y + 2 * LineHeight());
+    LeftButton(window, false, 5, y + 2 * LineHeight());
     Pump();
     EXPECT_TRUE(edit->IsFocused());
     const CHARRANGE selected = Services().Selection();
@@ -209,40 +219,35 @@ TEST_F(RichEditWindowTest, MouseSelectsReadOnlyTextThatCopiesButNeverChanges) {
     EXPECT_EQ(static_cast<std::size_t>(selected.cpMax), thirdLine);
     EXPECT_FALSE(manager.HasMouseCapture());
 
-    seam::Key(window, SDLK_LCTRL, true);
-    seam::Key(window, SDLK_c, true, KMOD_LCTRL);
-    seam::Key(window, SDLK_c, false, KMOD_LCTRL);
-    seam::Key(window, SDLK_LCTRL, false);
-    seam::Text(window, "x");
-    seam::Key(window, SDLK_BACKSPACE, true);
-    seam::Key(window, SDLK_BACKSPACE, false);
+    PressKey(window, Key::C, true);
+    TypeText(window, L"x");
+    PressKey(window, Key::Backspace);
     Pump();
-    EXPECT_EQ(platform::GetClipboardText(), notes.substr(0, thirdLine));
+    EXPECT_EQ(ClipboardText(), notes.substr(0, thirdLine));
     EXPECT_EQ(edit->GetText(), notes);
-    EXPECT_TRUE(log.Of(L"textchanged").empty());
+    EXPECT_EQ(log.Count(L"textchanged"), 0u);
 }
 
 TEST_F(RichEditWindowTest, ReturnGoesToTheTextOnlyWhenWanted) {
     Build(L"font=\"0\" wantreturn=\"false\"");
     edit->SetText(L"ab");
-    seam::Focus(window, true);
+    FocusWindow(window);
     manager.FocusControl(edit, true);
     Pump();
-    log.seen.clear();
-    seam::Key(window, SDLK_RETURN, true);
-    seam::Key(window, SDLK_RETURN, false);
+    log.counts.clear();
+    PressKey(window, Key::Return);
+    TypeText(window, L"\r\n");  // the characters Return and Ctrl+Return make
     Pump();
-    EXPECT_EQ(log.Of(L"return").size(), 1u);
+    EXPECT_EQ(log.Count(L"return"), 1u);
     EXPECT_EQ(edit->GetText(), L"ab");
 
     edit->SetWantsReturn(true);
-    seam::Text(window, "中");
-    seam::Key(window, SDLK_RETURN, true);
-    seam::Key(window, SDLK_RETURN, false);
+    TypeText(window, L"中");
+    PressKey(window, Key::Return);
     Pump();
-    EXPECT_EQ(log.Of(L"return").size(), 1u);
+    EXPECT_EQ(log.Count(L"return"), 1u);
     EXPECT_EQ(edit->GetText(), L"ab中\n");  // SetText leaves the caret at the end
-    EXPECT_EQ(log.Of(L"textchanged").size(), 2u);
+    EXPECT_EQ(log.Count(L"textchanged"), 2u);
 }
 
 TEST_F(RichEditWindowTest, TabIsTypedIntoARichEditThatWantsItAndOnlyThere) {
@@ -250,7 +255,7 @@ TEST_F(RichEditWindowTest, TabIsTypedIntoARichEditThatWantsItAndOnlyThere) {
     auto* next = new CButtonUI;
     static_cast<CContainerUI*>(manager.Root())->Append(next);
     edit->SetText(L"ab");
-    seam::Focus(window, true);
+    FocusWindow(window);
     // The paints after the first move the focus on to the first tab stop
     // once they lay nothing out any more: let them, then take the focus.
     for (int i = 0; i < 3; ++i) {
@@ -262,8 +267,7 @@ TEST_F(RichEditWindowTest, TabIsTypedIntoARichEditThatWantsItAndOnlyThere) {
     Pump();
     ASSERT_EQ(manager.FocusedControl(), edit);
     auto tab = [&] {
-        seam::Key(window, SDLK_TAB, true);
-        seam::Key(window, SDLK_TAB, false);
+        PressKey(window, Key::Tab);
         Pump();
     };
     // (A paint here may still move the focus on, so only the text tells.)
@@ -276,23 +280,38 @@ TEST_F(RichEditWindowTest, TabIsTypedIntoARichEditThatWantsItAndOnlyThere) {
     EXPECT_EQ(edit->GetText(), L"ab\t");
 }
 
+std::uint32_t WindowColour() {
+    const COLORREF system = GetSysColor(COLOR_WINDOW);
+    return (GetRValue(system) << 16) | (GetGValue(system) << 8) | GetBValue(system);
+}
+
 TEST_F(RichEditWindowTest, AnOpaqueRichEditHidesWhatLiesBeneathItsText) {
     Build(L"font=\"0\" transparent=\"false\"");
     manager.Root()->SetBackColor(0xFFFF0000);
     edit->SetText(L"ab");
     UpdateWindow(window);
-    const COLORREF system = GetSysColor(COLOR_WINDOW);
-    const std::uint32_t windowColour =
-        (GetRValue(system) << 16) | (GetGValue(system) << 8) | GetBValue(system);
+    const std::uint32_t windowColour = WindowColour();
     ASSERT_NE(windowColour, 0xFF0000u);
-    EXPECT_EQ(seam::PresentedPixel(window, 250, 150), windowColour);
+    EXPECT_EQ(PresentedPixel(manager, window, 250, 150), windowColour);
+}
+
+TEST_F(RichEditWindowTest, TurningTransparentShowsWhatLiesBeneathAndTurningBackHidesIt) {
+    if (UnderWine()) {
+        GTEST_SKIP() << "wine's text services keep the back style they were made with";
+    }
+    Build(L"font=\"0\" transparent=\"false\"");
+    manager.Root()->SetBackColor(0xFFFF0000);
+    edit->SetText(L"ab");
+    UpdateWindow(window);
+    const std::uint32_t windowColour = WindowColour();
+    ASSERT_EQ(PresentedPixel(manager, window, 250, 150), windowColour);
 
     edit->SetTransparent(true);
     UpdateWindow(window);
-    EXPECT_EQ(seam::PresentedPixel(window, 250, 150), 0xFF0000u);
+    EXPECT_EQ(PresentedPixel(manager, window, 250, 150), 0xFF0000u);
     edit->SetTransparent(false);
     UpdateWindow(window);
-    EXPECT_EQ(seam::PresentedPixel(window, 250, 150), windowColour);
+    EXPECT_EQ(PresentedPixel(manager, window, 250, 150), windowColour);
 }
 
 // Layers, then the text, then the children: a child lies over the text.
@@ -309,7 +328,7 @@ TEST_F(RichEditWindowTest, ChildrenArePaintedOverTheText) {
     auto everyPixelIs = [&](std::uint32_t colour) {
         for (LONG y = under.top; y < under.bottom; ++y) {
             for (LONG x = under.left; x < under.right; ++x) {
-                if (seam::PresentedPixel(window, x, y) != colour) {
+                if (PresentedPixel(manager, window, x, y) != colour) {
                     return false;
                 }
             }
@@ -325,6 +344,23 @@ TEST_F(RichEditWindowTest, ChildrenArePaintedOverTheText) {
     UpdateWindow(window);
     ASSERT_EQ(cover->GetItemRect(), under);
     EXPECT_TRUE(everyPixelIs(0x0000FF)) << "text drawn over the child";
+}
+
+// Paragraph breaks read back as "\n", one character each, wherever the text
+// services keep them otherwise.
+TEST_F(RichEditWindowTest, LineBreaksReadBackAsTheyWereSetAndCountOneCharacterEach) {
+    Build(L"font=\"0\"");
+    edit->SetText(L"一\nb\n\nc");
+    EXPECT_EQ(edit->GetText(), L"一\nb\n\nc");
+    EXPECT_EQ(Services().TxGetText(), L"一\nb\n\nc");
+    CHARRANGE range{5, 6};  // the "c" after the empty line
+    edit->SendToTextServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    edit->SendToTextServices(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"d"));
+    EXPECT_EQ(edit->GetText(), L"一\nb\n\nd");
+    EXPECT_EQ(Services().Selection().cpMin, 6);
+    EXPECT_EQ(Services().Selection().cpMax, 6);
+    edit->SetText(L"");
+    EXPECT_EQ(edit->GetText(), L"");
 }
 
 TEST_F(RichEditWindowTest, TextSetBeforeTheHostExistsShowsOnceItIsMade) {

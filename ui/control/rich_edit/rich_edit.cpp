@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/shell/debug_output.h"
+#include "platform/text/text_codec.h"
 #include "platform/window/window_api.h"
 #include "ui/control/attribute_table.h"
 #include "ui/control/attribute_values.h"
@@ -126,7 +128,16 @@ void CRichEditUI::InitHook() {
         return;
     }
     m_initialised = true;
-    m_host = std::make_unique<CTxtWinHost>(*this, m_style);
+    std::string error;
+    m_host = CTxtWinHost::Create(*this, m_style, error);
+    if (m_host == nullptr) {
+        const std::wstring reason =
+            L"rich edit: " + platform::DecodeUtf8(error).value_or(L"?") + L"\n";
+        OutputDebugString(reason.c_str());
+        return;
+    }
+    // Not every text services object asks its host for the limit.
+    m_host->Services().TxSendMessage(EM_EXLIMITTEXT, 0, m_limitText);
     m_host->Services().TxSetText(m_text);
     m_host->Services().OnTxInPlaceActivate();
     if (m_manager != nullptr) {
@@ -135,17 +146,7 @@ void CRichEditUI::InitHook() {
 }
 
 std::wstring CRichEditUI::GetText() const {
-    if (m_host == nullptr) {
-        return m_text;
-    }
-    const LRESULT length = m_host->Services().TxSendMessage(EM_GETTEXTLENGTHEX, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GETTEXTEX request;
-    request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    const LRESULT copied = m_host->Services().TxSendMessage(
-        EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
+    return m_host != nullptr ? m_host->Services().TxGetText() : m_text;
 }
 
 void CRichEditUI::SetText(const std::wstring& text) {
@@ -171,11 +172,14 @@ void CRichEditUI::SetRich(bool rich) {
     }
 }
 
+// The system's text services take the new style without asking for a
+// repaint: the control asks for it.
 void CRichEditUI::SetTransparent(bool transparent) {
     m_transparent = transparent;
     if (m_host != nullptr) {
         m_host->PropertyChanged(TXTBIT_BACKSTYLECHANGE);
     }
+    Invalidate();
 }
 
 void CRichEditUI::SetReadOnly(bool readOnly) {
@@ -220,10 +224,15 @@ LRESULT CRichEditUI::SendToTextServices(UINT message, WPARAM wParam, LPARAM lPar
     if (m_host == nullptr) {
         return 1;
     }
-    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    const bool returnKey = message == WM_KEYDOWN && wParam == VK_RETURN;
+    // The system's text services type Return from the character the key
+    // makes (Ctrl+Return makes "\n"): an unwanted Return must not reach them
+    // that way either.
+    const bool returnCharacter = message == WM_CHAR && (wParam == L'\r' || wParam == L'\n');
+    if (returnKey || returnCharacter) {
         const bool control = GetKeyState(VK_CONTROL) < 0;
         if (!m_wantReturn || (control && !m_wantCtrlReturn)) {
-            if (m_manager != nullptr) {
+            if (returnKey && m_manager != nullptr) {
                 m_manager->RaiseNotification(this, L"return", 0, 0, false, true);
             }
             return 0;

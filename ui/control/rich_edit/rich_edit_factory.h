@@ -1,7 +1,6 @@
 #pragma once
 
-// Makes the rich edit for the skin builder. Null where the system's text
-// services are not wired up yet (Windows): the class is then unknown.
+// Makes the rich edit for the skin builder.
 
 namespace VantuUI {
 

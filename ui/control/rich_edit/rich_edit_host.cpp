@@ -1,6 +1,7 @@
 #include "ui/control/rich_edit/rich_edit_host.h"
 
 #include "platform/window/window_api.h"
+#include "ui/control/rich_edit/ime_candidates.h"
 #include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/scroll/scroll_bar.h"
 #include "ui/core/manager/window_manager.h"
@@ -13,10 +14,21 @@ CTxtWinHost::CTxtWinHost(CRichEditUI& owner, DWORD style)
       m_wordWrap((style & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0),
       m_rich(owner.IsRich()) {
     m_clientRect = owner.TextArea();
-    m_services = std::make_unique<platform::CTextServices>(*this);
+}
+
+std::unique_ptr<CTxtWinHost> CTxtWinHost::Create(CRichEditUI& owner, DWORD style,
+                                                 std::string& error) {
+    std::unique_ptr<CTxtWinHost> host(new CTxtWinHost(owner, style));
+    host->m_services = platform::CTextServices::Create(*host, error);
+    if (host->m_services == nullptr) {
+        return nullptr;
+    }
+    return host;
 }
 
 CTxtWinHost::~CTxtWinHost() {
+    // The text services call their host back while they go.
+    m_services.reset();
     if (m_caretVisible) {
         DestroyCaret();
     }
@@ -35,6 +47,11 @@ void CTxtWinHost::SetClientRect(const RECT& rect) {
 
 void CTxtWinHost::PropertyChanged(DWORD bit) {
     m_services->OnTxPropertyBitsChange(bit, TxGetPropertyBits(~DWORD{0}));
+}
+
+HWND CTxtWinHost::TxGetWindow() {
+    CWindowManagerUI* manager = m_owner.GetManager();
+    return manager != nullptr ? manager->WindowHandle() : nullptr;
 }
 
 TXTBACKSTYLE CTxtWinHost::TxGetBackStyle() {
@@ -198,7 +215,7 @@ void CTxtWinHost::TxSetCursor(HCURSOR cursor) {
 
 void CTxtWinHost::TxSetImeRect(const RECT& rect) {
     if (CWindowManagerUI* manager = m_owner.GetManager()) {
-        platform::SetImeCandidateRect(manager->WindowHandle(), rect);
+        PlaceImeCandidates(manager->WindowHandle(), rect);
     }
 }
 

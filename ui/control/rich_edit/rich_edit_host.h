@@ -7,6 +7,7 @@
 // capture, focus, notifications).
 
 #include <memory>
+#include <string>
 
 #include "platform/text_services/text_host.h"
 #include "platform/text_services/text_services.h"
@@ -17,8 +18,11 @@ class CRichEditUI;
 
 class CTxtWinHost final : public platform::ITextHost {
   public:
-    // `style` holds the ES_* and WS_*SCROLL bits, fixed from now on.
-    CTxtWinHost(CRichEditUI& owner, DWORD style);
+    // `style` holds the ES_* and WS_*SCROLL bits, fixed from now on. Null
+    // when the system has no text services; `error` then says why.
+    static std::unique_ptr<CTxtWinHost> Create(CRichEditUI& owner, DWORD style, std::string& error);
+    CTxtWinHost(const CTxtWinHost&) = delete;
+    CTxtWinHost& operator=(const CTxtWinHost&) = delete;
     ~CTxtWinHost();
 
     platform::CTextServices& Services() { return *m_services; }
@@ -32,6 +36,7 @@ class CTxtWinHost final : public platform::ITextHost {
 
     // platform::ITextHost
     RECT TxGetClientRect() override { return m_clientRect; }
+    HWND TxGetWindow() override;
     platform::FontSpec TxGetFont() override;
     DWORD TxGetTextColor() override;
     DWORD TxGetPropertyBits(DWORD mask) override;
@@ -58,6 +63,7 @@ class CTxtWinHost final : public platform::ITextHost {
     HRESULT TxNotify(DWORD code, void* data) override;
 
   private:
+    CTxtWinHost(CRichEditUI& owner, DWORD style);
     // Shows or hides a bar; the text area changes with a vertical one.
     void ShowBar(int bar, bool show);
 

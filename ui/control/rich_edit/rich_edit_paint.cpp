@@ -3,6 +3,7 @@
 #include "ui/control/rect_math.h"
 #include "ui/control/rich_edit/rich_edit.h"
 #include "ui/control/rich_edit/rich_edit_host.h"
+#include "ui/control/rich_edit/text_layer.h"
 #include "ui/control/scroll/scroll_bar.h"
 
 namespace VantuUI {
@@ -52,7 +53,7 @@ void CRichEditUI::Move(SIZE offset, bool invalidate) {
 void CRichEditUI::PaintTextLayer(HDC dc) {
     RECT area;
     if (m_host != nullptr && RectIntersect(area, m_paintRect, m_itemRect)) {
-        m_host->Services().TxDraw(dc, area);
+        DrawTextLayer(dc, area, m_host->Services());
     }
 }
 

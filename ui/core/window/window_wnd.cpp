@@ -114,11 +114,11 @@ bool CWindowWnd::PostToWindow(UINT message, WPARAM wParam, LPARAM lParam) {
     return PostMessage(m_hwnd, message, wParam, lParam) != FALSE;
 }
 
-LRESULT CWindowWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWindowWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return Route(hwnd, message, wParam, lParam, false);
 }
 
-LRESULT CWindowWnd::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWindowWnd::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return Route(hwnd, message, wParam, lParam, true);
 }
 

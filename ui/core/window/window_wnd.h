@@ -53,8 +53,8 @@ class CWindowWnd {
     WNDPROC m_previousProc = DefWindowProc;
 
   private:
-    static LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Routing shared by both procedures; `superclassed` picks where the
     // object is attached to the window.
     static LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool superclassed);

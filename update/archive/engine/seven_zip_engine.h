@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/com_ref.h"
 #include "platform/modules/shared_library.h"
 #include "update/archive/engine/seven_zip_abi.h"
 #include "update/archive/engine/seven_zip_engine_library.h"
@@ -40,35 +41,8 @@ class Engine {
     VariantClearFn m_variantClear = nullptr;
 };
 
-// One reference to an engine-style object, released when it goes.
-template <typename T>
-class ComRef {
-  public:
-    ComRef() = default;
-    // Takes over a reference the caller already holds.
-    explicit ComRef(T* object) : m_object(object) {}
-    ~ComRef() { Reset(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-
-    T* get() const { return m_object; }
-    T* operator->() const { return m_object; }
-    explicit operator bool() const { return m_object != nullptr; }
-    // For out parameters: releases what is held and hands out the slot.
-    void** Out() {
-        Reset();
-        return reinterpret_cast<void**>(&m_object);
-    }
-    void Reset() {
-        if (m_object != nullptr) {
-            m_object->Release();
-            m_object = nullptr;
-        }
-    }
-
-  private:
-    T* m_object = nullptr;
-};
+// One reference to an engine object, released when it goes.
+using platform::ComRef;
 
 // A property value read from the engine, cleared by the engine when it goes.
 class Property {

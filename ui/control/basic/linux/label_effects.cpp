@@ -6,9 +6,11 @@
 
 #include "platform/text/text_codec.h"
 #include "ui/control/basic/label.h"
+#include "ui/control/basic/label_effects.h"
 #include "ui/core/manager/window_manager.h"
 #include "ui/render/linux/cairo_handles.h"
 #include "ui/render/linux/pango_text.h"
+#include "ui/render/text/text_layout.h"
 
 namespace VantuUI {
 
@@ -52,9 +54,9 @@ void CLabelUI::PaintTextEffects(HDC dc, const RECT& rect, DWORD color, UINT styl
         return;
     }
     const bool singleLine = (style & DT_SINGLELINE) != 0;
-    std::wstring shown = m_manager->ExpandStringTokens(m_text);
-    if (singleLine) {
-        std::erase_if(shown, [](wchar_t c) { return c == L'\r' || c == L'\n'; });
+    const std::wstring shown = PlainTextShown(dc, m_manager, m_text, style).value_or(L"");
+    if (shown.empty()) {
+        return;
     }
     PlacedText text;
     text.layout = CreateTextLayout(dc, ResolveFont(m_manager, m_font), platform::EncodeUtf8(shown),
@@ -99,8 +101,9 @@ void CLabelUI::PaintTextEffects(HDC dc, const RECT& rect, DWORD color, UINT styl
             ContextPtr cr(cairo_create(glyphs.get()));
             ShowText(cr.get(), text, textBrush.get(), 0, 0);
         }
-        const int smallWidth = std::max(1, static_cast<int>(width / m_luminousFuzzy));
-        const int smallHeight = std::max(1, static_cast<int>(height / m_luminousFuzzy));
+        const SIZE small = GlowSize(width, height, m_luminousFuzzy);
+        const int smallWidth = small.cx;
+        const int smallHeight = small.cy;
         SurfacePtr shrunk(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, smallWidth, smallHeight));
         {
             ContextPtr cr(cairo_create(shrunk.get()));

@@ -1,5 +1,3 @@
-// The rich edit over the project's own text services.
-
 #include "ui/control/rich_edit/rich_edit_factory.h"
 
 #include "ui/control/rich_edit/rich_edit.h"

@@ -1,4 +1,4 @@
-#include "platform/text_services/text_document.h"
+#include "platform/text_services/linux/text_document.h"
 
 #include <algorithm>
 
