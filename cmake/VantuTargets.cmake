@@ -6,8 +6,10 @@
 # in a service folder's linux/ or windows/ sub-folder: the other system's is
 # left out.
 if(WIN32)
+    set(VANTU_SYSTEM windows)
     set(VANTU_OTHER_SYSTEM linux)
 else()
+    set(VANTU_SYSTEM linux)
     set(VANTU_OTHER_SYSTEM windows)
 endif()
 function(vantu_library name)

@@ -9,8 +9,9 @@
 
 #include "launcher/windows/skin_archive_resource.h"
 #include "platform/resources/module_handle.h"
-#include "platform/window/display/display_seam.h"
-#include "platform/window/window_system.h"
+#include "platform/window/window_api.h"
+#include "tests/support/window_input.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "tests/ui/window/skinned_window_support.h"
 #include "ui/core/resource_settings.h"
 
@@ -26,7 +27,7 @@ constexpr int kMaxTicks = 500;
 }  // namespace
 
 void PrepareDisplayAndSkins() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    test_input::PrepareDisplay();
     VantuUI::CResourceSettings::SetProgramModule(platform::CurrentModule());
     vantu::LoadSkinArchiveResource();
 }
@@ -51,9 +52,9 @@ std::wstring TextOf(HWND window, const wchar_t* name) {
 }
 
 void ClickAt(HWND window, int x, int y) {
-    platform::seam::MouseMove(window, x, y);
-    platform::seam::MouseButton(window, SDL_BUTTON_LEFT, true, x, y);
-    platform::seam::MouseButton(window, SDL_BUTTON_LEFT, false, x, y);
+    test_input::MouseMove(window, x, y);
+    test_input::MouseButton(window, test_input::Button::Left, true, x, y);
+    test_input::MouseButton(window, test_input::Button::Left, false, x, y);
 }
 
 void ClickControl(HWND window, const wchar_t* name) {
@@ -63,10 +64,10 @@ void ClickControl(HWND window, const wchar_t* name) {
     ClickAt(window, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-void PressKey(HWND window, int sdlKey) {
-    platform::seam::Focus(window, true);
-    platform::seam::Key(window, sdlKey, true);
-    platform::seam::Key(window, sdlKey, false);
+void PressKey(HWND window, int virtualKey) {
+    test_input::Focus(window, true);
+    test_input::Key(window, virtualKey, true);
+    test_input::Key(window, virtualKey, false);
 }
 
 void RunMessages() {
@@ -74,7 +75,7 @@ void RunMessages() {
 }
 
 BoxAnswerer::BoxAnswerer(std::wstring button) : m_button(std::move(button)) {
-    WNDCLASS wc;
+    WNDCLASS wc{};
     wc.lpfnWndProc = Proc;
     wc.lpszClassName = kAnswererClass;
     RegisterClass(&wc);
@@ -136,7 +137,7 @@ void BoxAnswerer::Tick() {
     m_answered = box;
     m_ticks = 0;
     if (m_button == L"Escape") {
-        PressKey(box, SDLK_ESCAPE);
+        PressKey(box, VK_ESCAPE);
     } else {
         ClickControl(box, m_button.c_str());
     }
@@ -156,7 +157,7 @@ std::string HomePageOpener::Opened() const {
 }
 
 std::uint32_t PixelAt(HWND window, int x, int y) {
-    return platform::seam::PresentedPixel(window, x, y);
+    return ui_testing::PresentedPixel(window, x, y);
 }
 
 namespace {

@@ -29,7 +29,7 @@ std::wstring TextOf(HWND window, const wchar_t* name);
 // test when there is none); queued, seen when the messages run.
 void ClickAt(HWND window, int x, int y);
 void ClickControl(HWND window, const wchar_t* name);
-void PressKey(HWND window, int sdlKey);
+void PressKey(HWND window, int virtualKey);
 
 // Runs the thread's messages as the launcher's loop does, until none is left.
 void RunMessages();

@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, ProgressSetsTextAndBarAndIgnoresBadTotals) {
 }
 
 TEST_F(MainWindowTest, CloseRequestsAreRefusedWhileTheUpgradeRuns) {
-    PressKey(m_hwnd, SDLK_ESCAPE);
+    PressKey(m_hwnd, VK_ESCAPE);
     platform::seam::CloseRequest(m_hwnd);  // Alt+F4, the window manager's close
     RunMessages();
     Post(WM_CLOSE, 1);

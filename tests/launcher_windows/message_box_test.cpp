@@ -60,7 +60,7 @@ TEST_P(MessageBoxAnswers, OnlyOkAnswersTrue) {
     HWND hwnd = Open(box);
     EXPECT_TRUE(ControlOf(hwnd, L"Cancel_Btn")->IsVisible());
     if (std::wstring(GetParam().how) == L"Escape") {
-        PressKey(hwnd, SDLK_ESCAPE);
+        PressKey(hwnd, VK_ESCAPE);
     } else {
         ClickControl(hwnd, GetParam().how);
     }
