@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/windows/dib_view.h"
 #include "platform/gdi/windows/gdi_objects.h"
 
 namespace gallery {
@@ -52,10 +53,14 @@ std::optional<CapturedImage> CaptureWindow(VantuUI::CWindowManagerUI& manager) {
     }
     {
         platform::Selection selected(target.get(), bitmap.get());
-        if (HBITMAP buffer = manager.OffscreenBitmap(); buffer != nullptr) {
-            platform::MemoryDc source = platform::CreateMemoryDc();
-            platform::Selection held(source.get(), buffer);
-            BitBlt(target.get(), 0, 0, image.width, image.height, source.get(), 0, 0, SRCCOPY);
+        // The back buffer stays selected into the manager's DC: its bits are
+        // read in place (a second DC could not select it).
+        if (const auto buffer = platform::ViewDib(manager.OffscreenBitmap())) {
+            for (int y = 0; y < std::min(image.height, buffer->height); ++y) {
+                std::copy_n(&buffer->bits[static_cast<std::size_t>(y) * buffer->width],
+                            std::min(image.width, buffer->width),
+                            bits + static_cast<std::size_t>(y) * image.width);
+            }
         } else {
             manager.PaintTree(target.get(), client, nullptr);
         }

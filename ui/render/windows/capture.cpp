@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/windows/dib_view.h"
 #include "platform/gdi/windows/gdi_objects.h"
 #include "ui/render/render_backend.h"
 #include "ui/render/render_engine.h"
@@ -12,27 +13,21 @@ namespace VantuUI {
 namespace {
 
 // Copies the part of a 32-bit DIB section's pixels under `rect`; false when
-// the bitmap is of another kind. The toolkit's bitmaps are all top-down (the
-// system does not report the orientation alike everywhere).
+// the bitmap is of another kind.
 bool CopyDibPixels(HBITMAP from, const RECT& rect, std::uint32_t* to, int width, int height) {
-    DIBSECTION dib{};
-    if (GetObjectW(from, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
-        dib.dsBm.bmBitsPixel != 32) {
+    const auto dib = platform::ViewDib(from);
+    if (!dib) {
         return false;
     }
-    GdiFlush();
-    const int fromWidth = dib.dsBm.bmWidth;
-    const int fromHeight = dib.dsBm.bmHeight;
-    const auto* bits = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
     const int left = std::max<LONG>(rect.left, 0);
-    const int right = std::min<LONG>(rect.right, fromWidth);
+    const int right = std::min<LONG>(rect.right, dib->width);
     for (int y = 0; y < height && left < right; ++y) {
         const int fromY = rect.top + y;
-        if (fromY < 0 || fromY >= fromHeight) {
+        if (fromY < 0 || fromY >= dib->height) {
             continue;
         }
         std::memcpy(to + static_cast<std::size_t>(y) * width + (left - rect.left),
-                    bits + static_cast<std::size_t>(fromY) * fromWidth + left,
+                    &dib->bits[static_cast<std::size_t>(fromY) * dib->width + left],
                     static_cast<std::size_t>(right - left) * 4);
     }
     return true;

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+#include "platform/gdi/windows/dib_view.h"
+
 namespace rich_edit_testing {
 
 namespace {
@@ -126,18 +128,12 @@ void TypeText(HWND window, const std::wstring& text) {
 }
 
 std::uint32_t PresentedPixel(VantuUI::CWindowManagerUI& manager, HWND /*window*/, int x, int y) {
-    DIBSECTION section{};
-    HBITMAP buffer = manager.OffscreenBitmap();
-    if (buffer == nullptr || GetObject(buffer, sizeof section, &section) != sizeof section ||
-        section.dsBm.bmBits == nullptr || x < 0 || y < 0 || x >= section.dsBm.bmWidth ||
-        y >= std::abs(section.dsBm.bmHeight)) {
+    const auto buffer = platform::ViewDib(manager.OffscreenBitmap());
+    if (!buffer || !buffer->Holds(x, y)) {
         ADD_FAILURE() << "no back buffer pixel at " << x << "," << y;
         return 0;
     }
-    GdiFlush();
-    const auto* row = static_cast<const std::uint8_t*>(section.dsBm.bmBits) +
-                      static_cast<std::size_t>(y) * section.dsBm.bmWidthBytes;
-    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFFu;
+    return buffer->At(x, y) & 0xFFFFFFu;
 }
 
 std::wstring ClipboardText() {
