@@ -377,7 +377,7 @@ int GetWindowRgnBox(HWND hwnd, RECT* box) {
     }
     if (!w->region) {
         *box = RECT{};
-        return NULLREGION;
+        return ERROR;  // a window without a region, as the system answers
     }
     *box = w->region->rect;
     return w->region->ellipseWidth > 0 && w->region->ellipseHeight > 0 ? COMPLEXREGION

@@ -84,9 +84,9 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWid
 BOOL DeleteObject(HRGN region);
 // Takes the region (null removes the shape).
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
-// The bounding box of the window's shape: NULLREGION without a shape,
-// SIMPLEREGION for a plain rectangle, COMPLEXREGION for a rounded one, ERROR
-// for a window that is gone.
+// The bounding box of the window's shape: SIMPLEREGION for a plain
+// rectangle, COMPLEXREGION for a rounded one, ERROR without a shape or for a
+// window that is gone (as the system answers).
 inline constexpr int ERROR = 0;
 inline constexpr int NULLREGION = 1;
 inline constexpr int SIMPLEREGION = 2;

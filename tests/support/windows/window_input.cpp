@@ -71,11 +71,15 @@ void AddKey(std::vector<INPUT>& inputs, int virtualKey, bool down) {
 void PrepareDisplay() {}
 
 void MouseMove(HWND top, int x, int y) {
+    // The queue merges a move with the one before it while both wait: each
+    // move a test makes is delivered, as the display stand-in does, after the
+    // presses queued before it (a drag's press comes before its move).
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        DispatchMessage(&msg);
+    }
     const POINT point = ScreenPoint(top, x, y);
     SetCursorPos(point.x, point.y);
-    // The queue merges a move with the one before it while both wait: each
-    // move a test makes is delivered, as the display stand-in does.
-    MSG msg;
     while (PeekMessage(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
         DispatchMessage(&msg);
     }

@@ -66,6 +66,7 @@ bool CEditWnd::OpenOver() {
         SendToWindow(EM_SETPASSWORDCHAR, edit.m_passwordChar);
     }
     SetWindowText(m_hwnd, edit.GetText().c_str());
+    m_nativeText = edit.GetText();
     SendToWindow(EM_SETMODIFY, FALSE);
     SendToWindow(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     EnableWindow(m_hwnd, edit.IsEnabled() ? TRUE : FALSE);
@@ -129,6 +130,11 @@ LRESULT CEditWnd::OnReflectedCommand(WPARAM wParam) {
         const int length = GetWindowTextLength(m_hwnd);
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         text.resize(static_cast<std::size_t>(GetWindowText(m_hwnd, text.data(), length + 1)));
+        // Some edit controls report a change for a key refused at the limit.
+        if (text == m_nativeText) {
+            return 0;
+        }
+        m_nativeText = text;
         Edit()->TakeNativeText(std::move(text));
         const std::weak_ptr<const void> alive = Lifetime();
         Manager()->RaiseNotification(Owner(), L"textchanged", 0, 0, false, true);

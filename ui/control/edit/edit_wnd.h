@@ -4,6 +4,8 @@
 // it is being edited: it takes the control's text, font and modes when it
 // opens and reports every change, Return and its colours back to it.
 
+#include <string>
+
 #include "platform/gdi/gdi_api.h"
 #include "ui/control/child_window/control_child_wnd.h"
 
@@ -32,6 +34,7 @@ class CEditWnd : public CControlChildWnd {
 
     platform::FontHandle m_font;
     platform::BrushHandle m_brush;
+    std::wstring m_nativeText;  // as the native window last reported it
     bool m_initialised = false;
     bool m_caretShown = false;
 };
