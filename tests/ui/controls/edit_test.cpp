@@ -69,9 +69,10 @@ class EditTest : public ControlsWindow {
     // Whether any presented pixel of the control's area has `colour` (0xRRGGBB).
     bool Shows(CControlUI* control, std::uint32_t colour) {
         const RECT r = control->GetItemRect();
+        const ui_testing::PresentedImage shown = ui_testing::CapturePresented(window);
         for (LONG y = r.top; y < r.bottom; ++y) {
             for (LONG x = r.left; x < r.right; ++x) {
-                if (ui_testing::PresentedPixel(window, x, y) == colour) {
+                if (shown.At(x, y) == colour) {
                     return true;
                 }
             }
@@ -170,10 +171,10 @@ TEST_F(EditTest, PasswordTextIsDrawnAsPasswordCharactersWhileClosed) {
     const RECT a = secret->GetItemRect();
     const RECT b = stars->GetItemRect();
     ASSERT_EQ(a.right - a.left, b.right - b.left);
+    const ui_testing::PresentedImage shown = ui_testing::CapturePresented(window);
     for (LONG y = a.top; y < a.bottom; ++y) {
         for (LONG dx = 0; dx < a.right - a.left; ++dx) {
-            ASSERT_EQ(ui_testing::PresentedPixel(window, a.left + dx, y),
-                      ui_testing::PresentedPixel(window, b.left + dx, y))
+            ASSERT_EQ(shown.At(a.left + dx, y), shown.At(b.left + dx, y))
                 << "at " << dx << "," << y;
         }
     }

@@ -4,18 +4,27 @@
 
 namespace ui_testing {
 
-std::uint32_t PresentedPixel(HWND top, int x, int y) {
+PresentedImage CapturePresented(HWND top) {
+    PresentedImage result;
     for (VantuUI::CWindowManagerUI* manager : VantuUI::CWindowManagerUI::LiveManagers()) {
         if (manager->WindowHandle() != top) {
             continue;
         }
-        const auto image = gallery::CaptureWindow(*manager);
-        if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height) {
-            return 0;
+        if (auto image = gallery::CaptureWindow(*manager)) {
+            result.width = image->width;
+            result.height = image->height;
+            result.pixels = std::move(image->pixels);
+            for (std::uint32_t& pixel : result.pixels) {
+                pixel &= 0xFFFFFFu;
+            }
         }
-        return image->pixels[static_cast<std::size_t>(y) * image->width + x] & 0xFFFFFFu;
+        break;
     }
-    return 0;
+    return result;
+}
+
+std::uint32_t PresentedPixel(HWND top, int x, int y) {
+    return CapturePresented(top).At(x, y);
 }
 
 }  // namespace ui_testing
