@@ -1,17 +1,17 @@
-// The entry point of the launcher's windows module. Built into one shared
-// library per launcher program, beside that program's own build-time settings.
+// The entry point of the launcher's windows. On Linux built into one shared
+// library per launcher program, beside that program's own build-time
+// settings; on Windows linked into the program.
 
 #include <system_error>
 #include <thread>
 
 #include "launcher/modules/windows_module_api.h"
+#include "launcher/modules/windows_module_prepare.h"
 #include "launcher/windows/main_window.h"
 #include "launcher/windows/skin_archive_resource.h"
 #include "launcher/windows/vantu_message_box.h"
-#include "platform/gdi/text_layout.h"
 #include "platform/process/startup_trace.h"
 #include "platform/resources/module_handle.h"
-#include "platform/window/display/prepare_display.h"
 #include "ui/core/resource_settings.h"
 #include "ui/render/render_engine.h"
 
@@ -50,10 +50,7 @@ void DecodeImagesAhead() {
 }
 
 void PrepareFontsAndImages() {
-    platform::PrepareFontConfiguration();
-    // The face and size the launcher's skins write in, and some of what they say.
-    platform::WarmTextLayout(platform::FontSpec{.face = L"Microsoft YaHei", .size = 12},
-                             "Vantu加速器版本升级中，请稍候...0%");
+    PrepareSystemFonts();
     DecodeImagesAhead();
 }
 
@@ -66,7 +63,7 @@ void PrepareEntry() {
         fonts = std::thread(PrepareFontsAndImages);
     } catch (const std::system_error&) {
     }
-    platform::PrepareDisplay();
+    PrepareSystemDisplay();
     if (fonts.joinable()) {
         fonts.join();
     } else {
