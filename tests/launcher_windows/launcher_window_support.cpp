@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "launcher/windows/skin_archive_resource.h"
 #include "platform/resources/module_handle.h"
@@ -141,19 +138,6 @@ void BoxAnswerer::Tick() {
     } else {
         ClickControl(box, m_button.c_str());
     }
-}
-
-HomePageOpener::HomePageOpener()
-    : m_path("PATH", [this] {
-          testing_support::WriteFile(m_dir / "xdg-open",
-                                     "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n");
-          std::filesystem::permissions(m_dir / "xdg-open", std::filesystem::perms::owner_all);
-          const char* path = std::getenv("PATH");
-          return m_dir.path().string() + ":" + (path != nullptr ? path : "/usr/bin:/bin");
-      }()) {}
-
-std::string HomePageOpener::Opened() const {
-    return testing_support::ReadLinesOnceWritten(m_dir / "opened", std::chrono::seconds(3));
 }
 
 std::uint32_t PixelAt(HWND window, int x, int y) {

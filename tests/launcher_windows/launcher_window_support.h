@@ -1,20 +1,22 @@
 #pragma once
 
-// Driving the launcher's windows in this process on the offscreen display:
-// clicks on named controls, the message boxes they open (answered from
-// inside whatever modal loop runs), their pixels, and the home page opener.
+// Driving the launcher's windows in this process (the offscreen display on
+// Linux, user32 on Windows): clicks on named controls, the message boxes they
+// open (answered from inside whatever modal loop runs), their pixels, and the
+// home page opener.
 
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/win32.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/x_server.h"
+#include "tests/support/home_page_opener.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
 
 namespace launcher_windows_testing {
+
+using testing_support::HomePageOpener;
 
 // The offscreen display and the program's skin archive, for every test here.
 void PrepareDisplayAndSkins();
@@ -70,19 +72,6 @@ class BoxAnswerer {
     bool m_inTick = false;
     int m_count = 0;
     std::optional<SeenBox> m_last;
-};
-
-// An "xdg-open" first on PATH that notes the addresses it gets, for the
-// life of the object.
-class HomePageOpener {
-  public:
-    HomePageOpener();
-    // What it was given, one address a line; waits a little for it.
-    std::string Opened() const;
-
-  private:
-    testing_support::TempDir m_dir;
-    testing_support::ScopedEnv m_path;
 };
 
 // The colour (0xRRGGBB) presented at a point, and whether a rectangle holds
