@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "launcher/message_box_text.h"
+#include "launcher/modules/compose_input.h"
 #include "launcher/modules/launcher_module.h"
 #include "platform/process/environment.h"
 #include "platform/process/startup_trace.h"
@@ -24,6 +25,8 @@ void LauncherWindows::LoadAhead() {
     if (m_loadTried || m_loader.joinable() || !displayNamed) {
         return;
     }
+    // The environment is changed before the look-ahead thread reads it.
+    LeaveOutComposeTable();
     // A thread that cannot start leaves the load to the first window.
     try {
         m_loader = std::thread([this] {
