@@ -205,11 +205,18 @@ int main() {
         copy.push_back(std::chrono::duration<double, std::micro>(t2 - t1).count());
     }
     g_buffer->Save(dir / "frame.png");
+    // What the parts leave of each repaint: invalidating, WM_PAINT's
+    // dispatch, BeginPaint and EndPaint (the window system's own).
+    std::vector<double> outside = repaint;
     std::printf("parts of a repaint, median us:");
     for (const auto& [name, times] : g_parts) {
         std::printf(" %s %.1f;", name, Median(times));
+        // The first paint (UpdateWindow before the rounds) is not a round.
+        for (std::size_t i = 0; i < outside.size(); ++i) {
+            outside[i] -= times[times.size() - outside.size() + i];
+        }
     }
-    std::printf("\n");
+    std::printf(" outside the paint %.1f\n", Median(outside));
     double repaintMedian = Median(repaint);
     double copyMedian = Median(copy);
     std::printf(
