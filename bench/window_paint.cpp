@@ -90,33 +90,23 @@ void PaintScene(HDC dc, std::size_t& part) {
     Part(part, "gradient", [&] {
         RenderEngine::DrawGradient(dc, RECT{0, 0, 500, 36}, 0xFF2B6CD0, 0xFF1E4E9A, true, 32);
     });
-    Part(part, "title", [&] {
-        RECT title{12, 0, 300, 36};
-        RenderEngine::DrawPlainText(dc, g_host, title, L"Vantu加速器版本升级", 0xFFFFFFFF, 1,
-                                    DT_SINGLELINE | DT_VCENTER);
-    });
-    Part(part, "notes", [&] {
-        RECT notes{20, 50, 480, 200};
-        RenderEngine::DrawPlainText(
-            dc, g_host, notes, L"1. 优化了加速线路的选择，连接更稳定。\n2. 修复了若干已知问题。",
-            0xFF333333, 0, DT_WORDBREAK);
-    });
-    Part(part, "progress", [&] {
-        RECT progress{20, 220, 480, 240};
-        RenderEngine::DrawPlainText(dc, g_host, progress, L"升级中，请稍候...37%", 0xFF666666, 0,
-                                    DT_SINGLELINE | DT_VCENTER);
-    });
-    Part(part, "version", [&] {
-        RECT version{20, 240, 480, 260};
-        RenderEngine::DrawPlainText(dc, g_host, version, L"当前版本 1.2.3.4 → 最新版本 1.3.0.0",
-                                    0xFF666666, 0, DT_SINGLELINE | DT_RIGHT);
-    });
+    auto text = [&](const char* name, RECT rect, const wchar_t* shown, DWORD color, int font,
+                    UINT style) {
+        Part(part, name,
+             [&] { RenderEngine::DrawPlainText(dc, g_host, rect, shown, color, font, style); });
+    };
+    text("title", RECT{12, 0, 300, 36}, L"Vantu加速器版本升级", 0xFFFFFFFF, 1,
+         DT_SINGLELINE | DT_VCENTER);
+    text("notes", RECT{20, 50, 480, 200},
+         L"1. 优化了加速线路的选择，连接更稳定。\n2. 修复了若干已知问题。", 0xFF333333, 0,
+         DT_WORDBREAK);
+    text("progress", RECT{20, 220, 480, 240}, L"升级中，请稍候...37%", 0xFF666666, 0,
+         DT_SINGLELINE | DT_VCENTER);
+    text("version", RECT{20, 240, 480, 260}, L"当前版本 1.2.3.4 → 最新版本 1.3.0.0", 0xFF666666, 0,
+         DT_SINGLELINE | DT_RIGHT);
     RECT button{190, 266, 310, 302};
     Part(part, "button", [&] { RenderEngine::DrawImageSpec(dc, g_host, button, all, g_button); });
-    Part(part, "button text", [&] {
-        RenderEngine::DrawPlainText(dc, g_host, button, L"立即升级", 0xFFFFFFFF, 0,
-                                    DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    });
+    text("button text", button, L"立即升级", 0xFFFFFFFF, 0, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
 LRESULT CALLBACK SceneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
