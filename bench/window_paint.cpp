@@ -52,9 +52,12 @@ class BenchHost : public VantuUI::IRenderHostUI {
         return id == 1 ? &title : &normal;
     }
     int AddFont(const VantuUI::FontInfo&) override { return 0; }
+    // Fonts kept as the paint manager keeps them.
+    HFONT CachedFont(const VantuUI::FontInfo& font) override { return m_fonts.Get(font); }
 
   private:
     std::map<std::wstring, std::unique_ptr<VantuUI::ImageInfo>> m_images;
+    platform::FontCache m_fonts;
 };
 
 BenchHost* g_host = nullptr;
@@ -62,34 +65,61 @@ VantuUI::ImageDrawInfo g_background;
 VantuUI::ImageDrawInfo g_button;
 std::optional<bench_support::SceneBuffer> g_buffer;
 
-void PaintScene(HDC dc) {
+// Where a repaint's time goes: each part's times, in the order drawn.
+std::vector<std::pair<const char*, std::vector<double>>> g_parts;
+
+void Record(std::size_t& index, const char* name, Clock::time_point start) {
+    if (g_parts.size() <= index) {
+        g_parts.emplace_back(name, std::vector<double>{});
+    }
+    g_parts[index++].second.push_back(
+        std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+}
+
+template <class Draw>
+void Part(std::size_t& index, const char* name, Draw draw) {
+    auto start = Clock::now();
+    draw();
+    Record(index, name, start);
+}
+
+void PaintScene(HDC dc, std::size_t& part) {
     RECT all{0, 0, 500, 310};
-    RenderEngine::DrawImageSpec(dc, g_host, all, all, g_background);
-    RenderEngine::DrawGradient(dc, RECT{0, 0, 500, 36}, 0xFF2B6CD0, 0xFF1E4E9A, true, 32);
-    RECT title{12, 0, 300, 36};
-    RenderEngine::DrawPlainText(dc, g_host, title, L"Vantu加速器版本升级", 0xFFFFFFFF, 1,
-                                DT_SINGLELINE | DT_VCENTER);
-    RECT notes{20, 50, 480, 200};
-    RenderEngine::DrawPlainText(dc, g_host, notes,
-                                L"1. 优化了加速线路的选择，连接更稳定。\n2. 修复了若干已知问题。",
-                                0xFF333333, 0, DT_WORDBREAK);
-    RECT progress{20, 220, 480, 240};
-    RenderEngine::DrawPlainText(dc, g_host, progress, L"升级中，请稍候...37%", 0xFF666666, 0,
-                                DT_SINGLELINE | DT_VCENTER);
-    RECT version{20, 240, 480, 260};
-    RenderEngine::DrawPlainText(dc, g_host, version, L"当前版本 1.2.3.4 → 最新版本 1.3.0.0",
-                                0xFF666666, 0, DT_SINGLELINE | DT_RIGHT);
+    Part(part, "background",
+         [&] { RenderEngine::DrawImageSpec(dc, g_host, all, all, g_background); });
+    Part(part, "gradient", [&] {
+        RenderEngine::DrawGradient(dc, RECT{0, 0, 500, 36}, 0xFF2B6CD0, 0xFF1E4E9A, true, 32);
+    });
+    auto text = [&](const char* name, RECT rect, const wchar_t* shown, DWORD color, int font,
+                    UINT style) {
+        Part(part, name,
+             [&] { RenderEngine::DrawPlainText(dc, g_host, rect, shown, color, font, style); });
+    };
+    text("title", RECT{12, 0, 300, 36}, L"Vantu加速器版本升级", 0xFFFFFFFF, 1,
+         DT_SINGLELINE | DT_VCENTER);
+    text("notes", RECT{20, 50, 480, 200},
+         L"1. 优化了加速线路的选择，连接更稳定。\n2. 修复了若干已知问题。", 0xFF333333, 0,
+         DT_WORDBREAK);
+    text("progress", RECT{20, 220, 480, 240}, L"升级中，请稍候...37%", 0xFF666666, 0,
+         DT_SINGLELINE | DT_VCENTER);
+    text("version", RECT{20, 240, 480, 260}, L"当前版本 1.2.3.4 → 最新版本 1.3.0.0", 0xFF666666, 0,
+         DT_SINGLELINE | DT_RIGHT);
     RECT button{190, 266, 310, 302};
-    RenderEngine::DrawImageSpec(dc, g_host, button, all, g_button);
-    RenderEngine::DrawPlainText(dc, g_host, button, L"立即升级", 0xFFFFFFFF, 0,
-                                DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    Part(part, "button", [&] { RenderEngine::DrawImageSpec(dc, g_host, button, all, g_button); });
+    text("button text", button, L"立即升级", 0xFFFFFFFF, 0, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
 LRESULT CALLBACK SceneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        g_buffer->PaintIn(dc, PaintScene);
+        std::size_t part = 0;
+        Clock::time_point painted;
+        g_buffer->PaintIn(dc, [&](HDC buffer) {
+            PaintScene(buffer, part);
+            painted = Clock::now();
+        });
+        Record(part, "present", painted);
         EndPaint(hwnd, &ps);
         return 0;
     }
@@ -165,6 +195,18 @@ int main() {
         copy.push_back(std::chrono::duration<double, std::micro>(t2 - t1).count());
     }
     g_buffer->Save(dir / "frame.png");
+    // What the parts leave of each repaint: invalidating, WM_PAINT's
+    // dispatch, BeginPaint and EndPaint (the window system's own).
+    std::vector<double> outside = repaint;
+    std::printf("parts of a repaint, median us:");
+    for (const auto& [name, times] : g_parts) {
+        std::printf(" %s %.1f;", name, Median(times));
+        // The first paint (UpdateWindow before the rounds) is not a round.
+        for (std::size_t i = 0; i < outside.size(); ++i) {
+            outside[i] -= times[times.size() - outside.size() + i];
+        }
+    }
+    std::printf(" outside the paint %.1f\n", Median(outside));
     double repaintMedian = Median(repaint);
     double copyMedian = Median(copy);
     std::printf(

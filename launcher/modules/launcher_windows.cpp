@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "launcher/message_box_text.h"
+#include "launcher/modules/compose_input.h"
 #include "launcher/modules/windows_module_table.h"
 #include "platform/process/startup_trace.h"
 
@@ -19,6 +20,8 @@ void LauncherWindows::LoadAhead() {
     if (m_loadTried || m_loader.joinable() || !WindowsCanBeSeen()) {
         return;
     }
+    // The environment is changed before the look-ahead thread reads it.
+    LeaveOutComposeTable();
     // A thread that cannot start leaves the load to the first window.
     try {
         m_loader = std::thread([this] {

@@ -29,6 +29,10 @@ struct FontMetrics {
     int averageCharWidth = 0;
 };
 
+// The system's default GUI font as a description: face, size (minus the
+// LOGFONT height), bold, underline, italic.
+FontSpec DefaultGuiFont();
+
 // The font's metrics (cached per thread).
 FontMetrics MeasureFont(const FontSpec& font);
 // The logical size of a text in the font, wrapped at `wrapWidth` when positive.

@@ -2,7 +2,8 @@
 
 // Starting another program: argv is the program path followed by the words of
 // its command line; the environment and the current folder are the caller's;
-// nothing beyond the three standard streams is passed on. The streams are the
+// nothing beyond the three standard streams is passed on, and no variable
+// the process set for itself alone (linux/own_environment.h). The streams are the
 // null device unless the caller's own are asked for. The child is not waited
 // for. On Linux a program name without a slash is looked up through PATH and
 // a thread of this process reaps the child when it ends. On Windows it is

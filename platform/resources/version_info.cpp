@@ -1,5 +1,6 @@
 #include "platform/resources/version_info.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -462,6 +463,43 @@ std::optional<Node> FindPath(std::string_view bytes, std::wstring_view subBlock)
     return std::nullopt;
 }
 
+// The headers are read a field at a time: one window of the file serves
+// the fields that lie close together (a section table, its names) with one
+// system call instead of one each.
+class FileWindow {
+  public:
+    FileWindow(const UniqueFile& file, std::uint64_t fileSize)
+        : m_file(file), m_fileSize(fileSize) {}
+
+    bool Read(std::uint64_t offset, void* out, std::size_t count) {
+        if (count > kWindowBytes) {
+            return ReadAll(m_file, out, count, offset);
+        }
+        if (offset < m_start || offset - m_start > m_bytes.size() ||
+            count > m_bytes.size() - (offset - m_start)) {
+            // The caller checked offset + count against the file's size.
+            m_bytes.resize(static_cast<std::size_t>(
+                std::min<std::uint64_t>(kWindowBytes, m_fileSize - offset)));
+            if (m_bytes.size() < count ||
+                !ReadAll(m_file, m_bytes.data(), m_bytes.size(), offset)) {
+                // A file cut short since: what the caller asked may still be there.
+                m_bytes.clear();
+                return ReadAll(m_file, out, count, offset);
+            }
+            m_start = offset;
+        }
+        std::memcpy(out, m_bytes.data() + (offset - m_start), count);
+        return true;
+    }
+
+  private:
+    static constexpr std::size_t kWindowBytes = 16 * 1024;
+    const UniqueFile& m_file;
+    std::uint64_t m_fileSize;
+    std::uint64_t m_start = 0;
+    std::vector<char> m_bytes;
+};
+
 }  // namespace
 
 std::optional<std::string> ExtractVersionBlock(std::string_view image) {
@@ -481,8 +519,9 @@ std::optional<VersionInfoBlock> VersionInfoBlock::ReadWithOwnReader(std::wstring
     if (!size) {
         return std::nullopt;
     }
-    ByteSource src(*size, [&file](std::uint64_t offset, void* out, std::size_t count) {
-        return ReadAll(file, out, count, offset);
+    FileWindow window(file, *size);
+    ByteSource src(*size, [&window](std::uint64_t offset, void* out, std::size_t count) {
+        return window.Read(offset, out, count);
     });
     auto block = VersionBlockOf(src);
     if (!block) {

@@ -85,7 +85,7 @@ BoxAnswerer::~BoxAnswerer() {
     DestroyWindow(m_timerWindow);
 }
 
-LRESULT BoxAnswerer::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK BoxAnswerer::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
         SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

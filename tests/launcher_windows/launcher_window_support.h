@@ -62,7 +62,7 @@ class BoxAnswerer {
     const std::optional<SeenBox>& Last() const { return m_last; }
 
   private:
-    static LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Tick();
 
     std::wstring m_button;

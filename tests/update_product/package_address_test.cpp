@@ -27,7 +27,7 @@ using testing_support::WriteFile;
 
 constexpr unsigned long long kLimit = 64 * 1024;
 
-LRESULT IgnoreProc(HWND, UINT, WPARAM, LPARAM) {
+LRESULT CALLBACK IgnoreProc(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 

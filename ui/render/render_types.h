@@ -65,6 +65,9 @@ class IRenderHostUI {
     virtual int FindFont(const FontInfo& /*font*/) { return -1; }
     // Registers a font met in tagged text and returns its id.
     virtual int AddFont(const FontInfo& font) = 0;
+    // The system font of `font`, kept by the host; null: the caller makes
+    // its own.
+    virtual HFONT CachedFont(const FontInfo& /*font*/) { return nullptr; }
     virtual std::wstring ExpandStringTokens(const std::wstring& text) { return text; }
     virtual DWORD LinkColor() { return 0xFF0000FF; }
     virtual DWORD LinkHoverColor() { return 0xFFD3215F; }

@@ -139,6 +139,10 @@ BOOL GetTextExtentPoint32(HDC dc, const wchar_t* text, int length, SIZE* size) {
 
 namespace platform {
 
+FontSpec DefaultGuiFont() {
+    return FontSpec{L"sans-serif", 12};
+}
+
 FontSpec FontSpecOf(HFONT font) {
     return font != nullptr ? font->spec : FontSpec{};
 }

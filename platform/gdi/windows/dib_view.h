@@ -15,9 +15,7 @@ struct DibView {
     int width = 0;
     int height = 0;
 
-    std::uint32_t At(int x, int y) const {
-        return bits[static_cast<std::size_t>(y) * width + x];
-    }
+    std::uint32_t At(int x, int y) const { return bits[static_cast<std::size_t>(y) * width + x]; }
     bool Holds(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
 };
 

@@ -26,11 +26,11 @@ FontMetrics MeasureFont(const FontSpec& font) {
         return it->second;
     }
     FontMetrics metrics;
-    MemoryDc dc = CreateMemoryDc();
+    HDC dc = MeasuringDc();
     FontObject object = CreateFontObject(font);
-    Selection selected(dc.get(), object.get());
+    Selection selected(dc, object.get());
     TEXTMETRICW tm{};
-    if (!selected.Ok() || !GetTextMetricsW(dc.get(), &tm)) {
+    if (!selected.Ok() || !GetTextMetricsW(dc, &tm)) {
         // No DC or font: a guess from the size rather than zeros.
         metrics.ascent = font.size;
         metrics.descent = std::max(1, font.size / 4);
@@ -53,16 +53,16 @@ SIZE MeasureText(const FontSpec& font, std::wstring_view text, int wrapWidth) {
     if (text.empty()) {
         return SIZE{0, MeasureFont(font).height};
     }
-    MemoryDc dc = CreateMemoryDc();
+    HDC dc = MeasuringDc();
     FontObject object = CreateFontObject(font);
-    Selection selected(dc.get(), object.get());
+    Selection selected(dc, object.get());
     RECT rect{0, 0, std::max(wrapWidth, 0), 0};
     UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS;
     if (wrapWidth > 0) {
         flags |= DT_WORDBREAK;
     }
     if (!selected.Ok() ||
-        DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &rect, flags) == 0) {
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect, flags) == 0) {
         return SIZE{0, 0};
     }
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};

@@ -6,8 +6,9 @@ namespace platform {
 
 namespace {
 
-// Skins name no face for the default font: the system's dialog face.
-constexpr wchar_t kDefaultFace[] = L"MS Shell Dlg 2";
+// What a skin without a font draws with when the stock font cannot be read.
+constexpr wchar_t kFallbackFace[] = L"MS Shell Dlg";
+constexpr int kFallbackSize = 12;
 // What a 32-bit image surface takes elsewhere too; and no more pixels than
 // any window or skin image needs (the sizes come from image files).
 constexpr int kMaxSide = 32767;
@@ -15,8 +16,32 @@ constexpr long long kMaxPixels = 64LL << 20;
 
 }  // namespace
 
+FontSpec DefaultGuiFont() {
+    FontSpec spec{kFallbackFace, kFallbackSize};
+    LOGFONTW font{};
+    if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font) != sizeof font ||
+        font.lfFaceName[0] == L'\0') {
+        return spec;
+    }
+    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
+    spec.face = font.lfFaceName;
+    // A negative height is the em size; a positive one (the cell) is near enough.
+    if (font.lfHeight != 0) {
+        spec.size = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    }
+    spec.bold = font.lfWeight >= FW_BOLD;
+    spec.underline = font.lfUnderline != 0;
+    spec.italic = font.lfItalic != 0;
+    return spec;
+}
+
 MemoryDc CreateMemoryDc() {
     return MemoryDc(CreateCompatibleDC(nullptr));
+}
+
+HDC MeasuringDc() {
+    thread_local MemoryDc dc = CreateMemoryDc();
+    return dc.get();
 }
 
 FontObject CreateFontObject(const FontSpec& spec) {
@@ -28,13 +53,13 @@ FontObject CreateFontObject(const FontSpec& spec) {
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_TT_PRECIS;
     font.lfQuality = ANTIALIASED_QUALITY;
-    const std::wstring& face = spec.face.empty() ? std::wstring(kDefaultFace) : spec.face;
-    // A face name longer than LOGFONT holds is no face the system has.
-    if (face.size() < static_cast<std::size_t>(LF_FACESIZE)) {
-        std::copy(face.begin(), face.end(), font.lfFaceName);
-    } else {
-        std::copy(std::begin(kDefaultFace), std::end(kDefaultFace), font.lfFaceName);
-    }
+    // No face, or one longer than LOGFONT holds (no face the system has):
+    // the default GUI font's, read once.
+    static const std::wstring kDefaultFace = DefaultGuiFont().face;
+    const bool named =
+        !spec.face.empty() && spec.face.size() < static_cast<std::size_t>(LF_FACESIZE);
+    const std::wstring& face = named ? spec.face : kDefaultFace;
+    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), font.lfFaceName);
     return FontObject(CreateFontIndirectW(&font));
 }
 

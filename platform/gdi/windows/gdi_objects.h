@@ -31,6 +31,10 @@ using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 // A memory DC like the screen's (null on failure).
 MemoryDc CreateMemoryDc();
 
+// A memory DC kept per thread to measure text in: a caller selects its font
+// for as long as it measures (Selection) and leaves nothing else changed.
+HDC MeasuringDc();
+
 // `object` selected into `dc` while this lives; the one before goes back.
 class Selection {
   public:
@@ -53,7 +57,8 @@ class Selection {
 
 // The font of a spec: its em size in pixels (a negative LOGFONT height),
 // greyscale antialiasing (so that text can be drawn as coverage), the
-// default character set so the system links in faces for other scripts.
+// default character set so the system links in faces for other scripts. A
+// spec without a face takes the default GUI font's.
 FontObject CreateFontObject(const FontSpec& spec);
 
 // A 32-bit top-down DIB section, its pixels cleared; `bits` receives its

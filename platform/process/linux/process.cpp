@@ -10,8 +10,7 @@
 #include <thread>
 
 #include "platform/files/paths.h"
-
-extern char** environ;
+#include "platform/process/linux/own_environment.h"
 
 namespace platform {
 
@@ -54,6 +53,12 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
+    std::vector<std::string> variables = ChildEnvironment();
+    std::vector<char*> envp;
+    for (auto& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -79,7 +84,7 @@ bool StartProcess(const std::wstring& program, const std::vector<std::wstring>& 
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     pid_t pid;
-    int rc = posix_spawnp(&pid, words[0].c_str(), &actions, &attr, argv.data(), environ);
+    int rc = posix_spawnp(&pid, words[0].c_str(), &actions, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (rc != 0) {

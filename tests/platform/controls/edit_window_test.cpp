@@ -373,7 +373,7 @@ TEST_F(EditWindowTest, MarginsSelectionMessagesAndFontAreKept) {
 WNDPROC g_editProc = nullptr;
 int g_superclassMessages = 0;
 
-LRESULT SuperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SuperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ++g_superclassMessages;
     return CallWindowProc(g_editProc, hwnd, message, wParam, lParam);
 }

@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 
 std::vector<MSG>* g_seen = nullptr;
 
-LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (g_seen != nullptr) {
         g_seen->push_back(MSG{hwnd, message, wParam, lParam});
     }

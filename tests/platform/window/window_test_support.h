@@ -35,7 +35,7 @@ inline Answer& Answers() {
     return answer;
 }
 
-inline LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+inline LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Log().push_back(Seen{hwnd, message, wParam, lParam});
     if (Answers()) {
         if (auto answer = Answers()(hwnd, message, wParam, lParam)) {

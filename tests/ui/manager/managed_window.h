@@ -24,7 +24,7 @@ namespace manager_testing {
 
 using namespace VantuUI;
 
-inline LRESULT ManagedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+inline LRESULT CALLBACK ManagedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* manager = reinterpret_cast<CWindowManagerUI*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
     LRESULT result = 0;
     if (manager != nullptr && manager->HandleWindowMessage(message, wParam, lParam, result)) {

@@ -56,6 +56,7 @@ TEST(WindowAttributes, NamesMatchAsWrittenAndUnknownOnesKeepTheirFirstValue) {
 TEST(SkinNameCase, OnlyAsciiLettersFoldEvenInAUnicodeLocale) {
     CtypeLocaleScope unicode("C.UTF-8");
     if (!unicode.IsSet()) {
+        // The Windows C runtime the program links (msvcrt) has no UTF-8 locale.
         GTEST_SKIP() << "no C.UTF-8 locale";
     }
     EXPECT_TRUE(EqualsIgnoringCase(L"MultiLanguage", L"mULTIlANGUAGE"));

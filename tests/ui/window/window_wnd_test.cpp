@@ -34,7 +34,7 @@ class RecordingWindow : public CWindowWnd {
     HWND gone = nullptr;
 };
 
-LRESULT BaseClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK BaseClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kAsk) {
         return 42;
     }

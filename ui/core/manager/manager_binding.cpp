@@ -47,7 +47,7 @@ void MakeProcessDefaults(TSharedResourcesUI& shared) {
     if (!shared.defaultFont.font.face.empty()) {
         return;
     }
-    shared.defaultFont.font = FontInfo{L"sans-serif", 12, false, false, false};
+    shared.defaultFont.font = platform::DefaultGuiFont();
     RenderEngine::SetImageReader(ReadSkinImage);
 }
 

@@ -102,6 +102,10 @@ int CWindowManagerUI::FindFont(const FontInfo& font) {
     return FindFont(font.face, font.size, font.bold, font.underline, font.italic);
 }
 
+HFONT CWindowManagerUI::CachedFont(const FontInfo& font) {
+    return m_fontObjects.Get(font);
+}
+
 int CWindowManagerUI::AddFont(const FontInfo& font) {
     const int found = FindFont(font);
     if (found >= 0) {

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/font_cache.h"
 #include "platform/window/window_api.h"
 #include "ui/core/input_event.h"
 #include "ui/core/manager/message_filter.h"
@@ -231,6 +232,8 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     int FindFont(const FontInfo& font) override;
     // A font of tagged text: an equal registered font's id, else a new id.
     int AddFont(const FontInfo& font) override;
+    // The system font drawn with for `font`, made once per window.
+    HFONT CachedFont(const FontInfo& font) override;
     virtual int DefaultFontHeight() const;
     std::size_t FontCount() const { return m_fonts.Count(); }
     void SetForceShared(bool force) { m_forceShared = force; }
@@ -417,6 +420,7 @@ class CWindowManagerUI : public IRenderHostUI, public CResourceSettings {
     CStringTableUI<TFontRecordUI> m_fonts{83};
     TFontRecordUI m_defaultFont;
     int m_nextTagFontId = 0x10000;
+    platform::FontCache m_fontObjects;  // the fonts drawn with, freed with the manager
     CStringTableUI<std::unique_ptr<ImageInfo>> m_images{83};
     std::vector<std::unique_ptr<ImageInfo>> m_retiredImages;  // replaced, maybe still drawn
     CStringTableUI<std::wstring> m_classDefaults{83};

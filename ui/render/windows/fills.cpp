@@ -7,6 +7,7 @@
 #include "ui/render/pen_style.h"
 #include "ui/render/render_engine.h"
 #include "ui/render/windows/coverage.h"
+#include "ui/render/windows/scratch_surface.h"
 
 namespace VantuUI {
 
@@ -56,20 +57,17 @@ void RenderEngine::DrawColor(HDC dc, const RECT& rect, DWORD color) {
     if (area.right <= area.left || area.bottom <= area.top) {
         return;
     }
-    std::uint32_t* bits = nullptr;
-    platform::BitmapObject pixel = platform::CreateDibSection(1, 1, &bits);
-    platform::MemoryDc source = platform::CreateMemoryDc();
-    if (!pixel || !source) {
+    ScratchSurface pixel(1, 1);
+    if (!pixel.Ready()) {
         return;
     }
     DWORD a = color >> 24;
     auto pre = [a](DWORD c) { return (c * a + 127) / 255; };
-    *bits = (a << 24) | (pre((color >> 16) & 0xFF) << 16) | (pre((color >> 8) & 0xFF) << 8) |
-            pre(color & 0xFF);
-    platform::Selection selected(source.get(), pixel.get());
+    *pixel.Bits() = (a << 24) | (pre((color >> 16) & 0xFF) << 16) |
+                    (pre((color >> 8) & 0xFF) << 8) | pre(color & 0xFF);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               source.get(), 0, 0, 1, 1, blend);
+    AlphaBlend(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, pixel.Dc(),
+               0, 0, 1, 1, blend);
 }
 
 void RenderEngine::DrawGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vertical,

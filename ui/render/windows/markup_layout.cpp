@@ -196,8 +196,8 @@ const MarkupFonts::Font& MarkupFonts::Get(const FontInfo& spec) {
     auto& slot = m_fonts[key];
     if (!slot) {
         slot = std::make_unique<Font>();
-        slot->object = platform::CreateFontObject(spec);
-        platform::Selection selected(m_dc, slot->object.get());
+        slot->object = std::make_unique<HostFont>(m_host, spec);
+        platform::Selection selected(m_dc, slot->object->Get());
         TEXTMETRICW tm{};
         if (selected.Ok() && GetTextMetricsW(m_dc, &tm)) {
             slot->ascent = tm.tmAscent;
@@ -214,7 +214,7 @@ int MarkupFonts::Width(const FontInfo& spec, const std::wstring& text) {
     if (text.empty()) {
         return 0;
     }
-    platform::Selection selected(m_dc, Get(spec).object.get());
+    platform::Selection selected(m_dc, Get(spec).object->Get());
     SIZE size{};
     if (!selected.Ok() ||
         !GetTextExtentPoint32W(m_dc, text.c_str(), static_cast<int>(text.size()), &size)) {

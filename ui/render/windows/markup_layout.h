@@ -13,6 +13,7 @@
 
 #include "platform/gdi/windows/gdi_objects.h"
 #include "ui/render/text/markup_parser.h"
+#include "ui/render/windows/host_font.h"
 
 namespace VantuUI {
 
@@ -20,11 +21,11 @@ namespace VantuUI {
 class MarkupFonts {
   public:
     struct Font {
-        platform::FontObject object;
+        std::unique_ptr<HostFont> object;
         int ascent = 0;
         int descent = 0;
     };
-    explicit MarkupFonts(HDC measuring) : m_dc(measuring) {}
+    MarkupFonts(HDC measuring, IRenderHostUI* host) : m_dc(measuring), m_host(host) {}
     const Font& Get(const FontInfo& spec);
     // The width of `text` in the font.
     int Width(const FontInfo& spec, const std::wstring& text);
@@ -32,6 +33,7 @@ class MarkupFonts {
   private:
     using Key = std::tuple<std::wstring, int, bool, bool, bool>;
     HDC m_dc;
+    IRenderHostUI* m_host;
     std::map<Key, std::unique_ptr<Font>> m_fonts;
 };
 

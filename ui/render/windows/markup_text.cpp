@@ -26,7 +26,7 @@ void DrawRun(HDC dc, MarkupFonts& fonts, const MarkupStyle& style, const std::ws
     RECT box{x, baseline - font.ascent, x + width, baseline + font.descent};
     RECT bounds{box.left - slack, box.top, box.right + slack, box.bottom};
     BlendCoverage(dc, bounds, style.color | 0xFF000000u, [&](HDC scratch) {
-        platform::Selection selected(scratch, font.object.get());
+        platform::Selection selected(scratch, font.object->Get());
         SetTextColor(scratch, RGB(255, 255, 255));
         SetBkMode(scratch, TRANSPARENT);
         RECT place = box;
@@ -115,11 +115,11 @@ int DrawMarkupBlock(HDC dc, IRenderHostUI& manager, RECT& rect, const std::wstri
     std::vector<std::unique_ptr<InlineImage>> images;
     ParseMarkup(manager, manager.ExpandStringTokens(text), options, parsed, images);
 
-    platform::MemoryDc measuring = platform::CreateMemoryDc();
-    if (!measuring) {
+    HDC measuring = platform::MeasuringDc();
+    if (measuring == nullptr) {
         return 0;
     }
-    MarkupFonts fonts(measuring.get());
+    MarkupFonts fonts(measuring, &manager);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
     MarkupLayoutOptions layoutOptions;

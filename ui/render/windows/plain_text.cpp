@@ -6,6 +6,7 @@
 #include "ui/render/render_engine.h"
 #include "ui/render/text/text_layout.h"
 #include "ui/render/windows/coverage.h"
+#include "ui/render/windows/host_font.h"
 
 namespace VantuUI {
 
@@ -18,15 +19,15 @@ void RenderEngine::DrawPlainText(HDC dc, IRenderHostUI* manager, RECT& rect,
     // The text is the caller's and never changes.
     style = (style | DT_NOPREFIX) & ~static_cast<UINT>(DT_MODIFYSTRING);
     bool single = (style & DT_SINGLELINE) != 0;
-    platform::FontObject object = platform::CreateFontObject(ResolveFont(manager, font));
+    const HostFont object(manager, ResolveFont(manager, font));
     if ((style & DT_CALCRECT) != 0) {
-        platform::MemoryDc measuring = platform::CreateMemoryDc();
-        platform::Selection selected(measuring.get(), object.get());
+        HDC measuring = platform::MeasuringDc();
+        platform::Selection selected(measuring, object.Get());
         RECT measured = rect;
         // No width to wrap at: one line per paragraph, as when drawing.
         UINT measure = rect.right > rect.left ? style : style & ~static_cast<UINT>(DT_WORDBREAK);
-        if (!selected.Ok() || DrawTextW(measuring.get(), shown->c_str(),
-                                        static_cast<int>(shown->size()), &measured, measure) == 0) {
+        if (!selected.Ok() || DrawTextW(measuring, shown->c_str(), static_cast<int>(shown->size()),
+                                        &measured, measure) == 0) {
             return;
         }
         bool wrap = (style & DT_WORDBREAK) != 0 && !single;
@@ -35,7 +36,7 @@ void RenderEngine::DrawPlainText(HDC dc, IRenderHostUI* manager, RECT& rect,
         return;
     }
     BlendCoverage(dc, rect, color | 0xFF000000u, [&](HDC scratch) {
-        platform::Selection selected(scratch, object.get());
+        platform::Selection selected(scratch, object.Get());
         SetTextColor(scratch, RGB(255, 255, 255));
         SetBkMode(scratch, TRANSPARENT);
         RECT place = rect;

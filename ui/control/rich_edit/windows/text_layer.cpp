@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi/windows/gdi_objects.h"
+#include "ui/render/windows/scratch_surface.h"
 
 namespace VantuUI {
 
@@ -20,30 +20,39 @@ void DrawTextLayer(HDC dc, const RECT& area, platform::CTextServices& services) 
     }
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    std::uint32_t* bits = nullptr;
-    platform::BitmapObject bitmap = platform::CreateDibSection(width, height, &bits);
-    platform::MemoryDc scratch = platform::CreateMemoryDc();
-    if (bitmap == nullptr || scratch == nullptr) {
+    ScratchSurface scratch(width, height);
+    if (!scratch.Ready()) {
         return;
     }
-    platform::Selection selected(scratch.get(), bitmap.get());
-    BitBlt(scratch.get(), 0, 0, width, height, dc, box.left, box.top, SRCCOPY);
+    HDC sdc = scratch.Dc();
+    BitBlt(sdc, 0, 0, width, height, dc, box.left, box.top, SRCCOPY);
     GdiFlush();
-    const std::size_t count = static_cast<std::size_t>(width) * height;
-    std::vector<std::uint8_t> alpha(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        alpha[i] = static_cast<std::uint8_t>(bits[i] >> 24);
-        bits[i] |= 0xFF000000u;
+    auto row = [&](int y) {
+        return scratch.Bits() + static_cast<std::size_t>(y) * scratch.Stride();
+    };
+    std::vector<std::uint8_t> alpha(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* pixels = row(y);
+        std::uint8_t* saved = alpha.data() + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            saved[x] = static_cast<std::uint8_t>(pixels[x] >> 24);
+            pixels[x] |= 0xFF000000u;
+        }
     }
-    SetViewportOrgEx(scratch.get(), -box.left, -box.top, nullptr);
-    services.TxDraw(scratch.get(), box);
-    SetViewportOrgEx(scratch.get(), 0, 0, nullptr);
+    SetViewportOrgEx(sdc, -box.left, -box.top, nullptr);
+    services.TxDraw(sdc, box);
+    SetViewportOrgEx(sdc, 0, 0, nullptr);
     GdiFlush();
-    for (std::size_t i = 0; i < count; ++i) {
-        const bool drawn = (bits[i] >> 24) == 0;
-        bits[i] = (bits[i] & 0x00FFFFFFu) | (drawn ? 0xFF000000u : std::uint32_t{alpha[i]} << 24);
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* pixels = row(y);
+        const std::uint8_t* saved = alpha.data() + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            const bool drawn = (pixels[x] >> 24) == 0;
+            pixels[x] =
+                (pixels[x] & 0x00FFFFFFu) | (drawn ? 0xFF000000u : std::uint32_t{saved[x]} << 24);
+        }
     }
-    BitBlt(dc, box.left, box.top, width, height, scratch.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, box.left, box.top, width, height, sdc, 0, 0, SRCCOPY);
 }
 
 }  // namespace VantuUI

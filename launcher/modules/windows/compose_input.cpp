@@ -1,0 +1,7 @@
+#include "launcher/modules/compose_input.h"
+
+namespace vantu {
+
+void LeaveOutComposeTable() {}
+
+}  // namespace vantu
