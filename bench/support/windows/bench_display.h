@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "bench/support/png_file.h"
+#include "platform/gdi/windows/dib_view.h"
 #include "platform/gdi/windows/gdi_objects.h"
 #include "ui/core/manager/window_manager.h"
 
@@ -30,16 +31,12 @@ inline double ThreadCpuMilliseconds() {
 // The colour (0xRRGGBB) of a skinned window's frame at (x, y): the paint
 // manager's back buffer, which it copies to the window as it is.
 inline std::uint32_t FramePixel(VantuUI::CWindowManagerUI& manager, HWND, int x, int y) {
-    DIBSECTION dib{};
-    HBITMAP buffer = manager.OffscreenBitmap();
-    if (buffer == nullptr || GetObjectW(buffer, sizeof dib, &dib) != sizeof dib ||
-        dib.dsBm.bmBits == nullptr || x < 0 || y < 0 || x >= dib.dsBm.bmWidth ||
-        y >= dib.dsBm.bmHeight) {
+    // Read in place: wine reports a top-down DIB's height as negative.
+    const auto buffer = platform::ViewDib(manager.OffscreenBitmap());
+    if (!buffer || !buffer->Holds(x, y)) {
         return 0xFFFFFFFF;
     }
-    GdiFlush();
-    const auto* bits = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
-    return bits[static_cast<std::size_t>(y) * dib.dsBm.bmWidth + x] & 0xFFFFFF;
+    return buffer->At(x, y) & 0xFFFFFF;
 }
 
 // A back buffer as the paint manager keeps one: a DIB section the scene

@@ -67,12 +67,12 @@ void DrawCentre(ImagePieces& pieces, const RECT& dst, const RECT& src, const REC
 }  // namespace
 
 void RenderEngine::DrawImageGrid(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint,
-                                 const RECT& source, const RECT& corner, bool, BYTE fade, bool hole,
-                                 bool xtiled, bool ytiled) {
+                                 const RECT& source, const RECT& corner, bool alpha, BYTE fade,
+                                 bool hole, bool xtiled, bool ytiled) {
     if (dc == nullptr || bitmap == nullptr) {
         return;
     }
-    ImagePieces pieces(dc, bitmap, fade);
+    ImagePieces pieces(dc, bitmap, alpha, fade);
     if (!pieces.Ready()) {
         return;
     }

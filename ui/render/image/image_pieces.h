@@ -11,7 +11,8 @@ namespace VantuUI {
 
 class ImagePieces {
   public:
-    ImagePieces(HDC dc, HBITMAP bitmap, BYTE fade);
+    // `alpha` false: every pixel of the image is opaque.
+    ImagePieces(HDC dc, HBITMAP bitmap, bool alpha, BYTE fade);
     ~ImagePieces();
     ImagePieces(const ImagePieces&) = delete;
     ImagePieces& operator=(const ImagePieces&) = delete;

@@ -12,7 +12,7 @@ struct ImagePieces::State {
     double alpha;
 };
 
-ImagePieces::ImagePieces(HDC dc, HBITMAP bitmap, BYTE fade)
+ImagePieces::ImagePieces(HDC dc, HBITMAP bitmap, bool /*alpha*/, BYTE fade)
     : m_state(std::make_unique<State>(State{dc, bitmap, fade / 255.0})) {}
 
 ImagePieces::~ImagePieces() = default;

@@ -8,6 +8,7 @@ namespace VantuUI {
 
 struct ImagePieces::State {
     HDC dc = nullptr;
+    bool alpha = true;
     BYTE fade = 255;
     int width = 0;
     int height = 0;
@@ -15,7 +16,8 @@ struct ImagePieces::State {
     std::unique_ptr<platform::Selection> selected;
 };
 
-ImagePieces::ImagePieces(HDC dc, HBITMAP bitmap, BYTE fade) : m_state(std::make_unique<State>()) {
+ImagePieces::ImagePieces(HDC dc, HBITMAP bitmap, bool alpha, BYTE fade)
+    : m_state(std::make_unique<State>()) {
     BITMAP info{};
     if (dc == nullptr || bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) {
         return;
@@ -29,6 +31,7 @@ ImagePieces::ImagePieces(HDC dc, HBITMAP bitmap, BYTE fade) : m_state(std::make_
         return;
     }
     m_state->dc = dc;
+    m_state->alpha = alpha;
     m_state->fade = fade;
     m_state->width = info.bmWidth;
     m_state->height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
@@ -55,10 +58,18 @@ void ImagePieces::Draw(const RECT& dst, const RECT& src, const RECT& clip) {
     HDC dc = m_state->dc;
     SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, m_state->fade, AC_SRC_ALPHA};
-    AlphaBlend(dc, dst.left, dst.top, dst.right - dst.left, dst.bottom - dst.top,
-               m_state->source.get(), src.left, src.top, src.right - src.left, src.bottom - src.top,
-               blend);
+    const int width = dst.right - dst.left;
+    const int height = dst.bottom - dst.top;
+    if (!m_state->alpha && m_state->fade == 255 && width == src.right - src.left &&
+        height == src.bottom - src.top) {
+        // Opaque over anything is a copy, and a copy is several times cheaper.
+        BitBlt(dc, dst.left, dst.top, width, height, m_state->source.get(), src.left, src.top,
+               SRCCOPY);
+    } else {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, m_state->fade, AC_SRC_ALPHA};
+        AlphaBlend(dc, dst.left, dst.top, width, height, m_state->source.get(), src.left, src.top,
+                   src.right - src.left, src.bottom - src.top, blend);
+    }
     RestoreDC(dc, -1);
 }
 
