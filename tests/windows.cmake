@@ -51,7 +51,8 @@ endif()
 
 # The launcher's windows in this process on user32, with the skins the
 # program carries, read as the toolkit's tests read a window.
-vantu_test_suite(launcher_windows DEPS vantu_launcher vantu_test_settings vantu_skin_resources)
+vantu_test_suite(launcher_windows DEPS vantu_launcher vantu_test_settings vantu_skin_resources
+    vantu_gallery)
 target_sources(launcher_windows_tests PRIVATE
                ${PROJECT_SOURCE_DIR}/tests/ui/support/windows/presented_pixel.cpp)
 
