@@ -111,12 +111,17 @@ def _openssl(*args, cwd):
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+# RSA, not ECDSA: wine's certificate checks refuse an ECDSA signature whose r
+# or s is shorter than the curve (about one certificate in 128), which made a
+# build's PKI fail every run under wine.
 def _new_key_args(key):
-    return ["-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", key]
+    return ["-newkey", "rsa:2048", "-nodes", "-keyout", key]
 
 
 def _signed(folder, name, san, days):
-    _openssl("req", *_new_key_args(name + ".key"), "-out", name + ".csr",
+    """A certificate of the CA's for the servers' shared key (server.key)."""
+    shutil.copyfile(os.path.join(folder, "server.key"), os.path.join(folder, name + ".key"))
+    _openssl("req", "-new", "-key", name + ".key", "-out", name + ".csr",
              "-subj", "/CN=" + name, cwd=folder)
     with open(os.path.join(folder, name + ".ext"), "w") as ext:
         ext.write("subjectAltName=%s\nbasicConstraints=CA:FALSE\n"
@@ -136,10 +141,14 @@ def make_pki(folder):
     try:
         _openssl("req", "-x509", *_new_key_args("ca.key"), "-out", "ca.pem", "-days", "3650",
                  "-subj", "/CN=Vantu local update CA", cwd=work)
+        # One key serves every server certificate: an RSA key takes a while.
+        _openssl("genpkey", "-algorithm", "RSA", "-pkeyopt", "rsa_keygen_bits:2048",
+                 "-out", "server.key", cwd=work)
         _signed(work, "good", "IP:127.0.0.1,DNS:localhost", 825)
         _signed(work, "other-name", "DNS:other.invalid", 825)
         _signed(work, "expired", "IP:127.0.0.1,DNS:localhost", -1)
-        _openssl("req", "-x509", *_new_key_args("self-signed.key"), "-out", "self-signed.pem",
+        shutil.copyfile(os.path.join(work, "server.key"), os.path.join(work, "self-signed.key"))
+        _openssl("req", "-x509", "-key", "self-signed.key", "-out", "self-signed.pem",
                  "-days", "825", "-subj", "/CN=127.0.0.1",
                  "-addext", "subjectAltName=IP:127.0.0.1,DNS:localhost", cwd=work)
         try:
