@@ -140,10 +140,6 @@ void BoxAnswerer::Tick() {
     }
 }
 
-std::uint32_t PixelAt(HWND window, int x, int y) {
-    return ui_testing::PresentedPixel(window, x, y);
-}
-
 namespace {
 
 bool IsInk(std::uint32_t colour) {
@@ -156,14 +152,14 @@ bool IsInk(std::uint32_t colour) {
 }  // namespace
 
 bool HasInk(HWND window, const RECT& rect) {
-    return InkRows(window, rect) > 0;
+    return InkRows(ui_testing::CapturePresented(window), rect) > 0;
 }
 
-int InkRows(HWND window, const RECT& rect) {
+int InkRows(const ui_testing::PresentedImage& shown, const RECT& rect) {
     int rows = 0;
     for (int y = rect.top; y < rect.bottom; ++y) {
         for (int x = rect.left; x < rect.right; ++x) {
-            if (IsInk(PixelAt(window, x, y))) {
+            if (IsInk(shown.At(x, y))) {
                 ++rows;
                 break;
             }

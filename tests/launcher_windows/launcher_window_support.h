@@ -11,6 +11,7 @@
 
 #include "platform/win32.h"
 #include "tests/support/home_page_opener.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
 
@@ -74,11 +75,11 @@ class BoxAnswerer {
     std::optional<SeenBox> m_last;
 };
 
-// The colour (0xRRGGBB) presented at a point, and whether a rectangle holds
-// text ink: a pixel markedly brighter than the dark skin behind it.
-std::uint32_t PixelAt(HWND window, int x, int y);
+// Whether a rectangle of what a window presented holds text ink: a pixel
+// markedly brighter than the dark skin behind it. Each HWND form captures
+// the window once; tests that look more than once capture themselves.
 bool HasInk(HWND window, const RECT& rect);
 // Rows of a rectangle that hold ink.
-int InkRows(HWND window, const RECT& rect);
+int InkRows(const ui_testing::PresentedImage& shown, const RECT& rect);
 
 }  // namespace launcher_windows_testing

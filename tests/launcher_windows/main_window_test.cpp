@@ -76,15 +76,17 @@ TEST_F(MainWindowTest, CreationShowsTheSkinAndTheNotesAndStartsTheWorkerOnce) {
 }
 
 TEST_F(MainWindowTest, SkinPaintsItsColoursAndTexts) {
-    EXPECT_EQ(PixelAt(m_hwnd, 0, 150), 0x33374Au);    // border
-    EXPECT_EQ(PixelAt(m_hwnd, 250, 274), 0x1E2938u);  // progress track
-    EXPECT_TRUE(HasInk(m_hwnd, ControlOf(m_hwnd, L"UpdateState_Label")->GetItemRect()));
-    EXPECT_TRUE(HasInk(m_hwnd, RECT{36, 0, 200, 36}));  // the title
+    const ui_testing::PresentedImage shown = ui_testing::CapturePresented(m_hwnd);
+    EXPECT_EQ(shown.At(0, 150), 0x33374Au);    // border
+    EXPECT_EQ(shown.At(250, 274), 0x1E2938u);  // progress track
+    EXPECT_GT(InkRows(shown, ControlOf(m_hwnd, L"UpdateState_Label")->GetItemRect()), 0);
+    EXPECT_GT(InkRows(shown, RECT{36, 0, 200, 36}), 0);  // the title
     EXPECT_EQ(TextOf(m_hwnd, L"UpdateState_Label"), L"升级中，请稍候...0%");
 
     Post(WM_UPGRADE_PROGRESS, 50, 100);
-    EXPECT_EQ(PixelAt(m_hwnd, 100, 274), 0x2BA2F9u);  // filled
-    EXPECT_EQ(PixelAt(m_hwnd, 300, 274), 0x1E2938u);  // not yet
+    const ui_testing::PresentedImage half = ui_testing::CapturePresented(m_hwnd);
+    EXPECT_EQ(half.At(100, 274), 0x2BA2F9u);  // filled
+    EXPECT_EQ(half.At(300, 274), 0x1E2938u);  // not yet
 }
 
 TEST_F(MainWindowTest, ProgressSetsTextAndBarAndIgnoresBadTotals) {

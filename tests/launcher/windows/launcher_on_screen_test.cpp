@@ -136,7 +136,7 @@ TEST_F(LauncherOnScreen, DownloadFailureShowsItsBoxAndOpensTheHomePage) {
     server->SetVersionAnswer(UpgradeAnswer("1.0.0.1", server->HttpsUrl("/b/404/booster.7z")));
     StartLauncher();
     ASSERT_NE(WaitForWindow(L"MainWindow"), nullptr) << "no upgrade window";
-    EXPECT_EQ(AnswerBox(kBoxOkAlone), L"提示");
+    EXPECT_EQ(AnswerBox(kBoxOk), L"提示");  // OK and Cancel both shown
     EXPECT_EQ(m_launcher->Wait(20s), 0);
     EXPECT_EQ(opener.Opened(), "http://127.0.0.1/?oemid=178\n");
     EXPECT_EQ(InstalledBoosterVersion(), L"1.0.0.0");
