@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
+#include "bench/support/linux/child_process.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/message_queue.h"
 #include "update/signature/package_signature.h"

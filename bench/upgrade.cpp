@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "bench/support/bench_support.h"
+#include "bench/support/linux/child_process.h"
 #include "platform/text/text_codec.h"
 #include "platform/window/message_queue.h"
 #include "update/archive/seven_zip_archive.h"

@@ -19,11 +19,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <random>
-#include <sstream>
 
+#include "bench/support/bench_support.h"
 #include "bench/support/local_server.h"
+#include "bench/support/milestones.h"
 #include "update/build_settings.h"
 
 namespace {
@@ -116,27 +116,11 @@ double FirstFrameMs(Display* display, const fs::path& program, Clock::time_point
     return -1;
 }
 
-// The launcher's milestones in one run: what, and when after the start.
-using Milestones = std::vector<std::pair<std::string, double>>;
-
-Milestones ReadMilestones(const fs::path& trace, Clock::time_point start) {
-    Milestones milestones;
-    std::ifstream in(trace);
-    long long nanoseconds = 0;
-    std::string what;
-    while (in >> nanoseconds && std::getline(in, what)) {
-        const Clock::time_point at{std::chrono::nanoseconds(nanoseconds)};
-        milestones.emplace_back(what.substr(what.find_first_not_of(' ')),
-                                std::chrono::duration<double, std::milli>(at - start).count());
-    }
-    return milestones;
-}
-
 struct FirstFrames {
     std::vector<double> launcher;
     std::vector<double> reference;
     std::vector<double> curl;
-    std::map<std::string, std::vector<double>> milestones;  // per run, after the start
+    MilestoneTimes milestones;
     bool failed = false;
 };
 
@@ -182,26 +166,6 @@ FirstFrames MeasureFirstFrames(Display* display, const fs::path& launcher,
         }
     }
     return frames;
-}
-
-// The milestones in the order of their medians, each with the step from
-// the one before.
-void PrintBreakdown(const FirstFrames& frames) {
-    std::vector<std::pair<double, std::string>> order;
-    for (const auto& [what, times] : frames.milestones) {
-        order.emplace_back(Median(times), what);
-    }
-    std::sort(order.begin(), order.end());
-    std::printf(
-        "where the launcher's time goes (medians from its start; step from the line "
-        "before):\n");
-    double previous = 0;
-    std::printf("  %7.1f ms  (+%5.1f)  process started\n", 0.0, 0.0);
-    for (const auto& [ms, what] : order) {
-        std::printf("  %7.1f ms  (+%5.1f)  %s (in %zu of %zu runs)\n", ms, ms - previous,
-                    what.c_str(), frames.milestones.at(what).size(), frames.launcher.size());
-        previous = ms;
-    }
 }
 
 bool MakePackage(const fs::path& work, const fs::path& booster, const fs::path& archive) {
@@ -296,7 +260,7 @@ int main(int argc, char** argv) {
                                     ? UpgradePeakMb(launcher)
                                     : -1;
             if (!frames.failed && peak >= 0) {
-                PrintBreakdown(frames);
+                PrintBreakdown(frames.milestones, frames.launcher.size());
                 std::printf("%d rounds of the launcher, the reference and curl in turns:\n",
                             kRounds);
                 PrintSpread("launcher, start to first frame", frames.launcher, 1, "ms");

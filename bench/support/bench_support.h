@@ -1,18 +1,12 @@
 #pragma once
 
-// Small pieces the benchmark drivers share. Header-only: every bench/*.cpp
-// is a program of its own.
+// Small pieces the benchmark drivers share, free of any one system's calls.
+// Header-only: every bench/*.cpp is a program of its own.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
-#include <string>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -53,34 +47,42 @@ struct SideBySide {
     }
 };
 
-// Runs ours and the reference alternately, `warmUp` rounds unrecorded and
-// then `rounds` recorded ones, the order swapped every round: both meet the
-// same load, and neither always runs on caches the other warmed. Each
-// callable returns its time (the same unit for both), negative when it
-// failed; a failure ends the rounds with `failed` set.
-template <class Ours, class Reference>
-SideBySide Alternate(int rounds, Ours ours, Reference reference, int warmUp = 0) {
-    SideBySide times;
+// Runs each of `runs` once a round, `warmUp` rounds unrecorded and then
+// `rounds` recorded ones, each round starting one further along the list:
+// all meet the same load, and none always runs on caches another warmed.
+// Each returns its time (the same unit for all), negative when it failed;
+// a failure ends the rounds and gives no times at all.
+inline std::vector<std::vector<double>> Rotate(int rounds,
+                                               const std::vector<std::function<double()>>& runs,
+                                               int warmUp = 0) {
+    std::vector<std::vector<double>> times(runs.size());
     for (int round = 0; round < warmUp + rounds; ++round) {
-        double mine = 0;
-        double theirs = 0;
-        if (round % 2 == 0) {
-            mine = ours();
-            theirs = reference();
-        } else {
-            theirs = reference();
-            mine = ours();
+        std::vector<double> now(runs.size());
+        for (std::size_t turn = 0; turn < runs.size(); ++turn) {
+            const std::size_t which = (static_cast<std::size_t>(round) + turn) % runs.size();
+            now[which] = runs[which]();
+            if (now[which] < 0) {
+                return {};
+            }
         }
-        if (mine < 0 || theirs < 0) {
-            times.failed = true;
-            break;
-        }
-        if (round >= warmUp) {
-            times.ours.push_back(mine);
-            times.reference.push_back(theirs);
+        for (std::size_t which = 0; round >= warmUp && which < runs.size(); ++which) {
+            times[which].push_back(now[which]);
         }
     }
     return times;
+}
+
+// Ours and the reference in turns (Rotate); a failure sets `failed`.
+inline SideBySide Alternate(int rounds, const std::function<double()>& ours,
+                            const std::function<double()>& reference, int warmUp = 0) {
+    auto times = Rotate(rounds, {ours, reference}, warmUp);
+    SideBySide both;
+    both.failed = times.empty();
+    if (!both.failed) {
+        both.ours = std::move(times[0]);
+        both.reference = std::move(times[1]);
+    }
+    return both;
 }
 
 // One line of times: "<label> median M (quartiles L, U) <unit>", the values
@@ -90,43 +92,6 @@ inline void PrintSpread(const char* label, const std::vector<double>& values, do
     const Spread spread = SpreadOf(values);
     std::printf("  %-40s median %9.2f %s (quartiles %.2f, %.2f)\n", label, spread.median * scale,
                 unit, spread.lower * scale, spread.upper * scale);
-}
-
-// A null-terminated argv for posix_spawn over `args`, which must outlive it.
-inline std::vector<char*> ArgvOf(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const auto& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    return argv;
-}
-
-struct ChildResult {
-    int status = -1;
-    long maxRssKiB = 0;
-};
-
-// Runs a program with its output thrown away (or into `output`).
-inline ChildResult RunChild(const std::vector<std::string>& args,
-                            const std::string& output = "/dev/null") {
-    std::vector<char*> argv = ArgvOf(args);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid;
-    ChildResult result;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.maxRssKiB = usage.ru_maxrss;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return result;
 }
 
 // Prints a time ratio (ours / reference) with its spread; true when it is

@@ -41,5 +41,9 @@ class HostProgram {
 // under wine. Paths without a drive are the build's own (VANTU_SOURCE_DIR,
 // VANTU_BUILD_DIR), which are Linux paths already.
 std::string HostPath(const std::filesystem::path& path);
+// The other way: a host path (one without a drive) as this program's own
+// calls and the Windows programs it starts name it under wine, whatever
+// their current drive; itself on Linux and for paths with a drive.
+std::filesystem::path GuestPath(const std::filesystem::path& path);
 
 }  // namespace testing_support

@@ -36,4 +36,8 @@ std::string HostPath(const std::filesystem::path& path) {
     return path.string();
 }
 
+std::filesystem::path GuestPath(const std::filesystem::path& path) {
+    return path;
+}
+
 }  // namespace testing_support

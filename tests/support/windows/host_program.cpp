@@ -139,4 +139,8 @@ std::string HostPath(const std::filesystem::path& path) {
     return unixPath;
 }
 
+std::filesystem::path GuestPath(const std::filesystem::path& path) {
+    return path.has_root_name() ? path : std::filesystem::path(WindowsPath(path.generic_string()));
+}
+
 }  // namespace testing_support

@@ -3,9 +3,11 @@
 // whole image handed to the window from a 10 ms timer.
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <optional>
 
+#include "platform/process/startup_trace.h"
 #include "platform/window/window_api.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/manager_shared.h"
@@ -56,6 +58,15 @@ void MakeDrawnPixelsOpaque(CPaintBufferUI& image) {
         }
     }
     image.EndPixels();
+}
+
+// The start-up trace's last milestone: the process's first frame handed to
+// the window system (Windows has no display of ours to mark its showing).
+void MarkFirstFrame() {
+    static std::atomic<bool> marked{false};
+    if (!marked.exchange(true)) {
+        platform::MarkStartup("first frame painted");
+    }
 }
 
 }  // namespace
@@ -236,6 +247,7 @@ void CWindowManagerUI::OnPaint() {
         m_root->Paint(windowDc, paint, nullptr);
     }
     EndPaint(m_window, &ps);
+    MarkFirstFrame();
     m_painting = false;
     m_layeredChanged = false;
     if (m_updateNeeded) {
