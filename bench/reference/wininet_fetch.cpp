@@ -8,8 +8,9 @@
 //
 // Exit code 0 when the body was read from a 200 answer, 1 otherwise.
 
-#include <wincrypt.h>
 #include <windows.h>
+// After windows.h, whose types they use.
+#include <wincrypt.h>
 #include <wininet.h>
 
 #include <cstdio>
