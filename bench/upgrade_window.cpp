@@ -24,6 +24,7 @@
 #include "bench/support/bench_support.h"
 #include "bench/support/local_server.h"
 #include "bench/support/milestones.h"
+#include "bench/support/upgrade_window_goals.h"
 #include "update/build_settings.h"
 
 namespace {
@@ -32,12 +33,9 @@ namespace fs = std::filesystem;
 using namespace bench_support;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 15;
-constexpr int kWarmUp = 2;
 constexpr double kFirstFrameLimitMs = 120;
 // Over the reference's first frame plus the time the version query needs.
 constexpr double kOverReferenceMs = 20;
-constexpr double kPeakLimitMb = 48;
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 // Each look at the screen is a round trip that Xvfb serves on the same two
@@ -130,7 +128,7 @@ FirstFrames MeasureFirstFrames(Display* display, const fs::path& launcher,
                                const fs::path& reference, const fs::path& trace,
                                const std::string& versionAddress) {
     FirstFrames frames;
-    for (int round = 0; round < kWarmUp + kRounds && !frames.failed; ++round) {
+    for (int round = 0; round < kFirstFrameWarmUp + kFirstFrameRounds && !frames.failed; ++round) {
         double launcherMs = 0;
         double referenceMs = 0;
         double curlMs = 0;
@@ -155,7 +153,7 @@ FirstFrames MeasureFirstFrames(Display* display, const fs::path& launcher,
             }
         }
         frames.failed = launcherMs < 0 || referenceMs < 0;
-        if (round >= kWarmUp) {
+        if (round >= kFirstFrameWarmUp) {
             frames.launcher.push_back(launcherMs);
             frames.reference.push_back(referenceMs);
             frames.curl.push_back(curlMs);
@@ -262,16 +260,16 @@ int main(int argc, char** argv) {
             if (!frames.failed && peak >= 0) {
                 PrintBreakdown(frames.milestones, frames.launcher.size());
                 std::printf("%d rounds of the launcher, the reference and curl in turns:\n",
-                            kRounds);
+                            kFirstFrameRounds);
                 PrintSpread("launcher, start to first frame", frames.launcher, 1, "ms");
                 PrintSpread("reference, start to first frame", frames.reference, 1, "ms");
                 PrintSpread("curl fetch of the version answer", frames.curl, 1, "ms");
-                const bool peakOk = peak <= kPeakLimitMb;
+                const bool peakOk = peak <= kUpgradePeakLimitMb;
                 if (!firstFrameOnly) {
                     std::printf(
                         "peak memory of a 200 MB upgrade with the window: %6.1f MB "
                         "(limit %.0f) %s\n",
-                        peak, kPeakLimitMb, peakOk ? "ok" : "TOO MUCH");
+                        peak, kUpgradePeakLimitMb, peakOk ? "ok" : "TOO MUCH");
                 }
                 const double median = Median(frames.launcher);
                 const double budget =

@@ -32,6 +32,7 @@
 #include "bench/support/milestones.h"
 #include "bench/support/process_runs.h"
 #include "bench/support/reference_fetches.h"
+#include "bench/support/upgrade_window_goals.h"
 #include "tests/launcher/windows/process_windows.h"
 #include "tests/support/host_program.h"
 #include "tests/support/temp_dir.h"
@@ -44,9 +45,6 @@ namespace fs = std::filesystem;
 using namespace bench_support;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 15;
-constexpr int kWarmUp = 2;
-constexpr double kPeakLimitMb = 48;
 // The first window of a process on a fresh wine desktop can take ten seconds.
 constexpr auto kWindowWait = std::chrono::seconds(30);
 // Looking costs the cores the launcher needs.
@@ -178,7 +176,7 @@ int Measure(const fs::path& work, const fs::path& launcher, const fs::path& boos
     const fs::path trace = work / "trace";
     MilestoneTimes milestones;
     int round = 0;
-    const auto times = Rotate(kRounds,
+    const auto times = Rotate(kFirstFrameRounds,
                               {[&] {
                                    SetVariable("VANTU_STARTUP_TRACE", trace.string().c_str());
                                    const Milestones run = FirstFrame(launcher, trace);
@@ -189,7 +187,7 @@ int Measure(const fs::path& work, const fs::path& launcher, const fs::path& boos
                                    if (frame == run.end()) {
                                        return -1.0;
                                    }
-                                   if (round++ >= kWarmUp) {
+                                   if (round++ >= kFirstFrameWarmUp) {
                                        for (const auto& [what, ms] : run) {
                                            milestones[what].push_back(ms);
                                        }
@@ -197,7 +195,7 @@ int Measure(const fs::path& work, const fs::path& launcher, const fs::path& boos
                                    return frame->second;
                                },
                                [&] { return fetch.microseconds() / 1000; }},
-                              kWarmUp);
+                              kFirstFrameWarmUp);
     if (times.empty()) {
         std::fprintf(stderr, "a run failed\n");
         return 1;
@@ -219,18 +217,18 @@ int Measure(const fs::path& work, const fs::path& launcher, const fs::path& boos
     }
 
     PrintBreakdown(milestones, times[0].size());
-    std::printf("%d rounds of the launcher and the WinINet fetch in turns:\n", kRounds);
+    std::printf("%d rounds of the launcher and the WinINet fetch in turns:\n", kFirstFrameRounds);
     PrintSpread("launcher, start to first frame painted", times[0], 1, "ms");
     PrintSpread("WinINet fetch of the version answer", times[1], 1, "ms");
     std::printf("the minimal WinINet program's peak: working set %.1f MB, private bytes %.1f MB\n",
                 minimal.workingSetMb, minimal.privateMb);
     std::printf("peak private bytes of a 200 MB upgrade with the window: %6.1f MB\n",
                 peak.privateMb);
-    const bool peakOk = peak.workingSetMb <= kPeakLimitMb;
+    const bool peakOk = peak.workingSetMb <= kUpgradePeakLimitMb;
     std::printf(
         "peak memory (working set) of a 200 MB upgrade with the window: %6.1f MB (limit %.0f) "
         "%s\n",
-        peak.workingSetMb, kPeakLimitMb, peakOk ? "ok" : "TOO MUCH");
+        peak.workingSetMb, kUpgradePeakLimitMb, peakOk ? "ok" : "TOO MUCH");
     return peakOk ? 0 : 1;
 }
 
