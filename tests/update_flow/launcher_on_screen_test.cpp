@@ -339,6 +339,7 @@ TEST_F(LauncherOnScreen, EqualVersionsLoadTheWindowsAheadButShowNone) {
     EXPECT_NE(said.find(" display connected\n"), std::string::npos) << said;
     EXPECT_EQ(said.find(" window made, skin parse starts\n"), std::string::npos) << said;
     EXPECT_EQ(said.find(" first frame presented\n"), std::string::npos) << said;
+    EXPECT_EQ(said.find(" first frame painted\n"), std::string::npos) << said;
 }
 
 TEST_F(LauncherOnScreen, ServerDownShowsItsBoxUntilOkAndStartsNothing) {
