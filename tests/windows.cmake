@@ -34,8 +34,9 @@ target_sources(ui_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/ui/render/windows/st
 # system.
 vantu_test_suite(ui/rich_edit NAME ui_rich_edit DEPS vantu_ui)
 
-# The launcher's suite, but the skin archive's resource, which the windows
-# module reads (not built for Windows yet).
+# The launcher's suite, but the skin archive's registration, whose archive is
+# made by the host's zip on its Linux path (launcher_windows reads the archive
+# the programs carry).
 if(TARGET VantuLauncher)
     vantu_test_suite(launcher DEPS vantu_launcher vantu_test_settings vantu_versioninfo_writer
         PROGRAMS VantuLauncher VantuLauncherLocal VantuSpeedUp vantu-versioninfo vantu-sleep
@@ -43,7 +44,17 @@ if(TARGET VantuLauncher)
         EXCLUDE skin_archive_resource_test.cpp)
     target_compile_definitions(launcher_tests PRIVATE
         VANTU_LAUNCHER_VERSION_TEXT=L"${VANTU_LAUNCHER_VERSION}")
+    # The upgrades on screen serve packages made by the host's 7z.
+    target_sources(launcher_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/update/package_maker.cpp
+                   ${PROJECT_SOURCE_DIR}/tests/update/windows/run_tool.cpp)
 endif()
+
+# The launcher's windows in this process on user32, with the skins the
+# program carries, read as the toolkit's tests read a window.
+vantu_test_suite(launcher_windows DEPS vantu_launcher vantu_test_settings vantu_skin_resources
+    vantu_gallery)
+target_sources(launcher_windows_tests PRIVATE
+               ${PROJECT_SOURCE_DIR}/tests/ui/support/windows/presented_pixel.cpp)
 
 # The update suite under wine, against the local update server that wine
 # starts on the host (tests/support/host_program.h), with 7z.dll beside it;

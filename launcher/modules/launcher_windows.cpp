@@ -5,10 +5,8 @@
 
 #include "launcher/message_box_text.h"
 #include "launcher/modules/compose_input.h"
-#include "launcher/modules/launcher_module.h"
-#include "platform/process/environment.h"
+#include "launcher/modules/windows_module_table.h"
 #include "platform/process/startup_trace.h"
-#include "update/build_settings.h"
 
 namespace vantu {
 
@@ -19,10 +17,7 @@ LauncherWindows::~LauncherWindows() {
 }
 
 void LauncherWindows::LoadAhead() {
-    const bool displayNamed = platform::HasEnvironmentValue("DISPLAY") ||
-                              platform::HasEnvironmentValue("WAYLAND_DISPLAY") ||
-                              platform::HasEnvironmentValue("SDL_VIDEODRIVER");
-    if (m_loadTried || m_loader.joinable() || !displayNamed) {
+    if (m_loadTried || m_loader.joinable() || !WindowsCanBeSeen()) {
         return;
     }
     // The environment is changed before the look-ahead thread reads it.
@@ -41,11 +36,7 @@ void LauncherWindows::LoadAhead() {
 
 void LauncherWindows::Load() {
     m_loadTried = true;
-    m_module = LoadLauncherModule(Settings().windowsModule, m_error);
-    if (m_module.Loaded()) {
-        m_api = LauncherModuleApi<VantuWindowsModuleApi>(m_module, kWindowsModuleEntryName,
-                                                         kWindowsModuleApiVersion, m_error);
-    }
+    m_api = LoadWindowsModuleTable(m_module, m_error);
     platform::MarkStartup("windows module loaded");
 }
 

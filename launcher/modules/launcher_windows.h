@@ -1,12 +1,13 @@
 #pragma once
 
-// The launcher's windows as the program sees them: the windows module
-// (Settings().windowsModule, or its namesake beside the program) is loaded
-// when the first window is about to be shown, or ahead of that on a thread
-// of its own while the version query is in flight, so that a run that shows
-// none on a machine without a display loads no display library. Without the
-// module the launcher acts as without a display, after one line on standard
-// error saying why.
+// The launcher's windows as the program sees them. On Linux the windows
+// module (Settings().windowsModule, or its namesake beside the program) is
+// loaded when the first window is about to be shown, or ahead of that on a
+// thread of its own while the version query is in flight, so that a run that
+// shows none on a machine without a display loads no display library; on
+// Windows the windows are linked in (modules/linux/, modules/windows/).
+// Without them the launcher acts as without a display, after one line on
+// standard error saying why.
 
 #include <string>
 #include <thread>

@@ -25,6 +25,10 @@ struct VantuWindowsModuleApi {
 
 // Null when the module does not speak `version`.
 using VantuWindowsModuleEntry = const VantuWindowsModuleApi* (*)(unsigned version);
+
+// The entry point itself (windows_module_entry.cpp), linked into the
+// program where the windows are not a module of their own.
+const VantuWindowsModuleApi* VantuWindowsModule(unsigned version);
 }
 
 namespace vantu {

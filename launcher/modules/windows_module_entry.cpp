@@ -1,17 +1,17 @@
-// The entry point of the launcher's windows module. Built into one shared
-// library per launcher program, beside that program's own build-time settings.
+// The entry point of the launcher's windows. On Linux built into one shared
+// library per launcher program, beside that program's own build-time
+// settings; on Windows linked into the program.
 
 #include <system_error>
 #include <thread>
 
 #include "launcher/modules/windows_module_api.h"
+#include "launcher/modules/windows_module_prepare.h"
 #include "launcher/windows/main_window.h"
 #include "launcher/windows/skin_archive_resource.h"
 #include "launcher/windows/vantu_message_box.h"
-#include "platform/gdi/text_layout.h"
 #include "platform/process/startup_trace.h"
 #include "platform/resources/module_handle.h"
-#include "platform/window/display/prepare_display.h"
 #include "ui/core/resource_settings.h"
 #include "ui/render/render_engine.h"
 
@@ -49,28 +49,21 @@ void DecodeImagesAhead() {
     platform::MarkStartup("images decoded ahead");
 }
 
-void PrepareFonts() {
-    platform::PrepareFontConfiguration();
-    // The face and size the launcher's skins write in, and some of what they say.
-    platform::WarmTextLayout(platform::FontSpec{.face = L"Microsoft YaHei", .size = 12},
-                             "Vantu加速器版本升级中，请稍候...0%");
-}
-
 // The fonts and the display connection (then the images) need nothing of
 // each other and take tens of milliseconds each, mostly while the version
 // query leaves the cores idle; the two halves take about as long.
 void PrepareEntry() {
     std::thread fonts;
     try {
-        fonts = std::thread(PrepareFonts);
+        fonts = std::thread(PrepareSystemFonts);
     } catch (const std::system_error&) {
     }
-    platform::PrepareDisplay();
+    PrepareSystemDisplay();
     DecodeImagesAhead();
     if (fonts.joinable()) {
         fonts.join();
     } else {
-        PrepareFonts();
+        PrepareSystemFonts();
     }
 }
 

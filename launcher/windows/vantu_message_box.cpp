@@ -2,7 +2,7 @@
 
 #include "launcher/message_box_text.h"
 #include "launcher/windows/launcher_window_style.h"
-#include "platform/window/window_system.h"
+#include "platform/window/can_show_windows.h"
 #include "ui/control/control.h"
 
 namespace vantu {
@@ -73,13 +73,15 @@ void VantuMessageBox::OnNotification(VantuUI::TNotificationUI& msg) {
 
 bool ShowVantuMessageBox(HWND parent, bool okOnly, const std::wstring& title,
                          const std::wstring& content) {
+    // Also the caption, which the taskbar and the window switcher name the box by.
+    const std::wstring caption = title.empty() ? kSkinTitle : title;
     if (!platform::CanShowWindows()) {
-        WriteMessageBoxText(title.empty() ? kSkinTitle : title, content);
+        WriteMessageBoxText(caption, content);
         return true;
     }
     VantuMessageBox box(title, content, okOnly ? 1 : 0);
-    if (box.Create(parent, L"", kLauncherWindowStyle, kLauncherWindowExStyle, CW_USEDEFAULT,
-                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT) == nullptr) {
+    if (box.Create(parent, caption.c_str(), kLauncherWindowStyle, kLauncherWindowExStyle,
+                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT) == nullptr) {
         return false;
     }
     box.CenterOnOwner();

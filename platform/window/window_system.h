@@ -19,6 +19,7 @@
 #include <string>
 
 #include "platform/win32.h"
+#include "platform/window/can_show_windows.h"
 #include "platform/window/message_queue.h"
 
 // Classes and windows (window_core.cpp).
@@ -167,9 +168,5 @@ void SetImeCandidateRect(HWND hwnd, const RECT& rect);
 // The display window id (display/sdl_display.cpp) of a top-level window (0 without one), e.g. its
 // X11 window for screenshots.
 unsigned long NativeWindowId(HWND hwnd);
-
-// Whether windows can be seen and answered: a display, or the offscreen
-// driver that tests drive, could be started (display/sdl_display.cpp).
-bool CanShowWindows();
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "tests/launcher/box_answerer.h"
 #include "tests/support/deadline.h"
 #include "tests/support/launcher_lock.h"
 #include "tests/support/process.h"
@@ -29,7 +30,8 @@ using testing_support::WaitUntil;
 using testing_support::WriteFile;
 
 TEST(LauncherStartup, RetriesPendingDeletionsBeforeTheQuery) {
-    testing_support::LauncherLock lock;  // one launcher of this build at a time
+    testing_support::LauncherLock lock;        // one launcher of this build at a time
+    launcher_test::LauncherBoxAnswerer boxes;  // the failed query's box
     TempDir install;
     fs::copy_file(BinDir() / "VantuLauncherLocal" VANTU_EXE_SUFFIX,
                   install / "VantuLauncher" VANTU_EXE_SUFFIX);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "tests/launcher/booster_desktop.h"
+#include "tests/launcher/box_answerer.h"
 #include "tests/launcher/launcher_stage.h"
 #include "tests/launcher/process_probe.h"
 #include "tests/support/launcher_lock.h"
@@ -69,6 +70,8 @@ class RunningBooster : public testing::TestWithParam<std::string> {
     }
 
     testing_support::LauncherLock m_lock;
+    // A launcher that finds no booster goes on to a failed query and its box.
+    launcher_test::LauncherBoxAnswerer m_boxes;
     LauncherStage m_stage{true};
     std::optional<launcher_test::BoosterDesktop> m_desktop;
 };

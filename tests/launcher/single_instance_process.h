@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/launcher/box_answerer.h"
 #include "tests/launcher/launcher_stage.h"
 #include "tests/launcher/process_probe.h"
 #include "tests/support/deadline.h"
@@ -62,6 +63,8 @@ class SingleInstanceProcess : public testing::Test {
     }
 
     testing_support::LauncherLock m_lock;
+    // A launcher let go meets a closed port: its box is answered.
+    LauncherBoxAnswerer m_boxes;
     std::optional<testing_support::LauncherLock> m_productLock;
     LauncherStage m_stage{false};
     LauncherHold m_hold{m_stage};

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "launcher/windows/skin_archive_resource.h"
 #include "platform/resources/module_handle.h"
@@ -143,23 +140,6 @@ void BoxAnswerer::Tick() {
     }
 }
 
-HomePageOpener::HomePageOpener()
-    : m_path("PATH", [this] {
-          testing_support::WriteFile(m_dir / "xdg-open",
-                                     "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n");
-          std::filesystem::permissions(m_dir / "xdg-open", std::filesystem::perms::owner_all);
-          const char* path = std::getenv("PATH");
-          return m_dir.path().string() + ":" + (path != nullptr ? path : "/usr/bin:/bin");
-      }()) {}
-
-std::string HomePageOpener::Opened() const {
-    return testing_support::ReadLinesOnceWritten(m_dir / "opened", std::chrono::seconds(3));
-}
-
-std::uint32_t PixelAt(HWND window, int x, int y) {
-    return ui_testing::PresentedPixel(window, x, y);
-}
-
 namespace {
 
 bool IsInk(std::uint32_t colour) {
@@ -172,14 +152,14 @@ bool IsInk(std::uint32_t colour) {
 }  // namespace
 
 bool HasInk(HWND window, const RECT& rect) {
-    return InkRows(window, rect) > 0;
+    return InkRows(ui_testing::CapturePresented(window), rect) > 0;
 }
 
-int InkRows(HWND window, const RECT& rect) {
+int InkRows(const ui_testing::PresentedImage& shown, const RECT& rect) {
     int rows = 0;
     for (int y = rect.top; y < rect.bottom; ++y) {
         for (int x = rect.left; x < rect.right; ++x) {
-            if (IsInk(PixelAt(window, x, y))) {
+            if (IsInk(shown.At(x, y))) {
                 ++rows;
                 break;
             }

@@ -1,20 +1,23 @@
 #pragma once
 
-// Driving the launcher's windows in this process on the offscreen display:
-// clicks on named controls, the message boxes they open (answered from
-// inside whatever modal loop runs), their pixels, and the home page opener.
+// Driving the launcher's windows in this process (the offscreen display on
+// Linux, user32 on Windows): clicks on named controls, the message boxes they
+// open (answered from inside whatever modal loop runs), their pixels, and the
+// home page opener.
 
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/win32.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/x_server.h"
+#include "tests/support/home_page_opener.h"
+#include "tests/ui/support/presented_pixel.h"
 #include "ui/control/control.h"
 #include "ui/core/manager/window_manager.h"
 
 namespace launcher_windows_testing {
+
+using testing_support::HomePageOpener;
 
 // The offscreen display and the program's skin archive, for every test here.
 void PrepareDisplayAndSkins();
@@ -72,24 +75,11 @@ class BoxAnswerer {
     std::optional<SeenBox> m_last;
 };
 
-// An "xdg-open" first on PATH that notes the addresses it gets, for the
-// life of the object.
-class HomePageOpener {
-  public:
-    HomePageOpener();
-    // What it was given, one address a line; waits a little for it.
-    std::string Opened() const;
-
-  private:
-    testing_support::TempDir m_dir;
-    testing_support::ScopedEnv m_path;
-};
-
-// The colour (0xRRGGBB) presented at a point, and whether a rectangle holds
-// text ink: a pixel markedly brighter than the dark skin behind it.
-std::uint32_t PixelAt(HWND window, int x, int y);
+// Whether a rectangle of what a window presented holds text ink: a pixel
+// markedly brighter than the dark skin behind it. Each HWND form captures
+// the window once; tests that look more than once capture themselves.
 bool HasInk(HWND window, const RECT& rect);
 // Rows of a rectangle that hold ink.
-int InkRows(HWND window, const RECT& rect);
+int InkRows(const ui_testing::PresentedImage& shown, const RECT& rect);
 
 }  // namespace launcher_windows_testing

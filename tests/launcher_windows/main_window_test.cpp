@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "launcher/windows/launcher_window_style.h"
-#include "platform/window/display/display_seam.h"
 #include "tests/launcher_windows/launcher_window_support.h"
+#include "tests/launcher_windows/window_manager.h"
 #include "update/upgrade_messages.h"
 
 namespace vantu {
@@ -76,15 +76,17 @@ TEST_F(MainWindowTest, CreationShowsTheSkinAndTheNotesAndStartsTheWorkerOnce) {
 }
 
 TEST_F(MainWindowTest, SkinPaintsItsColoursAndTexts) {
-    EXPECT_EQ(PixelAt(m_hwnd, 0, 150), 0x33374Au);    // border
-    EXPECT_EQ(PixelAt(m_hwnd, 250, 274), 0x1E2938u);  // progress track
-    EXPECT_TRUE(HasInk(m_hwnd, ControlOf(m_hwnd, L"UpdateState_Label")->GetItemRect()));
-    EXPECT_TRUE(HasInk(m_hwnd, RECT{36, 0, 200, 36}));  // the title
+    const ui_testing::PresentedImage shown = ui_testing::CapturePresented(m_hwnd);
+    EXPECT_EQ(shown.At(0, 150), 0x33374Au);    // border
+    EXPECT_EQ(shown.At(250, 274), 0x1E2938u);  // progress track
+    EXPECT_GT(InkRows(shown, ControlOf(m_hwnd, L"UpdateState_Label")->GetItemRect()), 0);
+    EXPECT_GT(InkRows(shown, RECT{36, 0, 200, 36}), 0);  // the title
     EXPECT_EQ(TextOf(m_hwnd, L"UpdateState_Label"), L"升级中，请稍候...0%");
 
     Post(WM_UPGRADE_PROGRESS, 50, 100);
-    EXPECT_EQ(PixelAt(m_hwnd, 100, 274), 0x2BA2F9u);  // filled
-    EXPECT_EQ(PixelAt(m_hwnd, 300, 274), 0x1E2938u);  // not yet
+    const ui_testing::PresentedImage half = ui_testing::CapturePresented(m_hwnd);
+    EXPECT_EQ(half.At(100, 274), 0x2BA2F9u);  // filled
+    EXPECT_EQ(half.At(300, 274), 0x1E2938u);  // not yet
 }
 
 TEST_F(MainWindowTest, ProgressSetsTextAndBarAndIgnoresBadTotals) {
@@ -104,7 +106,7 @@ TEST_F(MainWindowTest, ProgressSetsTextAndBarAndIgnoresBadTotals) {
 
 TEST_F(MainWindowTest, CloseRequestsAreRefusedWhileTheUpgradeRuns) {
     PressKey(m_hwnd, VK_ESCAPE);
-    platform::seam::CloseRequest(m_hwnd);  // Alt+F4, the window manager's close
+    RequestClose(m_hwnd);  // Alt+F4, the window manager's close
     RunMessages();
     Post(WM_CLOSE, 1);
     EXPECT_TRUE(IsWindow(m_hwnd));
@@ -193,14 +195,13 @@ TEST_F(MainWindowTest, ResultAfterTheUserLeftIsNotReported) {
 }
 
 TEST_F(MainWindowTest, LogoAndTitleDragTheCloseButtonClicksAndNothingMaximises) {
-    using platform::seam::HitTest;
-    EXPECT_EQ(HitTest(m_hwnd, 18, 18), SDL_HITTEST_DRAGGABLE);   // logo
-    EXPECT_EQ(HitTest(m_hwnd, 200, 10), SDL_HITTEST_DRAGGABLE);  // title
-    EXPECT_EQ(HitTest(m_hwnd, 482, 18), SDL_HITTEST_NORMAL);     // close button
-    EXPECT_EQ(HitTest(m_hwnd, 200, 40), SDL_HITTEST_NORMAL);     // below the caption
+    EXPECT_EQ(CaptionHitAt(m_hwnd, 18, 18), CaptionHit::Drag);     // logo
+    EXPECT_EQ(CaptionHitAt(m_hwnd, 200, 10), CaptionHit::Drag);    // title
+    EXPECT_EQ(CaptionHitAt(m_hwnd, 482, 18), CaptionHit::Normal);  // close button
+    EXPECT_EQ(CaptionHitAt(m_hwnd, 200, 40), CaptionHit::Normal);  // below the caption
     // No resize borders: the edges below the caption are plain client area.
-    EXPECT_EQ(HitTest(m_hwnd, 250, 309), SDL_HITTEST_NORMAL);
-    EXPECT_EQ(HitTest(m_hwnd, 499, 150), SDL_HITTEST_NORMAL);
+    EXPECT_EQ(CaptionHitAt(m_hwnd, 250, 309), CaptionHit::Normal);
+    EXPECT_EQ(CaptionHitAt(m_hwnd, 499, 150), CaptionHit::Normal);
 
     SendMessage(m_hwnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(200, 10));
     RunMessages();

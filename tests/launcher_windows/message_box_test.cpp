@@ -107,16 +107,17 @@ TEST_F(MessageBoxTest, LongTextWrapsInsideItsAreaOverSeveralLines) {
     EXPECT_EQ(area.bottom - area.top, 108);
     EXPECT_EQ((area.left + area.right) / 2, 185);
     // Several lines of 12-pixel text, centred: ink in more rows than one line has.
-    const int rows = InkRows(hwnd, area);
+    const ui_testing::PresentedImage shown = ui_testing::CapturePresented(hwnd);
+    const int rows = InkRows(shown, area);
     EXPECT_GT(rows, 20);
     // Nothing left or right of the area in its band: the text stays inside.
-    EXPECT_FALSE(HasInk(hwnd, RECT{1, area.top, area.left, area.bottom}));
-    EXPECT_FALSE(HasInk(hwnd, RECT{area.right, area.top, 369, area.bottom}));
+    EXPECT_EQ(InkRows(shown, RECT{1, area.top, area.left, area.bottom}), 0);
+    EXPECT_EQ(InkRows(shown, RECT{area.right, area.top, 369, area.bottom}), 0);
     // Vertically centred: as much empty space above the ink as below it.
     int firstInk = -1;
     int lastInk = -1;
     for (int y = area.top; y < area.bottom; ++y) {
-        if (HasInk(hwnd, RECT{area.left, y, area.right, y + 1})) {
+        if (InkRows(shown, RECT{area.left, y, area.right, y + 1}) > 0) {
             firstInk = firstInk < 0 ? y : firstInk;
             lastInk = y;
         }
