@@ -13,8 +13,15 @@ std::optional<int> ProgressPercent(WPARAM received, LPARAM total) {
     if (part > whole) {
         return std::nullopt;
     }
-    // part * 100 passes 64 bits for sizes above 2^57 bytes: widen first.
-    return static_cast<int>(static_cast<unsigned __int128>(part) * 100 / whole);
+    // WPARAM and LPARAM are pointer-wide: part * 100 fits 64 bits on a 32-bit
+    // system and may pass them on a 64-bit one, where it is widened first.
+#ifdef __SIZEOF_INT128__
+    using Wide = unsigned __int128;
+#else
+    static_assert(sizeof(WPARAM) <= 4 && sizeof(LPARAM) <= 4);
+    using Wide = std::uint64_t;
+#endif
+    return static_cast<int>(static_cast<Wide>(part) * 100 / whole);
 }
 
 std::wstring ProgressText(int percent) {

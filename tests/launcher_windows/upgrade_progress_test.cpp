@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <limits>
 
 namespace vantu {
 namespace {
@@ -15,13 +15,15 @@ TEST(UpgradeProgress, PercentOfConsistentTotalsIsExactForAnySize) {
     EXPECT_EQ(ProgressPercent(209'715'200, 209'715'200), 100);
     EXPECT_EQ(ProgressPercent(0, 1), 0);
     EXPECT_EQ(ProgressPercent(99, 100), 99);  // rounded down, never early to 100
-    // Several GiB: a 32-bit reading of the total would be negative.
-    constexpr std::int64_t kSixGiB = 6LL << 30;
-    EXPECT_EQ(ProgressPercent(static_cast<WPARAM>(kSixGiB / 4), kSixGiB), 25);
-    // received * 100 passes 64 bits here.
-    constexpr std::int64_t kHuge = INT64_MAX;
-    EXPECT_EQ(ProgressPercent(static_cast<WPARAM>(kHuge / 2), kHuge), 49);
-    EXPECT_EQ(ProgressPercent(static_cast<WPARAM>(kHuge), kHuge), 100);
+    // The largest sizes the message parameters carry.
+    constexpr LPARAM kMost = std::numeric_limits<LPARAM>::max();
+    EXPECT_EQ(ProgressPercent(static_cast<WPARAM>(kMost / 2), kMost), 49);
+    EXPECT_EQ(ProgressPercent(static_cast<WPARAM>(kMost), kMost), 100);
+    if constexpr (sizeof(LPARAM) == 8) {
+        // Several GiB: a 32-bit reading of the total would be negative.
+        constexpr auto kSixGiB = static_cast<LPARAM>(6LL << 30);
+        EXPECT_EQ(ProgressPercent(static_cast<WPARAM>(kSixGiB / 4), kSixGiB), 25);
+    }
 }
 
 TEST(UpgradeProgress, UnknownOrInconsistentTotalsAreIgnored) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -69,6 +71,36 @@ TEST(LauncherResources, ManifestRunsAsInvokerWithCommonControls6AndDpiAwareness)
     EXPECT_NE(manifest->find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
     EXPECT_NE(manifest->find(">true</dpiAware>"), std::string::npos);
+}
+
+// The subsystem field of a program's optional header (the same place in
+// 32- and 64-bit images); 0 when the file is no program.
+WORD SubsystemOf(const std::filesystem::path& program) {
+    std::ifstream file(program, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    DWORD header = 0;
+    if (image.size() < 0x40) {
+        return 0;
+    }
+    std::memcpy(&header, image.data() + 0x3C, sizeof header);
+    const size_t field = size_t{header} + 4 + sizeof(IMAGE_FILE_HEADER) +
+                         offsetof(IMAGE_OPTIONAL_HEADER, Subsystem);
+    WORD subsystem = 0;
+    if (field + sizeof subsystem > image.size() ||
+        image.compare(header, 4, std::string("PE\0\0", 4)) != 0) {
+        return 0;
+    }
+    std::memcpy(&subsystem, image.data() + field, sizeof subsystem);
+    return subsystem;
+}
+
+TEST(LauncherResources, LauncherAndBoosterOpenNoConsole) {
+    for (const wchar_t* name : {L"VantuLauncher.exe", L"VantuSpeedUp.exe"}) {
+        EXPECT_EQ(SubsystemOf(std::filesystem::path(platform::ModuleFolder()) / name),
+                  IMAGE_SUBSYSTEM_WINDOWS_GUI)
+            << std::filesystem::path(name).string();
+    }
 }
 
 TEST(LauncherResources, VersionIsTheBuildsAsTheLauncherReadsIt) {
