@@ -100,10 +100,12 @@ class LauncherOnScreen : public testing::Test {
     }
 
     // The window of that X class, waited for; 0 when none came.
+    // A first window of a sanitized launcher on a loaded machine can take
+    // longer than ten seconds; one that works shows in a second or two.
     unsigned long WaitForWindow(const std::string& cls) {
         unsigned long id = 0;
         testing_support::WaitUntil(
-            Deadline(10s),
+            Deadline(30s),
             [&] {
                 std::istringstream(
                     X("xdotool", {"search", "--onlyvisible", "--class", "^" + cls + "$"})) >>
